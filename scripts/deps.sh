@@ -1,0 +1,24 @@
+# Sourced by the other scripts: installs the Debian packages the build and tests need.
+# Only what is missing is installed; apt-get update runs first, as a fresh machine needs it.
+
+SONNALBY_PACKAGES=(
+    cmake ninja-build g++ pkg-config clang-format
+    qt6-base-dev libgl-dev libmpv-dev libicu-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth locales
+)
+
+sonnalby_install_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+}
