@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// Inside the program every path has the Windows form ("\" between folders), so that stored
+// files read alike on every system; these convert at the edge, where files are touched or shown.
+namespace platform {
+
+// The one rule for what is absolute: a drive "X:", a leading "\", or an address with a scheme
+// ("http://").
+bool isAbsolutePath(QStringView internalPath);
+
+// "\home\a\x.mp3" <-> "/home/a/x.mp3" off Windows; addresses with a scheme pass unchanged.
+QString toNativePath(const QString &internalPath);
+QString fromNativePath(const QString &nativePath);
+
+// True when a native name holds a character that the stored formats cannot carry
+// ("\", "*", "|", '"', "?").
+bool hasUnstorableCharacter(QStringView nativeName);
+
+} // namespace platform

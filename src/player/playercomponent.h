@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// The component's published play-state numbers; the program acts on 1, 2, 3, 8 and 10.
+enum class PlayState : int {
+    Undefined = 0,
+    Stopped = 1,
+    Paused = 2,
+    Playing = 3,
+    MediaEnded = 8,
+    Transitioning = 9,
+    Ready = 10,
+};
+
+// The embedded media player as the program sees it. Paths are in the internal form. Events come
+// on the UI thread, some during the call that caused them and some queued; the order of each
+// call's events is a contract that every implementation keeps (see the contract tests).
+class PlayerComponent : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // Loads the file (position 0, not playing); reads back the path that was set.
+    virtual QString url() const = 0;
+    virtual void setUrl(const QString &path) = 0;
+    virtual void setEnabled(bool enabled) = 0;
+    virtual bool isEnabled() const = 0;
+    virtual PlayState playState() const = 0;
+
+    // controls.play(), controls.pause()
+    virtual void play() = 0;
+    virtual void pause() = 0;
+    // Stops and unloads the current file.
+    virtual void close() = 0;
+
+    // controls.currentPosition in seconds; a written position reads back at once.
+    virtual double currentPosition() const = 0;
+    virtual void setCurrentPosition(double seconds) = 0;
+    // controls.currentItem.duration in seconds; 0 with no file.
+    virtual double currentItemDuration() const = 0;
+
+    // settings.volume, 0..100
+    virtual int volume() const = 0;
+    virtual void setVolume(int volume) = 0;
+
+    virtual QString versionInfo() const = 0;
+
+signals:
+    void playStateChange(int newState);
+    void positionChange(double oldPosition, double newPosition);
+    void mediaChange(const QString &item);
+    void mouseDown(int button, int shift, int x, int y);
+};
