@@ -13,6 +13,11 @@ namespace platform {
 int ansiCodePage();
 // Tests only: makes ansiCodePage() answer codePage; 0 goes back to the system's.
 void setAnsiCodePage(int codePage);
+// What the system itself answers, whatever setAnsiCodePage() was told.
+int systemAnsiCodePage();
+// The Windows code page of a character set name as the C library spells it ("UTF-8",
+// "ISO-8859-1", "KOI8-R", "CP1251"); 0 when unknown or when ICU cannot convert it.
+int codePageOfCharset(QByteArrayView charsetName);
 
 // True when ICU has a converter for the Windows code page (1200 is UTF-16LE, 65001 UTF-8).
 bool isCodePageAvailable(int codePage);
@@ -24,7 +29,13 @@ QString decodeCodePage(QByteArrayView bytes, int codePage);
 // "?". An unknown code page gives empty bytes.
 QByteArray encodeCodePage(QStringView text, int codePage);
 
-inline QString fromAnsi(QByteArrayView bytes) { return decodeCodePage(bytes, 0); }
-inline QByteArray toAnsi(QStringView text) { return encodeCodePage(text, 0); }
+inline QString fromAnsi(QByteArrayView bytes)
+{
+    return decodeCodePage(bytes, 0);
+}
+inline QByteArray toAnsi(QStringView text)
+{
+    return encodeCodePage(text, 0);
+}
 
 } // namespace platform

@@ -10,6 +10,8 @@ namespace platform {
 // The one rule for what is absolute: a drive "X:", a leading "\", or an address with a scheme
 // ("http://").
 bool isAbsolutePath(QStringView internalPath);
+// True for an address with a scheme ("http://", "file://"), which the conversions leave alone.
+bool isAddress(QStringView path);
 
 // "\home\a\x.mp3" <-> "/home/a/x.mp3" off Windows; addresses with a scheme pass unchanged.
 QString toNativePath(const QString &internalPath);
