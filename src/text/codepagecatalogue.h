@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <span>
+
+// The fixed knowledge about Windows code pages: display names, preview character sets, and the
+// pages offered to the user.
+namespace text {
+
+// The display name of the code page ("Western" for 1252); empty for an unlisted number.
+QString codePageName(int codePage);
+// The font character set for previewing text of the code page (204 for 1251); 0 when unlisted.
+quint8 codePageCharset(int codePage);
+// The 14 Windows ANSI pages offered to the user, in the order every list shows them.
+std::span<const int> offeredCodePages();
+
+} // namespace text
