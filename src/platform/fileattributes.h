@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+// A file's attributes in the system's own form: the attribute bits on Windows, the file kind and
+// permission bits elsewhere. Off Windows "read-only" means the owner may not write.
+namespace platform {
+
+class FileAttributes {
+public:
+    bool isReadOnly() const;
+    bool isDirectory() const;
+    // The same attributes with read-only set or cleared.
+    FileAttributes withReadOnly(bool readOnly) const;
+    // Everything that keeps a file from being rewritten cleared: read-only (and on Windows hidden
+    // and system).
+    FileAttributes cleared() const;
+
+    friend bool operator==(FileAttributes, FileAttributes) = default;
+
+private:
+    friend std::optional<FileAttributes> fileAttributes(const QString &internalPath);
+    friend bool setFileAttributes(const QString &internalPath, FileAttributes attributes);
+    explicit FileAttributes(quint32 native) : m_native(native) {}
+    quint32 m_native = 0;
+};
+
+// The attributes of the file or folder, nullopt when it does not exist or cannot be examined.
+std::optional<FileAttributes> fileAttributes(const QString &internalPath);
+// Sets what setFileAttributes can set (not the kind); false on failure.
+bool setFileAttributes(const QString &internalPath, FileAttributes attributes);
+
+} // namespace platform
