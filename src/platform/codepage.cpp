@@ -143,7 +143,8 @@ template <typename Unit> const Unit *pieceEnd(const Unit *from, const Unit *end)
     return end - from > pieceSize ? from + pieceSize : end;
 }
 
-// Spelled-out names of the C library that carry no number of their own.
+// Spelled-out names of the C library that carry no number of their own. ASCII is the C
+// locale's charset, which counts as UTF-8.
 struct CharsetCodePage {
     const char *name;
     int codePage;
