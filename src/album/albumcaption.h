@@ -1,0 +1,32 @@
+#pragma once
+
+#include "album/albumentry.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+#include <array>
+#include <functional>
+
+namespace album {
+
+// The locale's abbreviated month names, January first, each padded with blanks so that all
+// twelve take about the same width in the window's font.
+using MonthNames = std::array<QString, 12>;
+
+// Each name gets (widest - its width) / blank width blanks, rounded halves to even. The width
+// callback measures text in the display font; a blank of no width adds no blanks.
+MonthNames buildMonthNames(const QLocale &locale,
+                           const std::function<int(const QString &)> &textWidth);
+
+struct AlbumCaption {
+    QString caption; // date, native path and duration: everything before the title
+    QString text;    // caption followed by the decoded title
+};
+
+// The album's menu text: "[year month dd] " when it has an access stamp (an unreadable stamp
+// shows now), the path in native form, then a tab and "= " with the duration and the title.
+AlbumCaption albumCaption(const AlbumEntry &entry, const MonthNames &months, const QDateTime &now);
+
+} // namespace album

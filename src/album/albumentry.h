@@ -1,0 +1,47 @@
+#pragma once
+
+#include "settings/fixedpoint.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace album {
+
+// One album as its line of text: eight fields in this order, joined with "=". Fields keep their
+// stored forms; fields past the eighth are carried along untouched.
+struct AlbumEntry {
+    QString path;     // the playlist's (or single file's) path, every "=" stored as "*"
+    QString access;   // access stamp "yyyy:mm:dd:hh:nn:ss"; empty until first captured
+    QString title;    // character-reference form, "=" as "&#61;"
+    QString codepage; // code page of the tag titles; 1200 for Unicode
+    QString records;  // record count at the last activation
+    QString duration; // whole seconds at the last activation
+    QString volume;   // 1..100
+    QString marks;    // resume mark, then the bookmarks, joined with "|"
+    QStringList extraFields;
+
+    // Splits at "=", padding to eight fields with empty ones.
+    static AlbumEntry fromText(QStringView text);
+    QString toText() const;
+    // The fields after the path joined with "=": the value of the entry's settings line.
+    QString valueText() const;
+
+    // The path with every "*" turned back into "=".
+    QString albumPath() const;
+    // Duration read as a number (0 when missing or not numeric).
+    FixedPoint durationSeconds() const;
+    // Volume read as a number; missing, not numeric or below 1 gives 100, more than 100 gives 100.
+    int volumeLevel() const;
+
+    friend bool operator==(const AlbumEntry &, const AlbumEntry &) = default;
+};
+
+// The stored form of a path and back: "=" <-> "*".
+QString encodeAlbumPath(QStringView path);
+QString decodeAlbumPath(QStringView storedPath);
+
+// True when the entry's decoded path names an existing file (not a folder).
+bool albumFileExists(const AlbumEntry &entry);
+
+} // namespace album

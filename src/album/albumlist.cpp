@@ -1,0 +1,114 @@
+#include "album/albumlist.h"
+
+#include "album/accessstamp.h"
+#include "album/markpaths.h"
+#include "player/playercomponent.h"
+#include "settings/settingskeys.h"
+#include "settings/settingsstore.h"
+
+namespace album {
+
+namespace {
+
+constexpr QStringView lineBreak = u"\r\n";
+
+// A line break inside a field (a tag title may hold one) would split the entry's line in the
+// settings file; written as references, the character-reference fields read it back unchanged.
+QString withoutLineBreaks(QString text)
+{
+    text.replace(u'\r', QStringLiteral("&#13;"));
+    text.replace(u'\n', QStringLiteral("&#10;"));
+    return text;
+}
+
+// The first mark replaced by where the player stands; the bookmarks after it kept.
+QString withResumeMark(const QString &marks, const QString &resumeMark)
+{
+    const qsizetype bookmarks = marks.indexOf(u'|');
+    return bookmarks < 0 ? resumeMark : resumeMark + marks.sliced(bookmarks);
+}
+
+} // namespace
+
+AlbumEntry AlbumList::entry(Index index) const
+{
+    return contains(index) ? m_entries[index] : AlbumEntry();
+}
+
+void AlbumList::setEntry(Index index, const AlbumEntry &entry)
+{
+    if (contains(index))
+        m_entries[index] = entry;
+}
+
+QString AlbumList::albumPathOf(Index index) const
+{
+    return contains(index) ? m_entries[index].albumPath() : QString();
+}
+
+void AlbumList::loadLines(const QString &lines)
+{
+    m_entries.clear();
+    for (QStringView line : QStringView(lines).split(lineBreak, Qt::SkipEmptyParts)) {
+        if (m_entries.size() == capacity)
+            break;
+        m_entries.append(convertMarkPaths(AlbumEntry::fromText(line), true));
+    }
+}
+
+void AlbumList::load(const QString &settingsFile, const QString &profile)
+{
+    loadLines(settings::readSectionLines(settingsFile, settings::keys::albumListSection(profile)));
+}
+
+AlbumList::Index AlbumList::append(const AlbumEntry &entry)
+{
+    if (m_entries.size() == capacity)
+        return none;
+    m_entries.append(entry);
+    return Index(m_entries.size() - 1);
+}
+
+void AlbumList::moveToTop(Index index)
+{
+    if (index > 0 && contains(index))
+        m_entries.move(index, 0);
+}
+
+void AlbumList::removeAt(Index index)
+{
+    if (contains(index))
+        m_entries.removeAt(index);
+}
+
+void AlbumList::captureAlbumState(const PlayerComponent &player, const QDateTime &now)
+{
+    if (m_entries.isEmpty())
+        return;
+    AlbumEntry &active = m_entries.first();
+    const qint64 seconds = FixedPoint::fromDouble(player.currentPosition()).roundedToInt();
+    const QString resumeMark = player.url() + u'/' + QString::number(seconds) + u'/';
+    active.marks = withResumeMark(active.marks, resumeMark);
+    active.access = formatAccessStamp(now);
+    active.volume = QString::number(player.volume());
+}
+
+void AlbumList::saveActiveAlbum(const QString &settingsFile, const QString &profile) const
+{
+    if (m_entries.isEmpty() || m_entries.first().path.isEmpty())
+        return;
+    const AlbumEntry stored = convertMarkPaths(m_entries.first(), false);
+    settings::writeSetting(settingsFile, settings::keys::albumListSection(profile),
+                           withoutLineBreaks(stored.path), withoutLineBreaks(stored.valueText()));
+}
+
+void AlbumList::saveAlbumList(const QString &settingsFile, const QString &profile) const
+{
+    QStringList lines;
+    for (const AlbumEntry &entry : m_entries)
+        lines.append(withoutLineBreaks(convertMarkPaths(entry, false).toText()));
+    settings::writeSectionLines(settingsFile, settings::keys::albumListSection(profile),
+                                lines.join(lineBreak));
+}
+
+} // namespace album

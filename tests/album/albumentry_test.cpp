@@ -1,0 +1,68 @@
+#include "album/albumentry.h"
+
+#include <gtest/gtest.h>
+
+using namespace album;
+
+TEST(AlbumEntry, SplitsTheEightFieldsInOrder)
+{
+    const AlbumEntry entry = AlbumEntry::fromText(
+        u"C:\\A\\index.wpl=2024:03:05:14:07:09=Caf&#233;=1252=12=3725=80=C:\\A\\x.mp3/61/");
+    EXPECT_EQ(entry.path, "C:\\A\\index.wpl");
+    EXPECT_EQ(entry.access, "2024:03:05:14:07:09");
+    EXPECT_EQ(entry.title, "Caf&#233;");
+    EXPECT_EQ(entry.codepage, "1252");
+    EXPECT_EQ(entry.records, "12");
+    EXPECT_EQ(entry.duration, "3725");
+    EXPECT_EQ(entry.volume, "80");
+    EXPECT_EQ(entry.marks, "C:\\A\\x.mp3/61/");
+    EXPECT_TRUE(entry.extraFields.isEmpty());
+}
+
+TEST(AlbumEntry, PadsShortEntriesToEightFields)
+{
+    EXPECT_EQ(AlbumEntry::fromText(u"C:\\A\\index.wpl").toText(), "C:\\A\\index.wpl=======");
+    EXPECT_EQ(AlbumEntry::fromText(u"\\home\\u\\A\\index.wpl==T").toText(),
+              "\\home\\u\\A\\index.wpl==T=====");
+    EXPECT_EQ(AlbumEntry::fromText(u"").toText(), "=======");
+}
+
+TEST(AlbumEntry, KeepsFieldsPastTheEighth)
+{
+    const QString text = "C:\\A\\index.wpl=a=t=0=1=2=3=m=x==y";
+    const AlbumEntry entry = AlbumEntry::fromText(text);
+    EXPECT_EQ(entry.marks, "m");
+    EXPECT_EQ(entry.extraFields, QStringList({"x", "", "y"}));
+    EXPECT_EQ(entry.toText(), text);
+    EXPECT_EQ(entry.valueText(), "a=t=0=1=2=3=m=x==y");
+}
+
+TEST(AlbumEntry, StoresEqualsSignsInPathsAsStars)
+{
+    EXPECT_EQ(encodeAlbumPath(u"C:\\A=B\\index.wpl"), "C:\\A*B\\index.wpl");
+    const AlbumEntry entry = AlbumEntry::fromText(u"\\home\\u\\A*B\\index.wpl=====");
+    EXPECT_EQ(entry.albumPath(), "\\home\\u\\A=B\\index.wpl");
+    EXPECT_EQ(decodeAlbumPath(encodeAlbumPath(u"C:\\x=y=z")), "C:\\x=y=z");
+}
+
+TEST(AlbumEntry, ReadsItsNumbers)
+{
+    AlbumEntry entry;
+    entry.duration = "3725";
+    EXPECT_EQ(entry.durationSeconds(), FixedPoint::fromInt(3725));
+    entry.duration = "abc";
+    EXPECT_EQ(entry.durationSeconds(), FixedPoint());
+}
+
+TEST(AlbumEntry, AnUnusableVolumeMeansFullVolume)
+{
+    AlbumEntry entry;
+    for (const char *volume : {"", "0", "abc", "-5", "250"}) {
+        entry.volume = volume;
+        EXPECT_EQ(entry.volumeLevel(), 100) << volume;
+    }
+    entry.volume = "1";
+    EXPECT_EQ(entry.volumeLevel(), 1);
+    entry.volume = " 45 ";
+    EXPECT_EQ(entry.volumeLevel(), 45);
+}
