@@ -1,0 +1,303 @@
+#include "player/mpvplayer.h"
+
+#include "platform/paths.h"
+#include "player/playerwidget.h"
+
+#include <QDeadlineTimer>
+#include <QMetaObject>
+
+#include <mpv/client.h>
+
+#include <algorithm>
+#include <clocale>
+#include <cmath>
+#include <initializer_list>
+
+namespace {
+
+// A local file loads in milliseconds; this bounds how long a bad address can hold the window.
+constexpr int loadTimeoutMs = 5000;
+// A completed exact seek lands on its target, or on the last frame when aimed past it.
+constexpr double seekTolerance = 1.0;
+
+mpv_node textNode(const QByteArray &text)
+{
+    mpv_node node{};
+    node.format = MPV_FORMAT_STRING;
+    node.u.string = const_cast<char *>(text.constData());
+    return node;
+}
+
+mpv_node numberNode(double value)
+{
+    mpv_node node{};
+    node.format = MPV_FORMAT_DOUBLE;
+    node.u.double_ = value;
+    return node;
+}
+
+// Runs a command given as an argument list; the caller frees a result it asked for.
+int runCommand(mpv_handle *mpv, std::initializer_list<mpv_node> arguments,
+               mpv_node *result = nullptr)
+{
+    mpv_node_list list{};
+    list.num = int(arguments.size());
+    list.values = const_cast<mpv_node *>(arguments.begin());
+    mpv_node command{};
+    command.format = MPV_FORMAT_NODE_ARRAY;
+    command.u.list = &list;
+    return mpv_command_node(mpv, &command, result);
+}
+
+// The "playlist_entry_id" of loadfile's result map; 0 when absent.
+qint64 entryIdOf(const mpv_node &result)
+{
+    if (result.format != MPV_FORMAT_NODE_MAP)
+        return 0;
+    const mpv_node_list *map = result.u.list;
+    for (int i = 0; i < map->num; ++i) {
+        if (qstrcmp(map->keys[i], "playlist_entry_id") == 0 &&
+            map->values[i].format == MPV_FORMAT_INT64)
+            return map->values[i].u.int64;
+    }
+    return 0;
+}
+
+bool readFlag(mpv_handle *mpv, const char *name)
+{
+    int value = 0;
+    return mpv && mpv_get_property(mpv, name, MPV_FORMAT_FLAG, &value) >= 0 && value != 0;
+}
+
+void writeFlag(mpv_handle *mpv, const char *name, bool on)
+{
+    int value = on ? 1 : 0;
+    if (mpv)
+        mpv_set_property(mpv, name, MPV_FORMAT_FLAG, &value);
+}
+
+// The property's value, or 0 when it has none (no file, not known yet).
+double readNumber(mpv_handle *mpv, const char *name)
+{
+    double value = 0;
+    if (!mpv || mpv_get_property(mpv, name, MPV_FORMAT_DOUBLE, &value) < 0 || !std::isfinite(value))
+        return 0.0;
+    return value;
+}
+
+} // namespace
+
+MpvPlayer::MpvPlayer(const QString &audioOutput, QObject *parent) : PlayerBase(parent)
+{
+    // libmpv refuses to start unless numbers use the C locale; QApplication set the user's.
+    std::setlocale(LC_NUMERIC, "C");
+    m_mpv = mpv_create();
+    if (m_mpv && !configure(audioOutput)) {
+        mpv_terminate_destroy(m_mpv);
+        m_mpv = nullptr;
+    }
+    m_widget = new PlayerWidget(this);
+}
+
+MpvPlayer::~MpvPlayer()
+{
+    delete m_widget.data();
+    if (m_mpv) {
+        mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
+        mpv_terminate_destroy(m_mpv);
+    }
+}
+
+QWidget *MpvPlayer::widget() const
+{
+    return m_widget.data();
+}
+
+QString MpvPlayer::versionInfo() const
+{
+    if (!m_mpv)
+        return QString();
+    char *text = mpv_get_property_string(m_mpv, "mpv-version");
+    const QString version = QString::fromUtf8(text);
+    mpv_free(text);
+    return version;
+}
+
+// Audio only, paused after each load, kept open at the end, with nothing of mpv's own (keys,
+// terminal, scripts, configuration files) in the way.
+bool MpvPlayer::configure(const QString &audioOutput)
+{
+    static const char *const options[][2] = {
+        {"config", "no"},       {"terminal", "no"},      {"input-default-bindings", "no"},
+        {"load-scripts", "no"}, {"ytdl", "no"},          {"vid", "no"},
+        {"idle", "yes"},        {"keep-open", "yes"},    {"audio-fallback-to-null", "yes"},
+        {"pause", "yes"},       {"volume", "100"},       {"speed", "1"},
+        {"loop-file", "no"},    {"loop-playlist", "no"},
+    };
+    for (const auto &option : options)
+        mpv_set_option_string(m_mpv, option[0], option[1]);
+    if (!audioOutput.isEmpty())
+        mpv_set_option_string(m_mpv, "ao", audioOutput.toUtf8().constData());
+    if (mpv_initialize(m_mpv) < 0)
+        return false;
+    mpv_observe_property(m_mpv, 0, "eof-reached", MPV_FORMAT_FLAG);
+    // A pause seen while playing can mean the end: an unpause at the end re-pauses at once and
+    // eof-reached never changes.
+    mpv_observe_property(m_mpv, 0, "pause", MPV_FORMAT_FLAG);
+    mpv_set_wakeup_callback(m_mpv, &MpvPlayer::wakeUp, this);
+    return true;
+}
+
+// Called on a libmpv thread: only hands over to the UI thread.
+void MpvPlayer::wakeUp(void *context)
+{
+    QMetaObject::invokeMethod(static_cast<MpvPlayer *>(context), &MpvPlayer::drainEvents,
+                              Qt::QueuedConnection);
+}
+
+void MpvPlayer::drainEvents()
+{
+    if (!m_mpv)
+        return;
+    for (;;) {
+        const mpv_event *event = mpv_wait_event(m_mpv, 0);
+        if (event->event_id == MPV_EVENT_NONE)
+            return;
+        handleEvent(*event);
+    }
+}
+
+// Never raises an event itself: it may run inside a load, where only the load's own events may
+// be raised. The end is reported through the queue.
+void MpvPlayer::handleEvent(const mpv_event &event)
+{
+    switch (event.event_id) {
+    case MPV_EVENT_PROPERTY_CHANGE:
+        if (playState() == PlayState::Playing && mediaAtEnd())
+            mediaReachedEnd();
+        break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+        if (m_seekPending &&
+            std::abs(readNumber(m_mpv, "time-pos") - m_seekTarget) <= seekTolerance)
+            m_seekPending = false;
+        break;
+    case MPV_EVENT_END_FILE: {
+        const auto *end = static_cast<const mpv_event_end_file *>(event.data);
+        if (m_entryId != 0 && end->playlist_entry_id == m_entryId) {
+            m_entryEnded = true;
+            m_seekPending = false;
+            if (playState() == PlayState::Playing)
+                mediaReachedEnd();
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+// Pumps libmpv's events without the Qt event loop until the entry is loaded (true) or failed
+// or timed out (false). Other events go the usual way.
+bool MpvPlayer::waitForLoad(qint64 entryId)
+{
+    const QDeadlineTimer deadline(loadTimeoutMs);
+    bool started = false;
+    while (!deadline.hasExpired()) {
+        const mpv_event *event = mpv_wait_event(m_mpv, deadline.remainingTime() / 1000.0);
+        switch (event->event_id) {
+        case MPV_EVENT_START_FILE:
+            started = static_cast<const mpv_event_start_file *>(event->data)->playlist_entry_id ==
+                      entryId;
+            break;
+        case MPV_EVENT_FILE_LOADED:
+            if (started)
+                return true;
+            break;
+        case MPV_EVENT_END_FILE:
+            if (static_cast<const mpv_event_end_file *>(event->data)->playlist_entry_id == entryId)
+                return false;
+            break;
+        default:
+            handleEvent(*event);
+            break;
+        }
+    }
+    return false;
+}
+
+bool MpvPlayer::loadMedia(const QString &path)
+{
+    unloadMedia();
+    if (!m_mpv)
+        return false;
+    writeFlag(m_mpv, "pause", true);
+    const QByteArray file = platform::toNativePath(path).toUtf8();
+    mpv_node result{};
+    if (runCommand(m_mpv, {textNode("loadfile"), textNode(file), textNode("replace")}, &result) < 0)
+        return false;
+    const qint64 entryId = entryIdOf(result);
+    mpv_free_node_contents(&result);
+    if (entryId <= 0 || !waitForLoad(entryId)) {
+        // Not loaded in time: it must not start playing later behind the program's back.
+        runCommand(m_mpv, {textNode("stop")});
+        return false;
+    }
+    m_entryId = entryId;
+    return true;
+}
+
+void MpvPlayer::unloadMedia()
+{
+    if (m_entryId != 0)
+        runCommand(m_mpv, {textNode("stop")});
+    m_entryId = 0;
+    m_entryEnded = false;
+    m_seekPending = false;
+}
+
+void MpvPlayer::resumeMedia()
+{
+    writeFlag(m_mpv, "pause", false);
+}
+
+void MpvPlayer::holdMedia()
+{
+    writeFlag(m_mpv, "pause", true);
+}
+
+void MpvPlayer::seekMedia(double seconds)
+{
+    if (m_entryId == 0 || m_entryEnded)
+        return;
+    m_seekTarget = seconds;
+    m_seekPending =
+        runCommand(m_mpv, {textNode("seek"), numberNode(seconds), textNode("absolute+exact")}) >= 0;
+}
+
+double MpvPlayer::mediaPosition() const
+{
+    // time-pos starts a little below 0 while the audio output's buffer refills.
+    return m_seekPending ? m_seekTarget : std::max(0.0, readNumber(m_mpv, "time-pos"));
+}
+
+double MpvPlayer::mediaDuration() const
+{
+    return readNumber(m_mpv, "duration");
+}
+
+bool MpvPlayer::mediaAtEnd() const
+{
+    return m_entryEnded || readFlag(m_mpv, "eof-reached");
+}
+
+void MpvPlayer::applyVolume(int volume)
+{
+    double value = volume;
+    if (m_mpv)
+        mpv_set_property(m_mpv, "volume", MPV_FORMAT_DOUBLE, &value);
+}
+
+void MpvPlayer::applyMute(bool muted)
+{
+    writeFlag(m_mpv, "mute", muted);
+}

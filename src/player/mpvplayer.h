@@ -1,0 +1,57 @@
+#pragma once
+
+#include "player/playerbase.h"
+
+#include <QPointer>
+
+struct mpv_handle;
+struct mpv_event;
+class PlayerWidget;
+class QWidget;
+
+// The player on libmpv, audio only, with its own row of controls. libmpv reports from its own
+// threads; everything here, events included, happens on the UI thread.
+class MpvPlayer : public PlayerBase {
+    Q_OBJECT
+public:
+    // audioOutput names an mpv audio output ("null" keeps time with no sound device); empty
+    // takes the system's. Create only once QApplication exists. Without a usable libmpv the
+    // player loads nothing.
+    explicit MpvPlayer(const QString &audioOutput = QString(), QObject *parent = nullptr);
+    ~MpvPlayer() override;
+
+    // The component's controls, for a window to place; deleted with the player unless the
+    // window deletes it first.
+    QWidget *widget() const;
+    QString versionInfo() const override;
+
+protected:
+    bool loadMedia(const QString &path) override;
+    void unloadMedia() override;
+    void resumeMedia() override;
+    void holdMedia() override;
+    void seekMedia(double seconds) override;
+    double mediaPosition() const override;
+    double mediaDuration() const override;
+    bool mediaAtEnd() const override;
+    void applyVolume(int volume) override;
+    void applyMute(bool muted) override;
+
+private:
+    bool configure(const QString &audioOutput);
+    static void wakeUp(void *context);
+    void drainEvents();
+    void handleEvent(const mpv_event &event);
+    bool waitForLoad(qint64 entryId);
+
+    mpv_handle *m_mpv = nullptr;
+    QPointer<PlayerWidget> m_widget;
+    // libmpv's playlist entry of the loaded file; 0 while none is.
+    qint64 m_entryId = 0;
+    // libmpv gave the file up on its own (a read error in mid-play).
+    bool m_entryEnded = false;
+    // time-pos keeps its old value until a seek completes: until then the target is the
+    // position.
+    bool m_seekPending = false;
+    double m_seekTarget = 0;
+};

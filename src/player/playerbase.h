@@ -1,0 +1,84 @@
+#pragma once
+
+#include "player/playercomponent.h"
+
+// The event contract shared by every player: which events a call raises, in which order, during
+// the call or queued, and the state after. Subclasses supply the media backend through the
+// protected hooks; nothing here knows how sound is made.
+class PlayerBase : public PlayerComponent {
+    Q_OBJECT
+public:
+    using PlayerComponent::PlayerComponent;
+
+    QString url() const override { return m_url; }
+    // Raises Transitioning, MediaChange and Ready during the call; the file is loaded at
+    // position 0 and paused. A file that cannot be loaded still raises them, then plays nothing
+    // and reports duration 0. An empty path closes.
+    void setUrl(const QString &path) override;
+    void setEnabled(bool enabled) override { m_enabled = enabled; }
+    bool isEnabled() const override { return m_enabled; }
+    PlayState playState() const override { return m_state; }
+
+    // Playing queued; at the very end of the file the end events follow it.
+    void play() override;
+    // Paused queued, only while playing.
+    void pause() override;
+    // Stopped queued; no file afterwards. Does nothing with no file.
+    void close() override;
+
+    // 0 with no file.
+    double currentPosition() const override;
+    // Clamped to the file; PositionChange(old, new) during the call. Ignored with no file.
+    void setCurrentPosition(double seconds) override;
+    double currentItemDuration() const override;
+
+    int volume() const override { return m_volume; }
+    // Clamped to 0..100; kept across files.
+    void setVolume(int volume) override;
+
+    bool isMuted() const { return m_muted; }
+    void setMuted(bool muted);
+
+    // The component's own stop button: paused at position 0 with the file kept, Stopped queued.
+    void stopFromControls();
+    // The component's own seek bar: as a position write, but PositionChange is queued.
+    void seekFromControls(double seconds);
+    // A mouse button pressed on the component: button 1 left, 2 right, 4 middle; shift is a sum
+    // of 1 Shift, 2 Ctrl, 4 Alt. MouseDown during the call.
+    void mouseDownOnControls(int button, int shift, int x, int y);
+
+protected:
+    // Loads the file paused at 0; true when it can be played. Runs on the UI thread.
+    virtual bool loadMedia(const QString &path) = 0;
+    virtual void unloadMedia() = 0;
+    virtual void resumeMedia() = 0;
+    virtual void holdMedia() = 0;
+    virtual void seekMedia(double seconds) = 0;
+    virtual double mediaPosition() const = 0;
+    virtual double mediaDuration() const = 0;
+    // True when playback cannot go further: the end is reached (or the media ended on its own).
+    virtual bool mediaAtEnd() const = 0;
+    virtual void applyVolume(int volume) = 0;
+    virtual void applyMute(bool muted) = 0;
+
+    // The backend saw playback reach the end. Checked again when the event loop gets to it, so
+    // a stale report (another file loaded, paused meanwhile) raises nothing.
+    void mediaReachedEnd();
+
+private:
+    void raiseQueued(PlayState state);
+    void finishMedia(quint64 generation);
+    double clampedPosition(double seconds) const;
+
+    QString m_url;
+    PlayState m_state = PlayState::Undefined;
+    bool m_enabled = true;
+    bool m_loaded = false;
+    bool m_muted = false;
+    int m_volume = 100;
+    // Bumped by every load and close: queued end reports of an older file are dropped.
+    quint64 m_generation = 0;
+    // Bumped by every command that changes the file or the play state: a command given while
+    // Media ended is handled takes over from the Stopped that would follow.
+    quint64 m_commands = 0;
+};

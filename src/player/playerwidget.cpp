@@ -1,0 +1,201 @@
+#include "player/playerwidget.h"
+
+#include "player/playerbase.h"
+#include "player/timeformat.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QStyle>
+#include <QToolButton>
+
+#include <initializer_list>
+
+namespace {
+
+constexpr int refreshIntervalMs = 250;
+
+// The component's MouseDown numbering: 1 left, 2 right, 4 middle.
+int buttonNumber(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+// The component's shift state: 1 Shift, 2 Ctrl, 4 Alt.
+int shiftState(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+QString timeText(double seconds)
+{
+    return formatSeconds(FixedPoint::fromDouble(seconds));
+}
+
+} // namespace
+
+PlayerWidget::PlayerWidget(PlayerBase *player, QWidget *parent) : QWidget(parent), m_player(player)
+{
+    setObjectName(QStringLiteral("oPlayer"));
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(4, 2, 4, 2);
+    row->setSpacing(4);
+
+    m_playButton = addButton("playButton", tr("Play"));
+    m_stopButton = addButton("stopButton", tr("Stop"));
+    m_stopButton->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
+    m_elapsed = new QLabel(this);
+    m_elapsed->setObjectName(QStringLiteral("elapsedLabel"));
+    m_elapsed->setToolTip(tr("Elapsed time"));
+    row->addWidget(m_elapsed);
+    m_seekBar = addSlider("seekBar", tr("Position"));
+    // Dragging seeks once, on release; keys and clicks seek at once.
+    m_seekBar->setTracking(false);
+    m_seekBar->setSingleStep(5);
+    m_seekBar->setPageStep(60);
+    row->setStretchFactor(m_seekBar, 1);
+    m_total = new QLabel(this);
+    m_total->setObjectName(QStringLiteral("totalLabel"));
+    m_total->setToolTip(tr("Duration"));
+    row->addWidget(m_total);
+    m_muteButton = addButton("muteButton", tr("Mute"));
+    m_muteButton->setCheckable(true);
+    m_volumeBar = addSlider("volumeBar", tr("Volume"));
+    m_volumeBar->setRange(0, 100);
+    m_volumeBar->setSingleStep(5);
+    m_volumeBar->setPageStep(10);
+    m_volumeBar->setFixedWidth(80);
+    setFocusProxy(m_playButton);
+
+    connect(m_playButton, &QToolButton::clicked, this, &PlayerWidget::togglePlay);
+    connect(m_stopButton, &QToolButton::clicked, m_player, &PlayerBase::stopFromControls);
+    connect(m_seekBar, &QSlider::valueChanged, this,
+            [this](int seconds) { m_player->seekFromControls(seconds); });
+    connect(m_seekBar, &QSlider::sliderMoved, this, [this](int seconds) { showElapsed(seconds); });
+    connect(m_muteButton, &QToolButton::toggled, m_player, &PlayerBase::setMuted);
+    connect(m_volumeBar, &QSlider::valueChanged, m_player, &PlayerBase::setVolume);
+    connect(m_player, &PlayerBase::playStateChange, this, &PlayerWidget::refresh);
+    connect(m_player, &PlayerBase::positionChange, this, &PlayerWidget::refresh);
+    connect(m_player, &PlayerBase::mediaChange, this, &PlayerWidget::refresh);
+    m_refreshTimer.setInterval(refreshIntervalMs);
+    connect(&m_refreshTimer, &QTimer::timeout, this, &PlayerWidget::refresh);
+    refresh();
+}
+
+QToolButton *PlayerWidget::addButton(const char *name, const QString &toolTip)
+{
+    auto *button = new QToolButton(this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(toolTip);
+    button->setAccessibleName(toolTip);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::StrongFocus);
+    layout()->addWidget(button);
+    return button;
+}
+
+QSlider *PlayerWidget::addSlider(const char *name, const QString &toolTip)
+{
+    auto *slider = new QSlider(Qt::Horizontal, this);
+    slider->setObjectName(QString::fromLatin1(name));
+    slider->setToolTip(toolTip);
+    slider->setAccessibleName(toolTip);
+    slider->setFocusPolicy(Qt::StrongFocus);
+    layout()->addWidget(slider);
+    return slider;
+}
+
+void PlayerWidget::togglePlay()
+{
+    if (m_player->playState() == PlayState::Playing)
+        m_player->pause();
+    else
+        m_player->play();
+}
+
+void PlayerWidget::showElapsed(double seconds)
+{
+    m_elapsed->setText(timeText(seconds));
+}
+
+void PlayerWidget::refresh()
+{
+    const bool playing = m_player->playState() == PlayState::Playing;
+    m_playButton->setIcon(
+        style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    m_playButton->setToolTip(playing ? tr("Pause") : tr("Play"));
+    m_playButton->setAccessibleName(m_playButton->toolTip());
+
+    const double duration = m_player->currentItemDuration();
+    const double position = m_player->currentPosition();
+    if (!m_seekBar->isSliderDown()) {
+        const QSignalBlocker blocker(m_seekBar);
+        m_seekBar->setRange(0, qRound(duration));
+        m_seekBar->setValue(qRound(position));
+        showElapsed(position);
+    }
+    m_total->setText(timeText(duration));
+
+    const QSignalBlocker muteBlocker(m_muteButton);
+    m_muteButton->setChecked(m_player->isMuted());
+    m_muteButton->setIcon(style()->standardIcon(m_player->isMuted() ? QStyle::SP_MediaVolumeMuted
+                                                                    : QStyle::SP_MediaVolume));
+    const QSignalBlocker volumeBlocker(m_volumeBar);
+    m_volumeBar->setValue(m_player->volume());
+
+    const bool usable = m_player->isEnabled();
+    for (QWidget *control : std::initializer_list<QWidget *>{m_playButton, m_stopButton, m_seekBar,
+                                                             m_muteButton, m_volumeBar})
+        control->setEnabled(usable);
+}
+
+void PlayerWidget::keyPressEvent(QKeyEvent *event)
+{
+    // Reaches here from the sliders too, which leave Space alone.
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        togglePlay();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void PlayerWidget::mousePressEvent(QMouseEvent *event)
+{
+    // Presses the controls leave alone (the right button on all of them) arrive here too, in
+    // this widget's coordinates.
+    const int button = buttonNumber(event->button());
+    if (button == 0) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    m_player->mouseDownOnControls(button, shiftState(event->modifiers()), at.x(), at.y());
+    event->accept();
+}
+
+void PlayerWidget::showEvent(QShowEvent *event)
+{
+    refresh();
+    m_refreshTimer.start();
+    QWidget::showEvent(event);
+}
+
+void PlayerWidget::hideEvent(QHideEvent *event)
+{
+    m_refreshTimer.stop();
+    QWidget::hideEvent(event);
+}

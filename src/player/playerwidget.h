@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+
+class PlayerBase;
+class QLabel;
+class QSlider;
+class QToolButton;
+
+// The player's own row of controls: play/pause, stop, seek bar with elapsed and total time,
+// mute and volume. It acts through the player's contract, so its buttons raise the same events
+// as the program's calls; a mouse button pressed on it is the player's MouseDown.
+class PlayerWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit PlayerWidget(PlayerBase *player, QWidget *parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    QToolButton *addButton(const char *name, const QString &toolTip);
+    QSlider *addSlider(const char *name, const QString &toolTip);
+    void togglePlay();
+    void showElapsed(double seconds);
+    // Brings every control in line with the player; the player announces no volume or enabled
+    // change, so this also runs on a timer while shown.
+    void refresh();
+
+    PlayerBase *m_player;
+    QToolButton *m_playButton;
+    QToolButton *m_stopButton;
+    QLabel *m_elapsed;
+    QSlider *m_seekBar;
+    QLabel *m_total;
+    QToolButton *m_muteButton;
+    QSlider *m_volumeBar;
+    QTimer m_refreshTimer;
+};

@@ -1,0 +1,165 @@
+#include "player/fakeplayer.h"
+#include "player/playerwidget.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QSlider>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PlayerWidgetTest : public testing::Test {
+protected:
+    PlayerWidgetTest()
+    {
+        player.setDuration(file, 125);
+        player.setUrl(file);
+        QObject::connect(&player, &PlayerComponent::playStateChange,
+                         [this](int state) { states.push_back(state); });
+        QObject::connect(&player, &PlayerComponent::mouseDown,
+                         [this](int button, int shift, int x, int y) {
+                             mouseDowns.push_back({button, shift, x, y});
+                         });
+        widget.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    }
+
+    template <typename T> T *control(const char *name)
+    {
+        return widget.findChild<T *>(QString::fromLatin1(name));
+    }
+
+    void settle()
+    {
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    const QString file = QStringLiteral("\\album\\chapter.mp3");
+    FakePlayer player;
+    PlayerWidget widget{&player};
+    std::vector<int> states;
+    std::vector<std::array<int, 4>> mouseDowns;
+};
+
+TEST_F(PlayerWidgetTest, EveryControlIsThereFocusableAndExplained)
+{
+    EXPECT_EQ(widget.objectName(), "oPlayer");
+    const std::vector<QWidget *> controls = {
+        control<QToolButton>("playButton"), control<QToolButton>("stopButton"),
+        control<QSlider>("seekBar"), control<QToolButton>("muteButton"),
+        control<QSlider>("volumeBar")};
+    for (QWidget *each : controls) {
+        ASSERT_NE(each, nullptr);
+        EXPECT_TRUE(each->focusPolicy() & Qt::TabFocus) << each->objectName().toStdString();
+        EXPECT_FALSE(each->toolTip().isEmpty()) << each->objectName().toStdString();
+        EXPECT_TRUE(each->isEnabled()) << each->objectName().toStdString();
+    }
+    EXPECT_NE(control<QLabel>("elapsedLabel"), nullptr);
+    EXPECT_NE(control<QLabel>("totalLabel"), nullptr);
+}
+
+TEST_F(PlayerWidgetTest, ThePlayButtonPlaysAndPausesThroughTheContract)
+{
+    auto *button = control<QToolButton>("playButton");
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(player.playState(), PlayState::Playing);
+    EXPECT_TRUE(states.empty());
+    settle();
+    EXPECT_EQ(states, std::vector<int>{int(PlayState::Playing)});
+    EXPECT_EQ(button->toolTip(), "Pause");
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(player.playState(), PlayState::Paused);
+    EXPECT_EQ(button->toolTip(), "Play");
+}
+
+TEST_F(PlayerWidgetTest, SpaceTogglesPlayFromTheSeekBar)
+{
+    auto *seekBar = control<QSlider>("seekBar");
+    seekBar->setFocus();
+
+    QTest::keyClick(seekBar, Qt::Key_Space);
+    EXPECT_EQ(player.playState(), PlayState::Playing);
+    QTest::keyClick(seekBar, Qt::Key_Space);
+    EXPECT_EQ(player.playState(), PlayState::Paused);
+}
+
+TEST_F(PlayerWidgetTest, TheStopButtonStopsWithTheFileKept)
+{
+    player.play();
+    player.advance(30);
+
+    QTest::mouseClick(control<QToolButton>("stopButton"), Qt::LeftButton);
+    settle();
+
+    EXPECT_EQ(states.back(), int(PlayState::Stopped));
+    EXPECT_EQ(player.currentPosition(), 0.0);
+    EXPECT_EQ(player.url(), file);
+}
+
+TEST_F(PlayerWidgetTest, ArrowsOnTheSeekBarSeekAndShowTheTime)
+{
+    auto *seekBar = control<QSlider>("seekBar");
+    std::vector<std::pair<double, double>> moves;
+    QObject::connect(&player, &PlayerComponent::positionChange,
+                     [&](double from, double to) { moves.emplace_back(from, to); });
+
+    QTest::keyClick(seekBar, Qt::Key_Right);
+    QTest::keyClick(seekBar, Qt::Key_PageUp);
+    EXPECT_EQ(player.currentPosition(), 65.0);
+    settle();
+
+    EXPECT_EQ(moves, (std::vector<std::pair<double, double>>{{0, 5}, {5, 65}}));
+    EXPECT_EQ(control<QLabel>("elapsedLabel")->text(), "00:01:05");
+    EXPECT_EQ(control<QLabel>("totalLabel")->text(), "00:02:05");
+}
+
+TEST_F(PlayerWidgetTest, TheVolumeControlsFollowAndSetThePlayer)
+{
+    auto *volumeBar = control<QSlider>("volumeBar");
+    player.setVolume(40);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return volumeBar->value() == 40; }));
+
+    QTest::keyClick(volumeBar, Qt::Key_Left);
+    EXPECT_EQ(player.volume(), 35);
+    QTest::mouseClick(control<QToolButton>("muteButton"), Qt::LeftButton);
+    EXPECT_TRUE(player.isMuted());
+    EXPECT_EQ(player.volume(), 35);
+}
+
+TEST_F(PlayerWidgetTest, ARightButtonAnywhereIsTheComponentsMouseDown)
+{
+    auto *stopButton = control<QToolButton>("stopButton");
+    player.play();
+    settle();
+    states.clear();
+
+    QTest::mouseClick(&widget, Qt::RightButton, Qt::ShiftModifier, QPoint(3, 4));
+    QTest::mouseClick(stopButton, Qt::RightButton, Qt::ControlModifier, QPoint(2, 2));
+    settle();
+
+    const QPoint onStop = stopButton->mapTo(&widget, QPoint(2, 2));
+    ASSERT_EQ(mouseDowns.size(), 2u);
+    EXPECT_EQ(mouseDowns[0], (std::array<int, 4>{2, 1, 3, 4}));
+    EXPECT_EQ(mouseDowns[1], (std::array<int, 4>{2, 2, onStop.x(), onStop.y()}));
+    EXPECT_TRUE(states.empty());
+    EXPECT_EQ(player.playState(), PlayState::Playing);
+}
+
+TEST_F(PlayerWidgetTest, ADisabledPlayerDisablesItsControls)
+{
+    auto *playButton = control<QToolButton>("playButton");
+
+    player.setEnabled(false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !playButton->isEnabled(); }));
+    player.setEnabled(true);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return playButton->isEnabled(); }));
+}
+
+} // namespace
