@@ -1,5 +1,10 @@
 #include "album/albumentry.h"
 
+#include "platform/paths.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 using namespace album;
@@ -65,4 +70,24 @@ TEST(AlbumEntry, AnUnusableVolumeMeansFullVolume)
     EXPECT_EQ(entry.volumeLevel(), 1);
     entry.volume = " 45 ";
     EXPECT_EQ(entry.volumeLevel(), 45);
+}
+
+TEST(AlbumFileExists, NeedsAFileThatIsNoFolder)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString nativeFile = folder.filePath("A=B.wpl");
+    QFile file(nativeFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    AlbumEntry entry;
+    entry.path = encodeAlbumPath(platform::fromNativePath(nativeFile));
+    EXPECT_TRUE(albumFileExists(entry));
+    entry.path = encodeAlbumPath(platform::fromNativePath(folder.path()));
+    EXPECT_FALSE(albumFileExists(entry));
+    entry.path = encodeAlbumPath(platform::fromNativePath(folder.filePath("missing.wpl")));
+    EXPECT_FALSE(albumFileExists(entry));
+    entry.path.clear();
+    EXPECT_FALSE(albumFileExists(entry));
 }

@@ -1,7 +1,7 @@
 #include "album/albumlist.h"
 
 #include "platform/paths.h"
-#include "player/playercomponent.h"
+#include "player/fakeplayer.h"
 #include "settings/settingsstore.h"
 
 #include <QFile>
@@ -13,29 +13,13 @@ using namespace album;
 
 namespace {
 
-// Stands where the tests put it; only what the capture reads is live.
-class StandingPlayer : public PlayerComponent {
-public:
-    QString url() const override { return m_url; }
-    void setUrl(const QString &path) override { m_url = path; }
-    void setEnabled(bool) override {}
-    bool isEnabled() const override { return true; }
-    PlayState playState() const override { return PlayState::Paused; }
-    void play() override {}
-    void pause() override {}
-    void close() override { m_url.clear(); }
-    double currentPosition() const override { return m_position; }
-    void setCurrentPosition(double seconds) override { m_position = seconds; }
-    double currentItemDuration() const override { return 0; }
-    int volume() const override { return m_volume; }
-    void setVolume(int volume) override { m_volume = volume; }
-    QString versionInfo() const override { return QString(); }
-
-private:
-    QString m_url;
-    double m_position = 0;
-    int m_volume = 100;
-};
+// A paused player at the given second of the file.
+void standAt(FakePlayer &player, const QString &path, double seconds)
+{
+    player.setDuration(path, 3600);
+    player.setUrl(path);
+    player.setCurrentPosition(seconds);
+}
 
 const QDateTime now(QDate(2024, 3, 5), QTime(14, 7, 9));
 
@@ -76,9 +60,8 @@ TEST(CaptureAlbumState, WritesTheResumeMarkAndKeepsTheBookmarks)
         listOf({"C:\\A\\index.wpl======80=C:\\A\\old.mp3/3/|C:\\A\\b.mp3/9/Bm|C:\\A\\c.mp3/1/",
                 "C:\\B\\index.wpl=x=T=0=1=2=3=C:\\B\\y.mp3/4/"});
     const AlbumEntry second = list.entry(1);
-    StandingPlayer player;
-    player.setUrl("C:\\A\\x.mp3");
-    player.setCurrentPosition(61.5);
+    FakePlayer player;
+    standAt(player, "C:\\A\\x.mp3", 61.5);
     player.setVolume(35);
 
     list.captureAlbumState(player, now);
@@ -92,8 +75,8 @@ TEST(CaptureAlbumState, WritesTheResumeMarkAndKeepsTheBookmarks)
 TEST(CaptureAlbumState, RoundsThePositionHalvesToEven)
 {
     AlbumList list = listOf({"\\home\\u\\A\\index.wpl"});
-    StandingPlayer player;
-    player.setUrl("\\home\\u\\A\\x.mp3");
+    FakePlayer player;
+    standAt(player, "\\home\\u\\A\\x.mp3", 0);
     for (auto [position, mark] : {std::pair{62.5, "/62/"},
                                   {61.5, "/62/"},
                                   {61.49, "/61/"},
@@ -108,7 +91,7 @@ TEST(CaptureAlbumState, RoundsThePositionHalvesToEven)
 TEST(CaptureAlbumState, AnEmptyListStaysEmpty)
 {
     AlbumList list;
-    StandingPlayer player;
+    FakePlayer player;
     list.captureAlbumState(player, now);
     EXPECT_TRUE(list.isEmpty());
 }
@@ -211,9 +194,8 @@ TEST_F(AlbumListFile, SavesTheActiveAlbumInPlace)
     AlbumList list;
     list.load(file, "Anna");
     ASSERT_EQ(list.count(), 1);
-    StandingPlayer player;
-    player.setUrl("C:\\Old\\x.mp3");
-    player.setCurrentPosition(125.2);
+    FakePlayer player;
+    standAt(player, "C:\\Old\\x.mp3", 125.2);
     player.setVolume(40);
     list.captureAlbumState(player, now);
     list.saveActiveAlbum(file, "Anna");
@@ -231,7 +213,7 @@ TEST_F(AlbumListFile, SavingTheActiveAlbumAgainLeavesTheFileAlone)
 {
     AlbumList list;
     list.load(file, "Anna");
-    StandingPlayer player;
+    FakePlayer player;
     player.setUrl("C:\\Old\\x.mp3");
     list.captureAlbumState(player, now);
     list.saveActiveAlbum(file, "Anna");
