@@ -19,6 +19,7 @@ namespace {
 constexpr int loadTimeoutMs = 5000;
 // A completed exact seek lands on its target, or on the last frame when aimed past it.
 constexpr double seekTolerance = 1.0;
+constexpr int endWatchIntervalMs = 250;
 
 mpv_node textNode(const QByteArray &text)
 {
@@ -96,6 +97,8 @@ MpvPlayer::MpvPlayer(const QString &audioOutput, QObject *parent) : PlayerBase(p
         mpv_terminate_destroy(m_mpv);
         m_mpv = nullptr;
     }
+    m_endWatch.setInterval(endWatchIntervalMs);
+    connect(&m_endWatch, &QTimer::timeout, this, &MpvPlayer::checkForEnd);
     m_widget = new PlayerWidget(this);
 }
 
@@ -173,12 +176,13 @@ void MpvPlayer::handleEvent(const mpv_event &event)
 {
     switch (event.event_id) {
     case MPV_EVENT_PROPERTY_CHANGE:
-        if (playState() == PlayState::Playing && mediaAtEnd())
-            mediaReachedEnd();
+        checkForEnd();
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
+        // A seek past the real end (a duration estimate too long) lands at the end instead.
         if (m_seekPending &&
-            std::abs(readNumber(m_mpv, "time-pos") - m_seekTarget) <= seekTolerance)
+            (std::abs(readNumber(m_mpv, "time-pos") - m_seekTarget) <= seekTolerance ||
+             mediaAtEnd()))
             m_seekPending = false;
         break;
     case MPV_EVENT_END_FILE: {
@@ -186,14 +190,21 @@ void MpvPlayer::handleEvent(const mpv_event &event)
         if (m_entryId != 0 && end->playlist_entry_id == m_entryId) {
             m_entryEnded = true;
             m_seekPending = false;
-            if (playState() == PlayState::Playing)
-                mediaReachedEnd();
+            checkForEnd();
         }
         break;
     }
     default:
         break;
     }
+}
+
+void MpvPlayer::checkForEnd()
+{
+    if (playState() != PlayState::Playing || !mediaAtEnd())
+        return;
+    m_endWatch.stop();
+    mediaReachedEnd();
 }
 
 // Pumps libmpv's events without the Qt event loop until the entry is loaded (true) or failed
@@ -253,16 +264,19 @@ void MpvPlayer::unloadMedia()
     m_entryId = 0;
     m_entryEnded = false;
     m_seekPending = false;
+    m_endWatch.stop();
 }
 
 void MpvPlayer::resumeMedia()
 {
     writeFlag(m_mpv, "pause", false);
+    m_endWatch.start();
 }
 
 void MpvPlayer::holdMedia()
 {
     writeFlag(m_mpv, "pause", true);
+    m_endWatch.stop();
 }
 
 void MpvPlayer::seekMedia(double seconds)

@@ -3,6 +3,7 @@
 #include "player/playerbase.h"
 
 #include <QPointer>
+#include <QTimer>
 
 struct mpv_handle;
 struct mpv_event;
@@ -43,6 +44,7 @@ private:
     void drainEvents();
     void handleEvent(const mpv_event &event);
     bool waitForLoad(qint64 entryId);
+    void checkForEnd();
 
     mpv_handle *m_mpv = nullptr;
     QPointer<PlayerWidget> m_widget;
@@ -54,4 +56,7 @@ private:
     // position.
     bool m_seekPending = false;
     double m_seekTarget = 0;
+    // libmpv does not always announce the end (an unpause right after a seek into the last
+    // moments): while playing, it is also looked for on a timer.
+    QTimer m_endWatch;
 };

@@ -10,7 +10,8 @@ class QToolButton;
 
 // The player's own row of controls: play/pause, stop, seek bar with elapsed and total time,
 // mute and volume. It acts through the player's contract, so its buttons raise the same events
-// as the program's calls; a mouse button pressed on it is the player's MouseDown.
+// as the program's calls; a mouse button pressed on it is the player's MouseDown. The player must
+// outlive it.
 class PlayerWidget : public QWidget {
     Q_OBJECT
 public:

@@ -570,6 +570,18 @@ TEST(MpvPlayer, LoadsAPathWithBlanksAndLettersBeyondAscii)
     EXPECT_NEAR(player.currentItemDuration(), 3.1, 0.1);
 }
 
+TEST(MpvPlayer, KeepsTimeWithTheSystemsAudioOutputEvenWithNoSoundDevice)
+{
+    MpvPlayer player;
+    player.setMuted(true);
+    player.setUrl(fixture("tone440_3s.mp3"));
+
+    player.play();
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.currentPosition() > 0.5; }, 15000));
+    EXPECT_EQ(player.playState(), PlayState::Playing);
+}
+
 TEST(MpvPlayer, CanBeDestroyedWithEventsStillQueued)
 {
     auto player = std::make_unique<MpvPlayer>(QStringLiteral("null"));

@@ -58,6 +58,8 @@ TEST_F(PlayerWidgetTest, EveryControlIsThereFocusableAndExplained)
         EXPECT_FALSE(each->toolTip().isEmpty()) << each->objectName().toStdString();
         EXPECT_TRUE(each->isEnabled()) << each->objectName().toStdString();
     }
+    // The main window gives it one row of 45 pixels.
+    EXPECT_LE(widget.minimumSizeHint().height(), 45);
     EXPECT_NE(control<QLabel>("elapsedLabel"), nullptr);
     EXPECT_NE(control<QLabel>("totalLabel"), nullptr);
 }
