@@ -43,19 +43,6 @@ TEST_F(FakePlayerTest, TimePassesOnlyWhilePlaying)
     EXPECT_EQ(player.currentPosition(), 3.0);
 }
 
-TEST_F(FakePlayerTest, ReachingTheDurationEndsTheFile)
-{
-    player.setUrl(file);
-    player.play();
-    states.clear();
-
-    player.advance(12);
-    settle();
-
-    EXPECT_EQ(states, (std::vector<int>{3, 8, 1}));
-    EXPECT_EQ(player.currentPosition(), 0.0);
-}
-
 TEST_F(FakePlayerTest, AFileWithNoDurationEndsOnlyWhenTold)
 {
     player.setUrl(QStringLiteral("\\a\\unknown.mp3"));
