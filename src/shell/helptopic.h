@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// The help file holds one topic per help context number: the element carrying id="h<number>"
+// (an anchor such as <a id="h12"> directly inside a heading counts from that heading) starts it,
+// and it runs to the next topic or the end of the body. Returns the topic's HTML, trimmed;
+// empty when no topic has that number. Malformed HTML gives a shorter topic or none.
+QString helpTopicHtml(QStringView html, int helpContext);

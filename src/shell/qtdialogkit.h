@@ -1,0 +1,36 @@
+#pragma once
+
+#include "shell/dialogkit.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// The dialog component on Qt's dialogs, owned by the window that is given as parent of every
+// dialog. Help is the HTML help file: its contents open in the user's browser, and What's This
+// shows one topic of it in a pop-up.
+class QtDialogKit : public DialogKit {
+public:
+    explicit QtDialogKit(QWidget *parent);
+
+    QString inputBox(const QString &prompt, const QString &caption,
+                     const QString &defaultText) override;
+    // Qt's own file dialog: the folder choice switches it to choosing folders while it is open,
+    // which a system dialog cannot do.
+    int showOpen() override;
+    void showHelpContents() override;
+    void showWhatsThis(int helpContext) override;
+    int showButtonMessageBox(const QString &richText, const QString &caption,
+                             MessageIcon icon) override;
+
+protected:
+    MessageResult showMessageBox(const QString &text, MessageButtons buttons, MessageIcon icon,
+                                 DefaultButton defaultButton, const QString &caption,
+                                 int helpContext) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+// The HTML of the help topic for the number in the help file (internal path); empty when the file
+// is missing, too large or has no such topic.
+QString readHelpTopic(const QString &helpFile, int helpContext);
