@@ -1,10 +1,16 @@
 #include "shell/helptopic.h"
 
+#include "platform/paths.h"
+
+#include <QFile>
 #include <QList>
 
 #include <optional>
 
 namespace {
+
+// A help file larger than this is not ours: it is not read.
+constexpr qint64 maxHelpFileSize = 8 * 1024 * 1024;
 
 struct Tag {
     qsizetype start = 0;
@@ -169,4 +175,12 @@ QString helpTopicHtml(QStringView html, int helpContext)
         }
     }
     return html.mid(begin, end - begin).trimmed().toString();
+}
+
+QString readHelpTopic(const QString &helpFile, int helpContext)
+{
+    QFile file(platform::toNativePath(helpFile));
+    if (helpFile.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > maxHelpFileSize)
+        return QString();
+    return helpTopicHtml(QString::fromUtf8(file.read(maxHelpFileSize)), helpContext);
 }

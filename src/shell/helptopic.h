@@ -8,3 +8,7 @@
 // and it runs to the next topic or the end of the body. Returns the topic's HTML, trimmed;
 // empty when no topic has that number. Malformed HTML gives a shorter topic or none.
 QString helpTopicHtml(QStringView html, int helpContext);
+
+// The topic for the number in the help file at the internal path, read as UTF-8; empty when the
+// file is missing, larger than a help file can be, or has no such topic.
+QString readHelpTopic(const QString &helpFile, int helpContext);

@@ -8,7 +8,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
-#include <QFile>
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -22,9 +22,6 @@
 #include <utility>
 
 namespace {
-
-// A help file larger than this is not ours: it is not read.
-constexpr qint64 maxHelpFileSize = 8 * 1024 * 1024;
 
 // The standard buttons of each button set, in the order that DefaultButton counts them.
 struct ButtonSet {
@@ -114,6 +111,17 @@ void applyChoice(QFileDialog &dialog, const QList<FilterChoice> &choices,
     }
 }
 
+// Qt writes "/" between folders on every system. A name character that the stored formats
+// cannot carry becomes "?", which opening refuses as an undecipherable name.
+QString internalPathOf(QString qtPath)
+{
+    for (QChar &c : qtPath) {
+        if (c != u'/' && platform::hasUnstorableCharacter(QStringView(&c, 1)))
+            c = u'?';
+    }
+    return platform::fromNativePath(QDir::toNativeSeparators(qtPath));
+}
+
 // The shown labels: the dialog hides the patterns of each choice.
 QStringList shownLabels(const QList<FilterChoice> &choices)
 {
@@ -171,7 +179,7 @@ int QtDialogKit::showOpen()
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return 0;
     const qsizetype chosen = labels.indexOf(dialog.selectedNameFilter());
-    setOpenResult(platform::fromNativePath(dialog.selectedFiles().constFirst()),
+    setOpenResult(internalPathOf(dialog.selectedFiles().constFirst()),
                   chosen >= 0 ? int(chosen + 1) : filterIndex());
     return 1;
 }
@@ -232,12 +240,4 @@ MessageResult QtDialogKit::showMessageBox(const QString &text, MessageButtons bu
         QTimer::singleShot(0, &box, [this, helpContext] { showWhatsThis(helpContext); });
     }
     return resultOf(box.standardButton(box.clickedButton()), buttons);
-}
-
-QString readHelpTopic(const QString &helpFile, int helpContext)
-{
-    QFile file(platform::toNativePath(helpFile));
-    if (helpFile.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > maxHelpFileSize)
-        return QString();
-    return helpTopicHtml(QString::fromUtf8(file.read(maxHelpFileSize)), helpContext);
 }

@@ -30,7 +30,3 @@ protected:
 private:
     QPointer<QWidget> m_parent;
 };
-
-// The HTML of the help topic for the number in the help file (internal path); empty when the file
-// is missing, too large or has no such topic.
-QString readHelpTopic(const QString &helpFile, int helpContext);

@@ -1,4 +1,8 @@
+#include "platform/paths.h"
 #include "shell/helptopic.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -80,4 +84,20 @@ TEST(HelpTopic, EveryTruncationOfAFileIsSafe)
             EXPECT_TRUE(topic.startsWith("<h2><a id=\"h12\">")) << length;
         }
     }
+}
+
+TEST(HelpTopic, ReadsTopicsFromTheHelpFile)
+{
+    QTemporaryDir dir;
+    QFile html(dir.filePath("prog.html"));
+    ASSERT_TRUE(html.open(QIODevice::WriteOnly));
+    ASSERT_EQ(html.write(helpFile.toUtf8()), helpFile.toUtf8().size());
+    html.close();
+    const QString file = platform::fromNativePath(html.fileName());
+
+    EXPECT_EQ(readHelpTopic(file, 120), "<h2 id=\"h120\">Exit</h2>\n<p>Ends the program.</p>");
+    EXPECT_EQ(readHelpTopic(file, 14), "");
+    EXPECT_EQ(readHelpTopic(file + "x", 12), "");
+    EXPECT_EQ(readHelpTopic(platform::fromNativePath(dir.path()), 12), "");
+    EXPECT_EQ(readHelpTopic("", 12), "");
 }
