@@ -1,0 +1,106 @@
+#pragma once
+
+#include "controls/controlframe.h"
+
+#include <QColor>
+#include <QPalette>
+
+class PropertyBag;
+class QKeyEvent;
+class QLineEdit;
+class QMouseEvent;
+class QScrollBar;
+
+// A whole-number entry: the text box tbSpin holding the number, and beside it the vertical
+// scroll bar vsSpin whose arrows step it. The number is held within Min..Max after every change
+// of the text, and the scroll position runs the other way: position = Max + Min - number. With
+// CustomMenu a plain right click opens no edit menu, leaving the owner to show its own on
+// mouseDown. The text box's pointer events reach the owner in this widget's coordinates.
+class SpinBox : public ControlFrame {
+    Q_OBJECT
+public:
+    enum DragMode { DragManual = 0, DragAutomatic = 1 };
+    enum DropMode { DropNone = 0, DropManual = 1, DropAutomatic = 2 };
+
+    explicit SpinBox(QWidget *parent = nullptr);
+
+    // The number the text starts with, rounded; 0 when it starts with none.
+    int value() const;
+    // Clamps to Min..Max, shows the number and moves the scroll bar to match.
+    void setValue(int value);
+    QString text() const;
+
+    int min() const { return m_min; }
+    // Each bound is ignored outside the 16-bit range; the number is clamped into the new range.
+    void setMin(int min);
+    int max() const { return m_max; }
+    void setMax(int max);
+    int smallChange() const;
+    // Ignored below 1 or beyond 32767.
+    void setSmallChange(int step);
+    bool customMenu() const { return m_customMenu; }
+    void setCustomMenu(bool custom);
+
+    QColor backColor() const;
+    void setBackColor(const QColor &color);
+    QColor foreColor() const;
+    void setForeColor(const QColor &color);
+    int oleDragMode() const { return m_oleDragMode; }
+    // A DragMode; other values change nothing.
+    void setOleDragMode(int mode);
+    int oleDropMode() const { return m_oleDropMode; }
+    // A DropMode; other values change nothing. Manual hands drops to the owner only.
+    void setOleDropMode(int mode);
+
+    // The text box's selection; writes are held within the text.
+    int selStart() const;
+    void setSelStart(int start);
+    int selLength() const;
+    void setSelLength(int length);
+    QString selText() const;
+    // Replaces the selection; the result is checked like typed text.
+    void setSelText(const QString &text);
+    QString toolTipText() const;
+    void setToolTipText(const QString &text);
+
+    // Applies a saved bag; names missing from it keep or take the values a saved bag leaves out.
+    void readProperties(const PropertyBag &bag);
+    // Writes every property under its bag name.
+    void writeProperties(PropertyBag &bag) const;
+
+    QSize sizeHint() const override;
+
+signals:
+    // The text changed and has been checked.
+    void change();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void applyPointer() override;
+
+private:
+    void checkText();
+    void showScrollPosition(int position);
+    // Re-applies the number after a change of range.
+    void applyRange(const char *bagName);
+    // Handles Ctrl+A and the Alt+arrow steps; true when the key was one of them.
+    bool handleKey(const QKeyEvent *event);
+    // Keeps the selection and the focus on a right click that must not open the edit menu.
+    void prepareCustomMenu(const QMouseEvent *event);
+    bool suppressesMenu(Qt::KeyboardModifiers modifiers) const;
+    void setTextColor(QPalette::ColorRole role, const QColor &color, const char *bagName);
+    QSize textBoxSize() const;
+    int scrollBarWidth() const;
+    void layoutParts();
+
+    QLineEdit *m_text;
+    QScrollBar *m_scroll;
+    int m_min = 0;
+    int m_max = 100;
+    bool m_customMenu = false;
+    int m_oleDragMode = DragManual;
+    int m_oleDropMode = DropNone;
+};
