@@ -1,0 +1,30 @@
+#include "media/mediainfo.h"
+
+#include "media/mpegduration.h"
+#include "platform/paths.h"
+
+#include <QFile>
+
+namespace media {
+
+MediaInfo readMediaInfo(QIODevice &device)
+{
+    MediaInfo info;
+    QByteArray fileStart;
+    info.tag = readTag(device, &fileStart);
+    info.duration = headerDuration(device, fileStart);
+    return info;
+}
+
+MediaInfo readMediaInfo(const QString &internalPath)
+{
+    QFile file(platform::toNativePath(internalPath));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return {};
+    const qint32 shell = shellDuration(internalPath);
+    if (shell <= 0)
+        return readMediaInfo(file);
+    return {readTag(file), shell};
+}
+
+} // namespace media

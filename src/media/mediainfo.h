@@ -1,0 +1,23 @@
+#pragma once
+
+#include "media/tagreader.h"
+
+#include <QString>
+#include <QtGlobal>
+
+class QIODevice;
+
+namespace media {
+
+struct MediaInfo {
+    TagRecord tag;
+    qint32 duration = 0;
+};
+
+// The tag record and the duration of one file (as readTag and mpegDuration give them) through
+// a single opening: the frame-sync scan reuses the ID3v2 bytes read for the tag.
+MediaInfo readMediaInfo(const QString &internalPath);
+// The same over an open random-access device, with the header estimate as the duration.
+MediaInfo readMediaInfo(QIODevice &device);
+
+} // namespace media

@@ -1,0 +1,167 @@
+#include "media/mpegduration.h"
+
+#include "media/bytereader.h"
+#include "media/deviceread.h"
+#include "platform/paths.h"
+#include "platform/shellduration.h"
+
+#include <QFile>
+
+#include <array>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace media {
+namespace {
+
+constexpr qint64 unitsPerSecond = 10'000'000;
+// The text searched for a Xing header starts with the header's third byte.
+constexpr qint64 frameTextSize = 155;
+constexpr qint64 firstChunkSize = 4096;
+constexpr qint64 largestChunkSize = 65536;
+
+// Bits per second by the four high bits of the header's third byte: the MPEG-1 Layer III
+// table whatever the frame's version and layer; 0000 and 1111 count as 1001.
+constexpr std::array<qint32, 16> bitRates = {128000, 32000,  40000,  48000,  56000,  64000,
+                                             80000,  96000,  112000, 128000, 160000, 192000,
+                                             224000, 256000, 320000, 128000};
+// Hertz by the next two bits.
+constexpr std::array<qint32, 4> sampleRates = {44100, 48000, 32000, 32000};
+
+double roundHalfEven(double value)
+{
+    if (std::abs(value - std::trunc(value)) == 0.5)
+        return 2.0 * std::round(value / 2.0);
+    return std::round(value);
+}
+
+qint32 clampedSeconds(double seconds)
+{
+    if (!(seconds > 0))
+        return 0;
+    if (seconds >= double(std::numeric_limits<qint32>::max()))
+        return std::numeric_limits<qint32>::max();
+    return qint32(seconds);
+}
+
+// A byte 255 followed by a byte whose three high bits are set; -1 when none.
+qsizetype syncIn(QByteArrayView bytes)
+{
+    for (qsizetype at = bytes.indexOf('\xFF'); at >= 0 && at + 1 < bytes.size();
+         at = bytes.indexOf('\xFF', at + 1)) {
+        if ((quint8(bytes[at + 1]) & 0xE0) == 0xE0)
+            return at;
+    }
+    return -1;
+}
+
+// Walks the device in growing chunks that overlap by one byte, so that a sync pair split
+// between two chunks is still seen; starts from bytes already read when it is given them.
+class SyncScanner {
+public:
+    SyncScanner(QIODevice &device, const QByteArray &fileStart)
+        : m_device(device), m_length(device.size()), m_window(fileStart)
+    {
+    }
+
+    // The file offset of the first sync, -1 when there is none.
+    qint64 find()
+    {
+        qint64 chunkSize = firstChunkSize;
+        while (true) {
+            const qsizetype found = syncIn(m_window);
+            if (found >= 0)
+                return m_windowStart + found;
+            if (m_windowStart + m_window.size() >= m_length)
+                return -1;
+            const qint64 next = m_windowStart + qMax<qsizetype>(m_window.size() - 1, 0);
+            m_window = readAt(m_device, next, chunkSize);
+            m_windowStart = next;
+            if (m_window.size() < 2)
+                return -1;
+            chunkSize = qMin(chunkSize * 2, largestChunkSize);
+        }
+    }
+
+    // Up to count bytes from offset, from the last chunk when it holds them all.
+    QByteArray bytesAt(qint64 offset, qint64 count)
+    {
+        const qint64 end = qMin(offset + count, m_length);
+        if (offset >= m_windowStart && end <= m_windowStart + m_window.size())
+            return m_window.mid(offset - m_windowStart, end - offset);
+        return readAt(m_device, offset, count);
+    }
+
+private:
+    QIODevice &m_device;
+    const qint64 m_length;
+    QByteArray m_window;
+    qint64 m_windowStart = 0;
+};
+
+// The average bit rate from a Xing header in the frame's text (its flags not consulted);
+// nullopt when the text holds none or one of its counts is 0 or missing.
+std::optional<double> xingBitRate(QByteArrayView frameText, quint8 rateByte)
+{
+    const ByteReader reader(frameText);
+    const qsizetype at = reader.indexOfIgnoringCase("xing");
+    if (at < 0)
+        return std::nullopt;
+    bool ok = true;
+    const quint32 frames = reader.u32be(at + 8, &ok);
+    const quint32 bytes = reader.u32be(at + 12, &ok);
+    if (!ok || frames == 0 || bytes == 0)
+        return std::nullopt;
+    const double sampleRate = sampleRates[(rateByte >> 2) & 3];
+    return roundHalfEven(double(bytes) / frames * sampleRate / 144 / 1000) * 1000;
+}
+
+} // namespace
+
+qint32 secondsFromShellUnits(qint64 units)
+{
+    if (units <= 0)
+        return 0;
+    qint64 seconds = units / unitsPerSecond;
+    const qint64 rest = units % unitsPerSecond;
+    if (rest > unitsPerSecond / 2 || (rest == unitsPerSecond / 2 && seconds % 2 != 0))
+        ++seconds;
+    return qint32(qMin<qint64>(seconds, std::numeric_limits<qint32>::max()));
+}
+
+qint32 shellDuration(const QString &internalPath)
+{
+    const std::optional<qint64> units = platform::shellDurationUnits(internalPath);
+    return units ? secondsFromShellUnits(*units) : 0;
+}
+
+qint32 headerDuration(QIODevice &device, const QByteArray &fileStart)
+{
+    SyncScanner scanner(device, fileStart);
+    const qint64 sync = scanner.find();
+    if (sync < 0)
+        return 0;
+    // A sync in the last two bytes has no header after it.
+    const QByteArray frameText = scanner.bytesAt(sync + 2, frameTextSize);
+    if (frameText.isEmpty())
+        return 0;
+    const quint8 rateByte = quint8(frameText[0]);
+    const double bitRate = xingBitRate(frameText, rateByte).value_or(bitRates[rateByte >> 4]);
+    if (bitRate <= 0)
+        return 0;
+    return clampedSeconds(roundHalfEven(double(device.size()) * 8 / bitRate));
+}
+
+qint32 mpegDuration(const QString &internalPath)
+{
+    const qint32 shell = shellDuration(internalPath);
+    if (shell > 0)
+        return shell;
+    QFile file(platform::toNativePath(internalPath));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return 0;
+    return headerDuration(file);
+}
+
+} // namespace media

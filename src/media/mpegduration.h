@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+class QIODevice;
+
+namespace media {
+
+// Whole seconds of an MP3 file: the system's media duration when it has one, else the estimate
+// from the first frame header. 0 when neither answers.
+qint32 mpegDuration(const QString &internalPath);
+
+// The system's media duration alone (no answer off Windows); 0 when there is none.
+qint32 shellDuration(const QString &internalPath);
+
+// A count of 100-nanosecond units in whole seconds, halves to the even number; 0 for a count of
+// 0 or less.
+qint32 secondsFromShellUnits(qint64 units);
+
+// The estimate from the first frame sync found scanning from the first byte (an ID3v2 tag is
+// scanned like audio): the Xing header's average bit rate, else the header's own, applied to
+// the whole length. 0 when there is no sync. fileStart, when given, holds the device's first
+// bytes already read, which are scanned without reading them again.
+qint32 headerDuration(QIODevice &device, const QByteArray &fileStart = {});
+
+} // namespace media

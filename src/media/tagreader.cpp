@@ -1,0 +1,177 @@
+#include "media/tagreader.h"
+
+#include "media/bytereader.h"
+#include "media/deviceread.h"
+#include "media/frametext.h"
+#include "media/genrelist.h"
+#include "platform/paths.h"
+
+#include <QFile>
+
+namespace media {
+namespace {
+
+constexpr qint64 id3v2HeaderSize = 10;
+constexpr qint64 id3v2SizeLimit = qint64(1) << 28;
+constexpr qint64 id3v1Size = 128;
+constexpr qint64 enhancedSize = 227;
+constexpr qint64 tailSize = id3v1Size + enhancedSize;
+
+// Version 2.2 is searched for its track with the identifier of the later versions.
+struct FrameIdentifiers {
+    const char *title;
+    const char *artist;
+    const char *album;
+    const char *year;
+    const char *genre;
+    const char *track;
+};
+constexpr FrameIdentifiers version22Frames{"TT2", "TOA", "TAL", "TYE", "TCO", "TRCK"};
+constexpr FrameIdentifiers version23Frames{"TIT2", "TPE1", "TALB", "TYER", "TCON", "TRCK"};
+
+// A fixed-width text field of the ID3v1 or the enhanced block.
+struct Field {
+    qsizetype offset;
+    qsizetype width;
+};
+namespace id3v1 {
+constexpr Field title{3, 30};
+constexpr Field artist{33, 30};
+constexpr Field album{63, 30};
+constexpr Field year{93, 4};
+constexpr Field comment{97, 28};
+constexpr qsizetype trackMarker = 125;
+constexpr qsizetype track = 126;
+constexpr qsizetype genre = 127;
+} // namespace id3v1
+namespace enhanced {
+constexpr Field title{4, 60};
+constexpr Field artist{64, 60};
+constexpr Field album{124, 60};
+constexpr Field genre{185, 30};
+} // namespace enhanced
+
+// The file's first bytes: the ID3v2 header and, when the tag is usable, its body after it.
+struct FileStart {
+    QByteArray bytes;
+    int majorVersion = 0;
+
+    QByteArrayView body() const { return ByteReader(bytes).slice(id3v2HeaderSize, bytes.size()); }
+};
+
+// The body is read only for versions 2 to 4 and a size below 2^28 and below the file's length;
+// a body cut by the end of the file is read as far as it goes.
+FileStart readFileStart(QIODevice &device, qint64 length)
+{
+    FileStart start{readAt(device, 0, id3v2HeaderSize)};
+    const ByteReader header(start.bytes);
+    bool ok = true;
+    const int majorVersion = header.u8(3, &ok);
+    const qint64 size = header.sevenBitGroups(6, &ok);
+    if (!ok || start.bytes.first(3).compare("ID3", Qt::CaseInsensitive) != 0)
+        return start;
+    if (majorVersion < 2 || majorVersion > 4 || size >= id3v2SizeLimit || size >= length)
+        return start;
+    start.bytes = readAt(device, 0, id3v2HeaderSize + size);
+    start.majorVersion = majorVersion;
+    return start;
+}
+
+void readId3v2Fields(TagRecord &record, QByteArrayView body, int majorVersion)
+{
+    const FrameIdentifiers &frames = majorVersion == 2 ? version22Frames : version23Frames;
+    record.title = frameText(frames.title, body, majorVersion);
+    record.artist = frameText(frames.artist, body, majorVersion);
+    record.album = frameText(frames.album, body, majorVersion);
+    record.genre = frameText(frames.genre, body, majorVersion);
+    record.year = frameNumber(frames.year, body, majorVersion);
+    record.track = frameNumber(frames.track, body, majorVersion);
+    record.version = float(2 + majorVersion / 10.0);
+}
+
+// Trailing NULs and blanks dropped, then leading blanks.
+QByteArray fieldText(QByteArrayView block, Field field)
+{
+    QByteArrayView text = ByteReader(block).slice(field.offset, field.width);
+    while (text.endsWith('\0') || text.endsWith(' '))
+        text.chop(1);
+    while (text.startsWith(' '))
+        text = text.sliced(1);
+    return text.toByteArray();
+}
+
+// Both values joined by "-" when both are there, else the one that is.
+TagText joined(const QByteArray &version1, const QByteArray &enhancedValue)
+{
+    if (!version1.isEmpty() && !enhancedValue.isEmpty())
+        return TagText::fromBytes(version1 + '-' + enhancedValue);
+    return TagText::fromBytes(version1.isEmpty() ? enhancedValue : version1);
+}
+
+// Fills what the ID3v2 tag left empty. An absent block is empty.
+void fillFromVersion1(TagRecord &record, QByteArrayView block, QByteArrayView enhancedBlock)
+{
+    const ByteReader reader(block);
+    if (record.title.isEmpty())
+        record.title =
+            joined(fieldText(block, id3v1::title), fieldText(enhancedBlock, enhanced::title));
+    if (record.artist.isEmpty())
+        record.artist =
+            joined(fieldText(block, id3v1::artist), fieldText(enhancedBlock, enhanced::artist));
+    if (record.album.isEmpty())
+        record.album =
+            joined(fieldText(block, id3v1::album), fieldText(enhancedBlock, enhanced::album));
+    record.comment = TagText::fromBytes(fieldText(block, id3v1::comment));
+    if (record.year == 0)
+        record.year = leadingNumber(TagText::fromBytes(fieldText(block, id3v1::year)));
+    bool ok = true;
+    // In a version 1.0 block the comment runs over the track byte; only a NUL before it marks
+    // a track number.
+    if (record.track == 0 && reader.u8(id3v1::trackMarker, &ok) == 0 && ok)
+        record.track = reader.u8(id3v1::track, &ok);
+    if (record.genre.isEmpty() && !block.isEmpty()) {
+        const QByteArrayView name = genreName(reader.u8(id3v1::genre, &ok));
+        record.genre = TagText::fromBytes(name.isEmpty() ? fieldText(enhancedBlock, enhanced::genre)
+                                                         : name.toByteArray());
+    }
+}
+
+} // namespace
+
+TagRecord readTag(QIODevice &device, QByteArray *fileStart)
+{
+    const qint64 length = device.size();
+    const FileStart start = readFileStart(device, length);
+    if (fileStart)
+        *fileStart = start.bytes;
+    TagRecord record;
+    if (start.majorVersion != 0)
+        readId3v2Fields(record, start.body(), start.majorVersion);
+
+    const QByteArray tail = length > id3v1Size
+                                ? readAt(device, qMax<qint64>(0, length - tailSize), tailSize)
+                                : QByteArray();
+    const QByteArrayView tailView(tail);
+    const QByteArrayView block =
+        tail.size() >= id3v1Size && tailView.last(id3v1Size).startsWith("TAG")
+            ? tailView.last(id3v1Size)
+            : QByteArrayView();
+    const QByteArrayView enhancedBlock =
+        length > tailSize && tail.size() == tailSize && tail.startsWith("TAG+")
+            ? tailView.first(enhancedSize)
+            : QByteArrayView();
+    fillFromVersion1(record, block, enhancedBlock);
+    if (start.majorVersion == 0)
+        record.version = !enhancedBlock.isEmpty() ? 1.2f : !block.isEmpty() ? 1.1f : 0.0f;
+    return record;
+}
+
+TagRecord readTag(const QString &internalPath)
+{
+    QFile file(platform::toNativePath(internalPath));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return {};
+    return readTag(file);
+}
+
+} // namespace media
