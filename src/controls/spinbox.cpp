@@ -7,7 +7,6 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -275,9 +274,6 @@ bool SpinBox::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress:
         consumed = handleKey(static_cast<QKeyEvent *>(event));
         break;
-    case QEvent::MouseButtonPress:
-        prepareCustomMenu(static_cast<QMouseEvent *>(event));
-        break;
     case QEvent::ContextMenu: {
         const auto *menu = static_cast<QContextMenuEvent *>(event);
         return menu->reason() == QContextMenuEvent::Mouse && suppressesMenu(menu->modifiers());
@@ -303,22 +299,12 @@ bool SpinBox::handleKey(const QKeyEvent *event)
         return true;
     }
     if (keys == Qt::AltModifier && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
-        // Up steps down: the arrows of the keyboard follow the scroll position.
+        // Alt+Up lowers the number and Alt+Down raises it, on purpose.
         const qint64 step = event->key() == Qt::Key_Up ? -smallChange() : smallChange();
         m_text->setText(QString::number(value() + step));
         return true;
     }
     return false;
-}
-
-void SpinBox::prepareCustomMenu(const QMouseEvent *event)
-{
-    if (event->button() != Qt::RightButton || !suppressesMenu(event->modifiers()))
-        return;
-    const int start = selStart();
-    const int length = selLength();
-    m_text->setFocus(Qt::MouseFocusReason);
-    m_text->setSelection(start, length);
 }
 
 bool SpinBox::suppressesMenu(Qt::KeyboardModifiers modifiers) const

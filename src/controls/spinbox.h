@@ -8,7 +8,6 @@
 class PropertyBag;
 class QKeyEvent;
 class QLineEdit;
-class QMouseEvent;
 class QScrollBar;
 
 // A whole-number entry: the text box tbSpin holding the number, and beside it the vertical
@@ -88,8 +87,8 @@ private:
     void applyRange(const char *bagName);
     // Handles Ctrl+A and the Alt+arrow steps; true when the key was one of them.
     bool handleKey(const QKeyEvent *event);
-    // Keeps the selection and the focus on a right click that must not open the edit menu.
-    void prepareCustomMenu(const QMouseEvent *event);
+    // A plain right click with CustomMenu opens no edit menu; the press has already reached the
+    // text box, which leaves the selection alone and takes the focus.
     bool suppressesMenu(Qt::KeyboardModifiers modifiers) const;
     void setTextColor(QPalette::ColorRole role, const QColor &color, const char *bagName);
     QSize textBoxSize() const;
