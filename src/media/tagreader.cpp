@@ -108,31 +108,54 @@ TagText joined(const QByteArray &version1, const QByteArray &enhancedValue)
     return TagText::fromBytes(version1.isEmpty() ? enhancedValue : version1);
 }
 
-// Fills what the ID3v2 tag left empty. An absent block is empty.
-void fillFromVersion1(TagRecord &record, QByteArrayView block, QByteArrayView enhancedBlock)
+// The blocks at the end of the file, each empty when absent: ID3v1 in the last 128 bytes of a
+// file longer than that, the enhanced block in the 227 before them in a file longer than 355.
+struct EndBlocks {
+    QByteArray version1;
+    QByteArray enhanced;
+};
+
+EndBlocks readEndBlocks(QIODevice &device, qint64 length)
 {
-    const ByteReader reader(block);
+    if (length <= id3v1Size)
+        return {};
+    const QByteArray tail = readAt(device, qMax<qint64>(0, length - tailSize), tailSize);
+    EndBlocks blocks;
+    if (tail.size() >= id3v1Size && tail.last(id3v1Size).startsWith("TAG"))
+        blocks.version1 = tail.last(id3v1Size);
+    if (length > tailSize && tail.size() == tailSize && tail.startsWith("TAG+"))
+        blocks.enhanced = tail.first(enhancedSize);
+    return blocks;
+}
+
+// Fills what the ID3v2 tag left empty.
+void fillFromEndBlocks(TagRecord &record, const EndBlocks &blocks)
+{
+    const auto joinedField = [&blocks](Field version1Field, Field enhancedField) {
+        return joined(fieldText(blocks.version1, version1Field),
+                      fieldText(blocks.enhanced, enhancedField));
+    };
     if (record.title.isEmpty())
-        record.title =
-            joined(fieldText(block, id3v1::title), fieldText(enhancedBlock, enhanced::title));
+        record.title = joinedField(id3v1::title, enhanced::title);
     if (record.artist.isEmpty())
-        record.artist =
-            joined(fieldText(block, id3v1::artist), fieldText(enhancedBlock, enhanced::artist));
+        record.artist = joinedField(id3v1::artist, enhanced::artist);
     if (record.album.isEmpty())
-        record.album =
-            joined(fieldText(block, id3v1::album), fieldText(enhancedBlock, enhanced::album));
-    record.comment = TagText::fromBytes(fieldText(block, id3v1::comment));
+        record.album = joinedField(id3v1::album, enhanced::album);
+    record.comment = TagText::fromBytes(fieldText(blocks.version1, id3v1::comment));
     if (record.year == 0)
-        record.year = leadingNumber(TagText::fromBytes(fieldText(block, id3v1::year)));
+        record.year = leadingNumber(TagText::fromBytes(fieldText(blocks.version1, id3v1::year)));
+    if (blocks.version1.isEmpty())
+        return;
+    const ByteReader reader(blocks.version1);
     bool ok = true;
     // In a version 1.0 block the comment runs over the track byte; only a NUL before it marks
     // a track number.
-    if (record.track == 0 && reader.u8(id3v1::trackMarker, &ok) == 0 && ok)
+    if (record.track == 0 && reader.u8(id3v1::trackMarker, &ok) == 0)
         record.track = reader.u8(id3v1::track, &ok);
-    if (record.genre.isEmpty() && !block.isEmpty()) {
+    if (record.genre.isEmpty()) {
         const QByteArrayView name = genreName(reader.u8(id3v1::genre, &ok));
-        record.genre = TagText::fromBytes(name.isEmpty() ? fieldText(enhancedBlock, enhanced::genre)
-                                                         : name.toByteArray());
+        record.genre = TagText::fromBytes(
+            name.isEmpty() ? fieldText(blocks.enhanced, enhanced::genre) : name.toByteArray());
     }
 }
 
@@ -147,22 +170,12 @@ TagRecord readTag(QIODevice &device, QByteArray *fileStart)
     TagRecord record;
     if (start.majorVersion != 0)
         readId3v2Fields(record, start.body(), start.majorVersion);
-
-    const QByteArray tail = length > id3v1Size
-                                ? readAt(device, qMax<qint64>(0, length - tailSize), tailSize)
-                                : QByteArray();
-    const QByteArrayView tailView(tail);
-    const QByteArrayView block =
-        tail.size() >= id3v1Size && tailView.last(id3v1Size).startsWith("TAG")
-            ? tailView.last(id3v1Size)
-            : QByteArrayView();
-    const QByteArrayView enhancedBlock =
-        length > tailSize && tail.size() == tailSize && tail.startsWith("TAG+")
-            ? tailView.first(enhancedSize)
-            : QByteArrayView();
-    fillFromVersion1(record, block, enhancedBlock);
+    const EndBlocks blocks = readEndBlocks(device, length);
+    fillFromEndBlocks(record, blocks);
     if (start.majorVersion == 0)
-        record.version = !enhancedBlock.isEmpty() ? 1.2f : !block.isEmpty() ? 1.1f : 0.0f;
+        record.version = !blocks.enhanced.isEmpty()   ? 1.2f
+                         : !blocks.version1.isEmpty() ? 1.1f
+                                                      : 0.0f;
     return record;
 }
 
