@@ -56,7 +56,8 @@ FixedPoint FixedPoint::parse(QStringView text)
     for (; digits < fractionDigits; ++digits)
         fraction *= 10;
     const qint64 limit = std::numeric_limits<qint64>::max() / scale;
-    const qint64 units = whole > limit ? std::numeric_limits<qint64>::max() : whole * scale + fraction;
+    const qint64 units =
+        whole > limit ? std::numeric_limits<qint64>::max() : whole * scale + fraction;
     return FixedPoint(negative ? -units : units);
 }
 

@@ -29,8 +29,14 @@ public:
 
     friend constexpr bool operator==(FixedPoint, FixedPoint) = default;
     friend constexpr auto operator<=>(FixedPoint, FixedPoint) = default;
-    friend constexpr FixedPoint operator+(FixedPoint a, FixedPoint b) { return FixedPoint(a.m_units + b.m_units); }
-    friend constexpr FixedPoint operator-(FixedPoint a, FixedPoint b) { return FixedPoint(a.m_units - b.m_units); }
+    friend constexpr FixedPoint operator+(FixedPoint a, FixedPoint b)
+    {
+        return FixedPoint(a.m_units + b.m_units);
+    }
+    friend constexpr FixedPoint operator-(FixedPoint a, FixedPoint b)
+    {
+        return FixedPoint(a.m_units - b.m_units);
+    }
 
 private:
     constexpr explicit FixedPoint(qint64 units) : m_units(units) {}
