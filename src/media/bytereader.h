@@ -3,6 +3,9 @@
 #include <QByteArrayView>
 #include <QtGlobal>
 
+#include <span>
+#include <vector>
+
 namespace media {
 
 // Bounds-checked reads over bytes that came from outside. Every read that would pass the end
@@ -66,9 +69,11 @@ public:
         return m_bytes.sliced(offset, qsizetype(qMin<qint64>(length, m_bytes.size() - offset)));
     }
 
-    // First occurrence of an ASCII needle at or after `from`, letters matched without regard to
-    // case; -1 when there is none.
-    qsizetype indexOfIgnoringCase(QByteArrayView needle, qsizetype from = 0) const;
+    // First occurrence of an ASCII needle, letters matched without regard to case; -1 when there
+    // is none.
+    qsizetype indexOfIgnoringCase(QByteArrayView needle) const;
+    // The first occurrence of each needle, as above, all found in one pass over the bytes.
+    std::vector<qsizetype> indexesOfIgnoringCase(std::span<const QByteArrayView> needles) const;
 
 private:
     bool has(qsizetype offset, qsizetype count) const

@@ -4,12 +4,26 @@
 
 namespace media {
 
-QByteArray readAt(QIODevice &device, qint64 offset, qint64 length)
+DeviceReader::DeviceReader(QIODevice &device)
+    : m_device(device), m_size(qMax<qint64>(0, device.size()))
 {
-    const qint64 size = device.size();
-    if (offset < 0 || length <= 0 || offset >= size || !device.seek(offset))
-        return {};
-    return device.read(qMin(length, size - offset));
+}
+
+QByteArray DeviceReader::read(qint64 offset, qint64 length) const
+{
+    QByteArray bytes;
+    append(bytes, offset, length);
+    return bytes;
+}
+
+void DeviceReader::append(QByteArray &bytes, qint64 offset, qint64 length) const
+{
+    if (offset < 0 || length <= 0 || offset >= m_size || !m_device.seek(offset))
+        return;
+    const qsizetype oldSize = bytes.size();
+    bytes.resize(oldSize + qsizetype(qMin(length, m_size - offset)));
+    const qint64 got = m_device.read(bytes.data() + oldSize, bytes.size() - oldSize);
+    bytes.resize(oldSize + qsizetype(qMax<qint64>(got, 0)));
 }
 
 } // namespace media

@@ -23,12 +23,10 @@ constexpr Signature signatures[] = {
     {"\xEF\xBB\xBF", 3, Encoding::Utf8},
 };
 
-// The frame's content (encoding byte, then text) at the identifier's first occurrence, cut at
-// the body's end; empty when the identifier or a whole size field is missing.
-QByteArrayView frameContent(QByteArrayView identifier, QByteArrayView body, int majorVersion)
+// The content (encoding byte, then text) of the frame whose identifier is at `at`, cut at the
+// body's end; empty when there is no frame there or its size field is cut short.
+QByteArrayView frameContent(const ByteReader &reader, qsizetype at, int majorVersion)
 {
-    const ByteReader reader(body);
-    const qsizetype at = reader.indexOfIgnoringCase(identifier);
     if (at < 0)
         return {};
     bool ok = true;
@@ -100,19 +98,35 @@ void separateValues(QString &text, int majorVersion)
     }
 }
 
-} // namespace
-
-TagText frameText(QByteArrayView identifier, QByteArrayView body, int majorVersion)
+TagText textOfFrameAt(const ByteReader &reader, qsizetype at, int majorVersion)
 {
-    if (majorVersion < 2 || majorVersion > 4)
-        return {};
-    const QByteArrayView content = frameContent(identifier, body, majorVersion);
+    const QByteArrayView content = frameContent(reader, at, majorVersion);
     if (content.isEmpty())
         return {};
     TagText text = decodeText(quint8(content[0]), content.sliced(1), majorVersion);
     separateValues(text.bytes, majorVersion);
     separateValues(text.unicode, majorVersion);
     return text.isEmpty() ? TagText() : text;
+}
+
+} // namespace
+
+TagText frameText(QByteArrayView identifier, QByteArrayView body, int majorVersion)
+{
+    return frameTexts({&identifier, 1}, body, majorVersion).front();
+}
+
+std::vector<TagText> frameTexts(std::span<const QByteArrayView> identifiers, QByteArrayView body,
+                                int majorVersion)
+{
+    std::vector<TagText> texts(identifiers.size());
+    if (majorVersion < 2 || majorVersion > 4)
+        return texts;
+    const ByteReader reader(body);
+    const std::vector<qsizetype> found = reader.indexesOfIgnoringCase(identifiers);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = textOfFrameAt(reader, found[i], majorVersion);
+    return texts;
 }
 
 qint16 frameNumber(QByteArrayView identifier, QByteArrayView body, int majorVersion)

@@ -5,6 +5,9 @@
 #include <QByteArrayView>
 #include <QtGlobal>
 
+#include <span>
+#include <vector>
+
 namespace media {
 
 // The text of one ID3v2 text frame: the first occurrence of the identifier anywhere in the tag
@@ -12,6 +15,10 @@ namespace media {
 // byte, its ending NULs dropped, and its several values joined by CR LF ("/" in version 3, NUL
 // in version 4). Empty when the frame is missing or cut short, or the version is not 2, 3 or 4.
 TagText frameText(QByteArrayView identifier, QByteArrayView body, int majorVersion);
+
+// The texts of several frames, each as frameText gives it, with the body searched once.
+std::vector<TagText> frameTexts(std::span<const QByteArrayView> identifiers, QByteArrayView body,
+                                int majorVersion);
 
 // The leading number of a frame's text (year, track: "3/12" gives 3), fraction dropped; 0 when
 // the text starts with no number or the number does not fit 16 bits.

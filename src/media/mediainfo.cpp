@@ -9,10 +9,11 @@ namespace media {
 
 MediaInfo readMediaInfo(QIODevice &device)
 {
+    const DeviceReader reader(device);
     MediaInfo info;
     QByteArray fileStart;
-    info.tag = readTag(device, &fileStart);
-    info.duration = headerDuration(device, fileStart);
+    info.tag = readTag(reader, &fileStart);
+    info.duration = headerDuration(reader, fileStart);
     return info;
 }
 

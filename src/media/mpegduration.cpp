@@ -18,7 +18,6 @@ namespace {
 constexpr qint64 unitsPerSecond = 10'000'000;
 // The text searched for a Xing header starts with the header's third byte.
 constexpr qint64 frameTextSize = 155;
-constexpr qint64 firstChunkSize = 4096;
 constexpr qint64 largestChunkSize = 65536;
 
 // Bits per second by the four high bits of the header's third byte: the MPEG-1 Layer III
@@ -60,23 +59,23 @@ qsizetype syncIn(QByteArrayView bytes)
 // between two chunks is still seen; starts from bytes already read when it is given them.
 class SyncScanner {
 public:
-    SyncScanner(QIODevice &device, const QByteArray &fileStart)
-        : m_device(device), m_length(device.size()), m_window(fileStart)
+    SyncScanner(const DeviceReader &device, const QByteArray &fileStart)
+        : m_device(device), m_window(fileStart)
     {
     }
 
     // The file offset of the first sync, -1 when there is none.
     qint64 find()
     {
-        qint64 chunkSize = firstChunkSize;
+        qint64 chunkSize = firstScanChunkSize;
         while (true) {
             const qsizetype found = syncIn(m_window);
             if (found >= 0)
                 return m_windowStart + found;
-            if (m_windowStart + m_window.size() >= m_length)
+            if (m_windowStart + m_window.size() >= m_device.size())
                 return -1;
             const qint64 next = m_windowStart + qMax<qsizetype>(m_window.size() - 1, 0);
-            m_window = readAt(m_device, next, chunkSize);
+            m_window = m_device.read(next, chunkSize);
             m_windowStart = next;
             if (m_window.size() < 2)
                 return -1;
@@ -87,15 +86,14 @@ public:
     // Up to count bytes from offset, from the last chunk when it holds them all.
     QByteArray bytesAt(qint64 offset, qint64 count)
     {
-        const qint64 end = qMin(offset + count, m_length);
+        const qint64 end = qMin(offset + count, m_device.size());
         if (offset >= m_windowStart && end <= m_windowStart + m_window.size())
             return m_window.mid(offset - m_windowStart, end - offset);
-        return readAt(m_device, offset, count);
+        return m_device.read(offset, count);
     }
 
 private:
-    QIODevice &m_device;
-    const qint64 m_length;
+    const DeviceReader &m_device;
     QByteArray m_window;
     qint64 m_windowStart = 0;
 };
@@ -136,7 +134,12 @@ qint32 shellDuration(const QString &internalPath)
     return units ? secondsFromShellUnits(*units) : 0;
 }
 
-qint32 headerDuration(QIODevice &device, const QByteArray &fileStart)
+qint32 headerDuration(QIODevice &device)
+{
+    return headerDuration(DeviceReader(device));
+}
+
+qint32 headerDuration(const DeviceReader &device, const QByteArray &fileStart)
 {
     SyncScanner scanner(device, fileStart);
     const qint64 sync = scanner.find();

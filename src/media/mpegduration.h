@@ -1,5 +1,7 @@
 #pragma once
 
+#include "media/deviceread.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -21,8 +23,10 @@ qint32 secondsFromShellUnits(qint64 units);
 
 // The estimate from the first frame sync found scanning from the first byte (an ID3v2 tag is
 // scanned like audio): the Xing header's average bit rate, else the header's own, applied to
-// the whole length. 0 when there is no sync. fileStart, when given, holds the device's first
-// bytes already read, which are scanned without reading them again.
-qint32 headerDuration(QIODevice &device, const QByteArray &fileStart = {});
+// the whole length. 0 when there is no sync.
+qint32 headerDuration(QIODevice &device);
+// The same; fileStart, when given, holds the device's first bytes already read, which are
+// scanned without reading them again.
+qint32 headerDuration(const DeviceReader &device, const QByteArray &fileStart = {});
 
 } // namespace media

@@ -1,12 +1,14 @@
 #include "media/tagreader.h"
 
 #include "media/bytereader.h"
-#include "media/deviceread.h"
 #include "media/frametext.h"
 #include "media/genrelist.h"
 #include "platform/paths.h"
 
 #include <QFile>
+
+#include <array>
+#include <vector>
 
 namespace media {
 namespace {
@@ -17,17 +19,16 @@ constexpr qint64 id3v1Size = 128;
 constexpr qint64 enhancedSize = 227;
 constexpr qint64 tailSize = id3v1Size + enhancedSize;
 
-// Version 2.2 is searched for its track with the identifier of the later versions.
-struct FrameIdentifiers {
-    const char *title;
-    const char *artist;
-    const char *album;
-    const char *year;
-    const char *genre;
-    const char *track;
-};
-constexpr FrameIdentifiers version22Frames{"TT2", "TOA", "TAL", "TYE", "TCO", "TRCK"};
-constexpr FrameIdentifiers version23Frames{"TIT2", "TPE1", "TALB", "TYER", "TCON", "TRCK"};
+// Frame identifiers by version, in the order of frameFields; version 2.2 is searched for its
+// track with the identifier of the later versions.
+constexpr std::array<QByteArrayView, 6> version22Frames = {"TT2", "TOA", "TAL",
+                                                           "TCO", "TYE", "TRCK"};
+constexpr std::array<QByteArrayView, 6> version23Frames = {"TIT2", "TPE1", "TALB",
+                                                           "TCON", "TYER", "TRCK"};
+constexpr std::array<TagText TagRecord::*, 4> frameFields = {&TagRecord::title, &TagRecord::artist,
+                                                             &TagRecord::album, &TagRecord::genre};
+constexpr std::size_t yearFrame = 4;
+constexpr std::size_t trackFrame = 5;
 
 // A fixed-width text field of the ID3v1 or the enhanced block.
 struct Field {
@@ -55,37 +56,41 @@ constexpr Field genre{185, 30};
 struct FileStart {
     QByteArray bytes;
     int majorVersion = 0;
+    qint64 bodySize = 0;
 
-    QByteArrayView body() const { return ByteReader(bytes).slice(id3v2HeaderSize, bytes.size()); }
+    QByteArrayView body() const { return ByteReader(bytes).slice(id3v2HeaderSize, bodySize); }
 };
 
-// The body is read only for versions 2 to 4 and a size below 2^28 and below the file's length;
-// a body cut by the end of the file is read as far as it goes.
-FileStart readFileStart(QIODevice &device, qint64 length)
+// Reads `readAhead` bytes (at least the header) at once, then what the body still needs. The
+// body is read only for versions 2 to 4 and a size below 2^28 and below the file's length; a
+// body cut by the end of the file is read as far as it goes.
+FileStart readFileStart(const DeviceReader &device, qint64 readAhead)
 {
-    FileStart start{readAt(device, 0, id3v2HeaderSize)};
+    FileStart start{device.read(0, qMax(id3v2HeaderSize, readAhead))};
     const ByteReader header(start.bytes);
     bool ok = true;
     const int majorVersion = header.u8(3, &ok);
     const qint64 size = header.sevenBitGroups(6, &ok);
     if (!ok || start.bytes.first(3).compare("ID3", Qt::CaseInsensitive) != 0)
         return start;
-    if (majorVersion < 2 || majorVersion > 4 || size >= id3v2SizeLimit || size >= length)
+    if (majorVersion < 2 || majorVersion > 4 || size >= id3v2SizeLimit || size >= device.size())
         return start;
-    start.bytes = readAt(device, 0, id3v2HeaderSize + size);
+    const qint64 tagEnd = id3v2HeaderSize + size;
+    if (start.bytes.size() < tagEnd)
+        device.append(start.bytes, start.bytes.size(), tagEnd - start.bytes.size());
     start.majorVersion = majorVersion;
+    start.bodySize = size;
     return start;
 }
 
 void readId3v2Fields(TagRecord &record, QByteArrayView body, int majorVersion)
 {
-    const FrameIdentifiers &frames = majorVersion == 2 ? version22Frames : version23Frames;
-    record.title = frameText(frames.title, body, majorVersion);
-    record.artist = frameText(frames.artist, body, majorVersion);
-    record.album = frameText(frames.album, body, majorVersion);
-    record.genre = frameText(frames.genre, body, majorVersion);
-    record.year = frameNumber(frames.year, body, majorVersion);
-    record.track = frameNumber(frames.track, body, majorVersion);
+    const auto &identifiers = majorVersion == 2 ? version22Frames : version23Frames;
+    const std::vector<TagText> texts = frameTexts(identifiers, body, majorVersion);
+    for (std::size_t i = 0; i < frameFields.size(); ++i)
+        record.*frameFields[i] = texts[i];
+    record.year = leadingNumber(texts[yearFrame]);
+    record.track = leadingNumber(texts[trackFrame]);
     record.version = float(2 + majorVersion / 10.0);
 }
 
@@ -115,11 +120,12 @@ struct EndBlocks {
     QByteArray enhanced;
 };
 
-EndBlocks readEndBlocks(QIODevice &device, qint64 length)
+EndBlocks readEndBlocks(const DeviceReader &device)
 {
+    const qint64 length = device.size();
     if (length <= id3v1Size)
         return {};
-    const QByteArray tail = readAt(device, qMax<qint64>(0, length - tailSize), tailSize);
+    const QByteArray tail = device.read(qMax<qint64>(0, length - tailSize), tailSize);
     EndBlocks blocks;
     if (tail.size() >= id3v1Size && tail.last(id3v1Size).startsWith("TAG"))
         blocks.version1 = tail.last(id3v1Size);
@@ -161,22 +167,26 @@ void fillFromEndBlocks(TagRecord &record, const EndBlocks &blocks)
 
 } // namespace
 
-TagRecord readTag(QIODevice &device, QByteArray *fileStart)
+TagRecord readTag(const DeviceReader &device, QByteArray *fileStart)
 {
-    const qint64 length = device.size();
-    const FileStart start = readFileStart(device, length);
+    const FileStart start = readFileStart(device, fileStart ? firstScanChunkSize : 0);
     if (fileStart)
         *fileStart = start.bytes;
     TagRecord record;
     if (start.majorVersion != 0)
         readId3v2Fields(record, start.body(), start.majorVersion);
-    const EndBlocks blocks = readEndBlocks(device, length);
+    const EndBlocks blocks = readEndBlocks(device);
     fillFromEndBlocks(record, blocks);
     if (start.majorVersion == 0)
         record.version = !blocks.enhanced.isEmpty()   ? 1.2f
                          : !blocks.version1.isEmpty() ? 1.1f
                                                       : 0.0f;
     return record;
+}
+
+TagRecord readTag(QIODevice &device)
+{
+    return readTag(DeviceReader(device));
 }
 
 TagRecord readTag(const QString &internalPath)

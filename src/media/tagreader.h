@@ -1,5 +1,6 @@
 #pragma once
 
+#include "media/deviceread.h"
 #include "media/tagtext.h"
 
 #include <QByteArray>
@@ -32,8 +33,10 @@ struct TagRecord {
 TagRecord readTag(const QString &internalPath);
 
 // The same over an open random-access device (a file, or bytes in a buffer). Reads only the
-// ID3v2 header and body and the last 355 bytes, each bounded by the device's size. fileStart,
-// when given, receives the bytes read from the start (header and body) for later scans.
-TagRecord readTag(QIODevice &device, QByteArray *fileStart = nullptr);
+// ID3v2 header and body and the last 355 bytes, each bounded by the device's size.
+TagRecord readTag(QIODevice &device);
+// The same; fileStart, when given, receives the bytes read from the start: the ID3v2 header and
+// body, and at least the first firstScanChunkSize bytes, which a frame-sync scan needs next.
+TagRecord readTag(const DeviceReader &device, QByteArray *fileStart = nullptr);
 
 } // namespace media

@@ -200,6 +200,9 @@ TEST(ReadMediaInfo, AgreesWithTheSeparateReaders)
         id3v2Tag(3, title + "\xFF\xE2\x50") + audio,
         // The tag ends with 255 and the audio's next byte completes the pair.
         id3v2Tag(3, title + "\xFF") + QByteArray("\xE0\x50", 2) + audio,
+        id3v2Tag(3, title + filler(5000) + "\xFF") + QByteArray("\xE0\x50", 2) + audio,
+        // The pair split at the end of the first 4 KB read with the tag.
+        id3v2Tag(3, title) + filler(4095 - 10 - title.size()) + "\xFF\xE0\x50" + audio,
         id3v2Tag(3, title + "\xFF"),
         id3v2Header(3, 100'000) + audio,
         audio + id3v1({.title = "Old"}),
