@@ -19,10 +19,10 @@ MediaInfo readMediaInfo(QIODevice &device)
 
 MediaInfo readMediaInfo(const QString &internalPath)
 {
+    const qint32 shell = shellDuration(internalPath);
     QFile file(platform::toNativePath(internalPath));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return {};
-    const qint32 shell = shellDuration(internalPath);
+        return {TagRecord(), shell};
     if (shell <= 0)
         return readMediaInfo(file);
     return {readTag(file), shell};
