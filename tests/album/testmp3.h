@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// Small MP3 files built byte by byte: ID3 tags and a few MPEG audio frames.
+namespace testmp3 {
+
+// One ID3v2 text frame: identifier (3 characters for version 2.2, else 4), encoding byte, text.
+struct TextFrame {
+    QByteArray id;
+    char encoding = 0;
+    QByteArray text;
+};
+
+// An ID3v2 tag of major version 2, 3 or 4 holding the frames.
+QByteArray id3v2Tag(int majorVersion, const QList<TextFrame> &frames);
+// Text with the UTF-16LE byte-order mark, as a frame of encoding byte 1 holds it.
+QByteArray utf16Text(const QString &text);
+
+struct Id3v1Fields {
+    QByteArray title{};
+    QByteArray artist{};
+    QByteArray album{};
+    QByteArray year{};
+    QByteArray comment{};
+    quint8 track = 0;
+    quint8 genre = 255;
+};
+// The 128-byte ID3v1.1 block.
+QByteArray id3v1Block(const Id3v1Fields &fields);
+
+// Frames of MPEG-1 Layer III at 128 kbit/s and 44100 Hz, 417 bytes each, silent.
+QByteArray mpegFrames(int count);
+
+// A file of count frames behind an ID3v2.3 tag holding the Latin-1 title.
+QByteArray mp3WithTitle(const QByteArray &title, int frames = 4);
+
+bool writeFile(const QString &nativePath, const QByteArray &bytes);
+
+} // namespace testmp3

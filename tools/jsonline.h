@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+// One JSON object on one line, its members in the order they are added, in UTF-8.
+class JsonLine {
+public:
+    JsonLine &add(const char *key, const QString &text);
+    JsonLine &add(const char *key, bool value);
+    JsonLine &add(const char *key, qint64 value);
+    // A number already written as JSON text.
+    JsonLine &addNumberText(const char *key, const QByteArray &number);
+
+    // The object and a line end.
+    QByteArray text() const { return '{' + m_members + "}\n"; }
+
+private:
+    JsonLine &addMember(const char *key, const QByteArray &value);
+
+    QByteArray m_members;
+};
+
+// The text as a JSON string, quotes included: '"', "\" and control characters escaped.
+QByteArray jsonString(const QString &text);
