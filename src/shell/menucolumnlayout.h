@@ -1,0 +1,47 @@
+#pragma once
+
+#include "shell/menucolumns.h"
+#include "shell/menustyle.h"
+
+#include <QList>
+#include <QObject>
+
+class QFont;
+class QWidgetAction;
+class QWidget;
+
+namespace shell {
+
+class ActionItemArray;
+
+// Shows a menu that holds one item array either in one scrolling column or in the columns that
+// arrangeMenuColumns decides. Qt has no per-item column break: a menu that does not scroll wraps
+// into a new column when the next entry would pass the screen's bottom, so a disabled spacer of
+// the right height closes each column early.
+class MenuColumnLayout : public QObject {
+    Q_OBJECT
+public:
+    // The array's menu takes the scrolling style at once.
+    explicit MenuColumnLayout(const ActionItemArray &array, QObject *parent = nullptr);
+
+    // Arranges the menu for the screen of the measuring window, widths measured in its font and
+    // heights as Qt draws the menu's items. Returns the arrangement in force.
+    MenuColumns arrange(bool enabled, const QWidget &measuringWindow);
+    const MenuColumns &columns() const { return m_columns; }
+
+private:
+    void removeSpacers();
+    int itemHeight() const;
+    int widestCaption(const QFont &font) const;
+    // The bottom edge Qt's own wrapping allows for a column, in the menu's coordinates.
+    int columnBottom() const;
+    void addSpacers(int height);
+
+    const ActionItemArray &m_array;
+    MenuStyle m_scrolling{true};
+    MenuStyle m_columned{false};
+    QList<QWidgetAction *> m_spacers;
+    MenuColumns m_columns;
+};
+
+} // namespace shell
