@@ -6,9 +6,12 @@
 #include "shell/helpcontext.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace {
 
@@ -22,6 +25,36 @@ const QColor boxColor(132, 197, 255);
 const QColor currentBoxColor(0, 61, 184);
 
 constexpr int rightButton = 2;
+
+// Every time the row shows is as wide as this one: digits have one width in any usable font.
+constexpr char widestTime[] = "00:00:00";
+// The room QLineEdit keeps on each side of its text, inside the frame.
+constexpr int lineEditTextMargin = 2;
+// Fonts are not made smaller than this, however narrow the cells.
+constexpr qreal smallestPointSize = 6;
+constexpr int smallestPixelSize = 8;
+
+// The font one step smaller; the same font when it is already the smallest.
+QFont smallerFont(QFont font)
+{
+    if (font.pointSizeF() > smallestPointSize)
+        font.setPointSizeF(qMax(font.pointSizeF() - 0.5, smallestPointSize));
+    else if (font.pointSizeF() <= 0 && font.pixelSize() > smallestPixelSize)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}
+
+// The font made smaller in steps until fits(font) holds, or the smallest size.
+template <typename Fits> QFont fittedFont(QFont font, Fits fits)
+{
+    while (!fits(font)) {
+        const QFont smaller = smallerFont(font);
+        if (smaller == font)
+            break;
+        font = smaller;
+    }
+    return font;
+}
 
 struct StatusLabelText {
     const char *toolTip;
@@ -43,14 +76,17 @@ ControlStrip::ControlStrip(QWidget *playerWidget, const PlayerComponent *player,
     : QWidget(parent), m_playerWidget(playerWidget)
 {
     createBoxStrip();
-    if (m_playerWidget)
+    if (m_playerWidget) {
         m_playerWidget->setParent(this);
+        // The volume box covers the player's right end: its own controls keep clear of it.
+        m_playerWidget->setContentsMargins(0, 0, volumeWidth, 0);
+    }
     createVolumeBox();
     createPositionBox();
     createStatusLabels();
     connectHelpRequests(player);
     resize(sizeHint());
-    layoutControls();
+    fitFonts();
 }
 
 QLabel *ControlStrip::statusLabel(int index) const
@@ -151,6 +187,44 @@ void ControlStrip::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     layoutControls();
+}
+
+void ControlStrip::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitFonts();
+}
+
+void ControlStrip::fitFonts()
+{
+    const int room = timeTextRoom();
+    const QFont rowFont = fittedFont(font(), [room](const QFont &font) {
+        return QFontMetrics(font).horizontalAdvance(QString::fromLatin1(widestTime)) <= room;
+    });
+    m_positionBox->setFont(rowFont);
+    for (QLabel *label : m_statusLabels)
+        label->setFont(rowFont);
+    // The volume box sizes its parts, and so its height, by its font.
+    m_volumeBox->setFont(fittedFont(font(), [this](const QFont &font) {
+        m_volumeBox->setFont(font);
+        return m_volumeBox->sizeHint().width() <= volumeWidth;
+    }));
+    layoutControls();
+}
+
+int ControlStrip::timeTextRoom() const
+{
+    QStyleOptionFrame option;
+    option.initFrom(m_positionBox);
+    const int boxFrame =
+        m_positionBox->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, m_positionBox);
+    const QMargins margins = m_positionBox->textMargins();
+    const int boxRoom =
+        cellWidth - 2 * (boxFrame + lineEditTextMargin) - margins.left() - margins.right();
+    const QLabel *label = m_statusLabels[1];
+    const int labelRoom = cellWidth - 2 * (label->frameWidth() + qMax(label->margin(), 0));
+    return qMin(boxRoom, labelRoom);
 }
 
 void ControlStrip::layoutControls()

@@ -49,6 +49,7 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void createBoxStrip();
@@ -58,6 +59,11 @@ private:
     void connectHelpRequests(const PlayerComponent *player);
     // Places every control for the strip's current width.
     void layoutControls();
+    // Gives the bottom row and the volume box the strip's font, made smaller where a time would
+    // not fit its cell or the volume box its width.
+    void fitFonts();
+    // The narrowest room for text among the time cells, in pixels.
+    int timeTextRoom() const;
 
     Slider *m_boxStrip;
     QWidget *m_playerWidget;

@@ -98,6 +98,17 @@ TEST_F(ControlStripTest, TheVolumeBoxLiesAboveThePlayer)
     EXPECT_TRUE(top == strip.volumeBox() || strip.volumeBox()->isAncestorOf(top));
 }
 
+TEST_F(ControlStripTest, ThePlayersOwnControlsKeepClearOfTheVolumeBox)
+{
+    strip.show();
+    EXPECT_EQ(playerWidget->contentsMargins().right(), 40);
+    for (QWidget *control : playerWidget->findChildren<QWidget *>()) {
+        const QRect place(control->mapTo(&strip, QPoint(0, 0)), control->size());
+        EXPECT_FALSE(place.intersects(strip.volumeBox()->geometry()))
+            << control->objectName().toStdString();
+    }
+}
+
 TEST_F(ControlStripTest, ControlsCarryTheirNames)
 {
     EXPECT_EQ(strip.boxStrip()->objectName(), "pbSlider");
@@ -145,6 +156,40 @@ TEST_F(ControlStripTest, ThePositionBoxShowsZeroTimeThroughItsMask)
     // The mask takes digits only.
     position->setText("ab:cd:ef");
     EXPECT_EQ(position->displayText(), "00:00:00");
+}
+
+// The room a time has in a cell: the cell less its frame and, in the position box, the box's
+// own margin beside the text.
+int timeRoom(const QWidget *cell)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(cell))
+        return label->width() - 2 * label->frameWidth();
+    return cell->width() - 2 * (1 + 2);
+}
+
+TEST_F(ControlStripTest, TimesFitTheirCellsWhateverTheFont)
+{
+    for (const qreal size : {7.0, 9.0, 14.0}) {
+        QFont font = strip.font();
+        font.setPointSizeF(size);
+        strip.setFont(font);
+        const QList<QWidget *> timeCells{strip.positionBox(), strip.statusLabel(1),
+                                         strip.statusLabel(2)};
+        for (QWidget *cell : timeCells) {
+            EXPECT_LE(cell->fontMetrics().horizontalAdvance("00:00:00"), timeRoom(cell))
+                << size << " " << cell->objectName().toStdString();
+            EXPECT_LE(cell->font().pointSizeF(), size);
+        }
+        EXPECT_LE(strip.volumeBox()->sizeHint().width(), 40) << size;
+        // The whole row shares one font; the strip's font is kept where it fits.
+        EXPECT_EQ(strip.statusLabel(0)->font(), strip.positionBox()->font());
+        if (size == 7.0) {
+            EXPECT_EQ(strip.positionBox()->font().pointSizeF(), 7.0);
+        }
+        if (size == 14.0) {
+            EXPECT_LT(strip.positionBox()->font().pointSizeF(), 14.0);
+        }
+    }
 }
 
 TEST_F(ControlStripTest, StatusLabelsCarryTheirDefaultTooltipsAndStartEmpty)
