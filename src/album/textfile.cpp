@@ -2,13 +2,13 @@
 
 #include "platform/codepage.h"
 #include "platform/fileattributes.h"
+#include "platform/filebytes.h"
 #include "platform/paths.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <array>
 #include <optional>
@@ -21,21 +21,6 @@ constexpr std::array timeKinds = {QFileDevice::FileAccessTime, QFileDevice::File
                                   QFileDevice::FileBirthTime};
 
 using FileTimes = std::array<QDateTime, timeKinds.size()>;
-
-// The whole regular file, nullopt when it cannot be read or is too large.
-std::optional<QByteArray> readBytes(const QString &nativePath)
-{
-    const QFileInfo info(nativePath);
-    if (nativePath.isEmpty() || !info.isFile() || info.size() > maxTextFileSize)
-        return std::nullopt;
-    QFile file(nativePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.read(maxTextFileSize + 1);
-    if (bytes.size() > maxTextFileSize || file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
-}
 
 // One line end, CR LF or LF: taking an LF after a CR LF would leave a lone CR behind.
 void dropTrailingLineEnd(QByteArray &text)
@@ -66,24 +51,11 @@ void restoreTimes(const QString &nativePath, const FileTimes &times)
     }
 }
 
-bool saveBytes(const QString &nativePath, const QByteArray &bytes)
-{
-    QSaveFile file(nativePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // commit() misses a buffered write that failed halfway (a full disk): flush first.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
 } // namespace
 
 QString readTextFile(const QString &path)
 {
-    const auto bytes = readBytes(platform::toNativePath(path));
+    const auto bytes = platform::readFileBytes(platform::toNativePath(path), maxTextFileSize);
     return bytes ? platform::fromAnsi(*bytes) : QString();
 }
 
@@ -100,7 +72,8 @@ bool writeAnsiTextFile(const QString &path, QByteArray ansiText, TextWriteOption
     const QString nativePath = platform::toNativePath(path);
     const QFileInfo info(nativePath);
     const bool existed = info.isFile();
-    if (existed && options.compareFirst && readBytes(nativePath) == ansiText)
+    if (existed && options.compareFirst &&
+        platform::readFileBytes(nativePath, maxTextFileSize) == ansiText)
         return true;
 
     const auto attributes = existed ? platform::fileAttributes(path) : std::nullopt;
@@ -109,7 +82,7 @@ bool writeAnsiTextFile(const QString &path, QByteArray ansiText, TextWriteOption
     const auto times = existed && options.keepTimes ? std::optional(timesOf(info)) : std::nullopt;
 
     QDir().mkpath(info.absolutePath());
-    const bool written = saveBytes(nativePath, ansiText);
+    const bool written = platform::writeFileBytes(nativePath, ansiText);
     if (written && times)
         restoreTimes(nativePath, *times);
     if (attributes)

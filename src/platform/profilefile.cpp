@@ -1,11 +1,10 @@
 #include "platform/profilefile.h"
 
 #include "platform/codepage.h"
+#include "platform/filebytes.h"
 #include "platform/paths.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -235,31 +234,14 @@ bool ProfileFile::writeSection(QByteArrayView section, QByteArrayView body) cons
 std::optional<QByteArray> ProfileFile::readBytes() const
 {
     const QString native = toNativePath(m_path);
-    const QFileInfo info(native);
-    if (native.isEmpty() || !info.exists())
+    if (native.isEmpty() || !QFileInfo::exists(native))
         return QByteArray();
-    if (!info.isFile() || info.size() > maxFileSize)
-        return std::nullopt;
-    QFile file(native);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.read(maxFileSize + 1);
-    if (bytes.size() > maxFileSize || file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
+    return readFileBytes(native, maxFileSize);
 }
 
 bool ProfileFile::writeBytes(QByteArrayView content) const
 {
-    QSaveFile file(toNativePath(m_path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // QSaveFile::commit() misses a buffered write that failed halfway (a full disk): flush first.
-    if (file.write(content.data(), content.size()) != content.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeFileBytes(toNativePath(m_path), content);
 }
 
 QByteArray ProfileFile::singleLine(QByteArrayView text)
