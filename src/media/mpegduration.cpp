@@ -2,12 +2,12 @@
 
 #include "media/bytereader.h"
 #include "media/deviceread.h"
+#include "media/mpegframe.h"
 #include "platform/paths.h"
 #include "platform/shellduration.h"
 
 #include <QFile>
 
-#include <array>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -19,14 +19,6 @@ constexpr qint64 unitsPerSecond = 10'000'000;
 // The text searched for a Xing header starts with the header's third byte.
 constexpr qint64 frameTextSize = 155;
 constexpr qint64 largestChunkSize = 65536;
-
-// Bits per second by the four high bits of the header's third byte: the MPEG-1 Layer III
-// table whatever the frame's version and layer; 0000 and 1111 count as 1001.
-constexpr std::array<qint32, 16> bitRates = {128000, 32000,  40000,  48000,  56000,  64000,
-                                             80000,  96000,  112000, 128000, 160000, 192000,
-                                             224000, 256000, 320000, 128000};
-// Hertz by the next two bits.
-constexpr std::array<qint32, 4> sampleRates = {44100, 48000, 32000, 32000};
 
 double roundHalfEven(double value)
 {
@@ -55,12 +47,15 @@ qsizetype syncIn(QByteArrayView bytes)
     return -1;
 }
 
-// Walks the device in growing chunks that overlap by one byte, so that a sync pair split
-// between two chunks is still seen; starts from bytes already read when it is given them.
+// Walks the device from `start` in growing chunks that overlap by one byte, so that a sync pair
+// split between two chunks is still seen; starts from the file's first bytes already read when
+// it is given them and they reach past `start`.
 class SyncScanner {
 public:
-    SyncScanner(const DeviceReader &device, const QByteArray &fileStart)
-        : m_device(device), m_window(fileStart)
+    SyncScanner(const DeviceReader &device, const QByteArray &fileStart, qint64 start)
+        : m_device(device),
+          m_window(start < fileStart.size() ? fileStart.sliced(start) : QByteArray()),
+          m_windowStart(start)
     {
     }
 
@@ -95,12 +90,12 @@ public:
 private:
     const DeviceReader &m_device;
     QByteArray m_window;
-    qint64 m_windowStart = 0;
+    qint64 m_windowStart;
 };
 
 // The average bit rate from a Xing header in the frame's text (its flags not consulted);
 // nullopt when the text holds none or one of its counts is 0 or missing.
-std::optional<double> xingBitRate(QByteArrayView frameText, quint8 rateByte)
+std::optional<double> xingBitRate(QByteArrayView frameText, const FrameRates &rates)
 {
     const ByteReader reader(frameText);
     const qsizetype at = reader.indexOfIgnoringCase("xing");
@@ -111,8 +106,9 @@ std::optional<double> xingBitRate(QByteArrayView frameText, quint8 rateByte)
     const quint32 bytes = reader.u32be(at + 12, &ok);
     if (!ok || frames == 0 || bytes == 0)
         return std::nullopt;
-    const double sampleRate = sampleRates[(rateByte >> 2) & 3];
-    return roundHalfEven(double(bytes) / frames * sampleRate / 144 / 1000) * 1000;
+    const double kilobits =
+        double(bytes) / frames * rates.sampleRate / rates.frameSizeFactor / 1000;
+    return roundHalfEven(kilobits) * 1000;
 }
 
 } // namespace
@@ -141,16 +137,20 @@ qint32 headerDuration(QIODevice &device)
 
 qint32 headerDuration(const DeviceReader &device, const QByteArray &fileStart)
 {
-    SyncScanner scanner(device, fileStart);
+    const QByteArray head =
+        fileStart.size() >= id3v2HeaderSize ? fileStart : device.read(0, id3v2HeaderSize);
+    SyncScanner scanner(device, fileStart, frameScanStart(head, device.size()));
     const qint64 sync = scanner.find();
     if (sync < 0)
         return 0;
-    // A sync in the last two bytes has no header after it.
-    const QByteArray frameText = scanner.bytesAt(sync + 2, frameTextSize);
-    if (frameText.isEmpty())
+    // The sync's second byte, then the frame's text; a sync in the last two bytes has no header
+    // after it.
+    const QByteArray header = scanner.bytesAt(sync + 1, 1 + frameTextSize);
+    if (header.size() < 2)
         return 0;
-    const quint8 rateByte = quint8(frameText[0]);
-    const double bitRate = xingBitRate(frameText, rateByte).value_or(bitRates[rateByte >> 4]);
+    const QByteArrayView frameText = QByteArrayView(header).sliced(1);
+    const FrameRates rates = frameRates(quint8(header[0]), quint8(frameText[0]));
+    const double bitRate = xingBitRate(frameText, rates).value_or(rates.bitRate);
     if (bitRate <= 0)
         return 0;
     return clampedSeconds(roundHalfEven(double(device.size()) * 8 / bitRate));

@@ -21,9 +21,9 @@ qint32 shellDuration(const QString &internalPath);
 // 0 or less.
 qint32 secondsFromShellUnits(qint64 units);
 
-// The estimate from the first frame sync found scanning from the first byte (an ID3v2 tag is
-// scanned like audio): the Xing header's average bit rate, else the header's own, applied to
-// the whole length. 0 when there is no sync.
+// The estimate from the first frame sync found after the ID3v2 tag (from the first byte when
+// there is none): the Xing header's average bit rate, else the header's own, by the frame's MPEG
+// version, applied to the whole length. 0 when there is no sync.
 qint32 headerDuration(QIODevice &device);
 // The same; fileStart, when given, holds the device's first bytes already read, which are
 // scanned without reading them again.

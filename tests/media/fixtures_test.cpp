@@ -54,8 +54,8 @@ TEST(ToolFixtures, EyeD3Version23Utf16)
     EXPECT_EQ(record.track, 7);
     EXPECT_EQ(record.year, 0); // eyeD3 writes no year frame into a 2.3 tag
     EXPECT_EQ(record.version, 2.3f);
-    // The first byte-order mark (FF FE, then 1A) passes for a frame header of 32 kbit/s:
-    // 9,607 bytes give 2.4 s.
+    // The byte-order marks FF FE in the tag are not taken for a frame header: the Xing frame
+    // after the tag says 57 frames of 9,216 bytes at 32000 Hz, 36 kbit/s; 9,607 bytes give 2.1 s.
     EXPECT_EQ(media::mpegDuration(fixture("eyed3_v23_utf16.mp3")), 2);
 }
 
@@ -97,8 +97,9 @@ TEST(ToolFixtures, MutagenVersion24Utf16)
     EXPECT_EQ(record.year, 0);
     EXPECT_EQ(record.genre, TagText());
     EXPECT_EQ(record.version, 2.4f);
-    // The title's mark FF FE, then "H" (48): 56 kbit/s over 10,369 bytes, 1.48 s.
-    EXPECT_EQ(media::mpegDuration(fixture("mutagen_v24_utf16.mp3")), 1);
+    // The title's mark FF FE, then "H" (48), read as 56 kbit/s, would give 1.48 s; the Xing
+    // frame after the tag gives 36 kbit/s over 10,369 bytes, 2.3 s.
+    EXPECT_EQ(media::mpegDuration(fixture("mutagen_v24_utf16.mp3")), 2);
 }
 
 TEST(ToolFixtures, LameVersion23WithVersion1Block)
@@ -114,7 +115,35 @@ TEST(ToolFixtures, LameVersion23WithVersion1Block)
     // The comment comes from the version 1 block alone.
     EXPECT_EQ(record.comment, bytes("lame comment"));
     EXPECT_EQ(record.version, 2.3f);
-    EXPECT_EQ(media::mpegDuration(fixture("lame_v23_v1.mp3")), 1);
+    // The title's mark FF FE, then "A" (41), read as 56 kbit/s, would give 1.2 s; the first
+    // frame after the tag says 32 kbit/s: 8,688 bytes, 2.2 s.
+    EXPECT_EQ(media::mpegDuration(fixture("lame_v23_v1.mp3")), 2);
+}
+
+// Three seconds of a tone at the low sample rates of MPEG-2 (22050 Hz) and MPEG-2.5 (8000 Hz),
+// whose frames the MPEG-1 tables read two to four times too fast.
+TEST(ToolFixtures, LameMpeg2WithUtf16Tag)
+{
+    const TagRecord record = media::readTag(fixture("lame_mpeg2_tagged.mp3"));
+    EXPECT_EQ(record.title, unicode("Chapter 1"));
+    EXPECT_EQ(record.artist, unicode("Reader"));
+    EXPECT_EQ(record.album, unicode("Audiobook"));
+    EXPECT_EQ(record.track, 1);
+    EXPECT_EQ(record.version, 2.3f);
+    // Bit-rate index 0100 is 32 kbit/s in MPEG-2 (56 in MPEG-1, as the false header at the
+    // title's mark FF FE 43 also says): 12,537 bytes, 3.1 s.
+    EXPECT_EQ(media::mpegDuration(fixture("lame_mpeg2_tagged.mp3")), 3);
+}
+
+TEST(ToolFixtures, LameLowSampleRateDurations)
+{
+    // Xing: 117 frames of 3,797 bytes at 22050 Hz, 576 samples a frame, give 10 kbit/s.
+    EXPECT_EQ(media::mpegDuration(fixture("lame_mpeg2_vbr.mp3")), 3);
+    // MPEG-2.5 at 16 kbit/s (index 0010, which MPEG-1 reads as 40): 6,336 bytes, 3.2 s.
+    EXPECT_EQ(media::mpegDuration(fixture("lame_mpeg25_cbr.mp3")), 3);
+    // Xing: 44 frames of 3,888 bytes at 8000 Hz give 10 kbit/s (20 with MPEG-1's 144 and
+    // 32000 Hz): 3.1 s.
+    EXPECT_EQ(media::mpegDuration(fixture("lame_mpeg25_vbr.mp3")), 3);
 }
 
 TEST(ToolFixtures, XingHeaderOfLameVbrIsReadWhenTheFirstSyncIsTheAudio)
@@ -140,9 +169,10 @@ TEST(ToolFixtures, XingHeaderOfLameVbrIsReadWhenTheFirstSyncIsTheAudio)
 
 TEST(ToolFixtures, OneOpeningGivesTheSameAsTheSeparateReaders)
 {
-    for (const char *name :
-         {"id3v2tool_v23_latin1.mp3", "eyed3_v23_utf16.mp3", "eyed3_v24_utf8.mp3",
-          "id3v2tool_v1_only.mp3", "mutagen_v24_utf16.mp3", "lame_v23_v1.mp3"}) {
+    for (const char *name : {"id3v2tool_v23_latin1.mp3", "eyed3_v23_utf16.mp3",
+                             "eyed3_v24_utf8.mp3", "id3v2tool_v1_only.mp3", "mutagen_v24_utf16.mp3",
+                             "lame_v23_v1.mp3", "lame_mpeg2_tagged.mp3", "lame_mpeg2_vbr.mp3",
+                             "lame_mpeg25_cbr.mp3", "lame_mpeg25_vbr.mp3"}) {
         const media::MediaInfo info = media::readMediaInfo(fixture(name));
         EXPECT_EQ(info.tag, media::readTag(fixture(name))) << name;
         EXPECT_EQ(info.duration, media::mpegDuration(fixture(name))) << name;

@@ -117,13 +117,106 @@ TEST(HeaderDuration, XingBeyondTheFrameTextIsNotSeen)
     EXPECT_EQ(durationWithGap(160), 40); // the marker too
 }
 
-TEST(HeaderDuration, FalseSyncInsideAnId3v2TagIsTaken)
+// A tag whose title holds an MPEG-1 header of 64000 bit/s, before audio of 128000.
+QByteArray tagWithFalseSync(const QByteArray &header = {})
 {
-    // Inside the tag: FF E2 then a rate byte of 64000 bit/s; the real audio says 128000.
-    const QByteArray tag = id3v2Tag(3, textFrame(3, "TIT2", 0, "a\xFF\xE2\x50z"));
-    const QByteArray audio = mpegHeader(rateByte(0b1001));
+    const QByteArray body = textFrame(3, "TIT2", 0, "a\xFF\xFB\x50z");
+    return (header.isEmpty() ? id3v2Header(3, quint32(body.size())) : header) + body;
+}
+
+TEST(HeaderDuration, FalseSyncInsideAnId3v2TagIsSkipped)
+{
+    const QByteArray start = tagWithFalseSync() + mpegHeader(rateByte(0b1001));
+    const qsizetype length = 128000 * 30 / 8;
+    EXPECT_EQ(headerDuration(start + filler(length - start.size())), 30);
+}
+
+TEST(HeaderDuration, MalformedTagHeaderIsScannedFromTheFirstByte)
+{
     const qsizetype length = 64000 * 30 / 8;
-    EXPECT_EQ(headerDuration(tag + audio + filler(length - tag.size() - audio.size())), 30);
+    const QByteArray bodySize = sevenBitGroups(quint32(tagWithFalseSync().size() - 10));
+    // Version 5; a size byte with its high bit set.
+    const QByteArray headers[] = {QByteArray("ID3\x05\x00\x00", 6) + bodySize,
+                                  QByteArray("ID3\x03\x00\x00", 6) + bodySize.first(3) + "\x80"};
+    for (const QByteArray &header : headers) {
+        const QByteArray start = tagWithFalseSync(header) + mpegHeader(rateByte(0b1001));
+        EXPECT_EQ(headerDuration(start + filler(length - start.size())), 30)
+            << header.toHex().constData();
+    }
+}
+
+TEST(HeaderDuration, VersionFourFooterIsSkipped)
+{
+    // The ten bytes after the body, where the footer is, hold a false sync.
+    const QByteArray body = textFrame(4, "TIT2", 3, "Title");
+    const QByteArray header =
+        QByteArray("ID3\x04\x00\x10", 6) + sevenBitGroups(quint32(body.size()));
+    const QByteArray footer = QByteArray("\xFF\xE2\x50\x00", 4) + filler(6);
+    const QByteArray start = header + body + footer + mpegHeader(rateByte(0b1001));
+    EXPECT_EQ(headerDuration(start + filler(128000 * 20 / 8 - start.size())), 20);
+}
+
+TEST(HeaderDuration, CoverArtFullOfSyncBytesIsSkipped)
+{
+    QByteArray picture;
+    std::mt19937 random(11);
+    while (picture.size() < 200'000)
+        picture +=
+            random() % 8 == 0 ? QByteArray("\xFF\xE2\x50", 3) : QByteArray(1, char(random()));
+    const QByteArray start =
+        id3v2Tag(3, frame(3, "APIC", picture)) + filler(1000) + mpegHeader(rateByte(0b1001));
+    const qsizetype length = 128000 * 60 / 8;
+    const QByteArray file = start + filler(length - start.size());
+    EXPECT_EQ(headerDuration(file), 60);
+    EXPECT_EQ(readMediaInfo(file).duration, 60);
+}
+
+TEST(HeaderDuration, TagReachingPastTheEndLeavesNoAudio)
+{
+    const QByteArray audio = mpegHeader(rateByte(0b1001)) + filler(20'000);
+    EXPECT_EQ(headerDuration(id3v2Header(3, 100'000) + audio), 0);
+    EXPECT_EQ(headerDuration(id3v2Header(3, quint32(audio.size())) + audio), 0);
+}
+
+TEST(HeaderDuration, MpegTwoAndTwoAndAHalfUseTheirBitRateTable)
+{
+    const qint32 kilobits[16] = {80, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 80};
+    for (quint8 version : {mpeg2Layer3, mpeg25Layer3}) {
+        for (int index = 0; index < 16; ++index) {
+            const qsizetype length = qsizetype(kilobits[index]) * 1000 * 10 / 8;
+            const QByteArray header = mpegHeader(rateByte(index, 1), version);
+            EXPECT_EQ(headerDuration(header + filler(length - header.size())), 10)
+                << int(version) << ' ' << index;
+        }
+    }
+}
+
+TEST(HeaderDuration, SixtyFourKilobitMpegTwoAudiobook)
+{
+    // Ten minutes at 64 kbit/s and 22050 Hz: the MPEG-1 table would read index 1000 as
+    // 112 kbit/s and give 343 s.
+    const QByteArray header = mpegHeader(rateByte(0b1000, 0), mpeg2Layer3);
+    EXPECT_EQ(headerDuration(header + filler(64000 / 8 * 600 - header.size())), 600);
+}
+
+TEST(HeaderDuration, ReservedVersionReadsAsMpegOne)
+{
+    const QByteArray header = mpegHeader(rateByte(0b1001), reservedVersionLayer3);
+    EXPECT_EQ(headerDuration(header + filler(4'000'000 - header.size())), 250);
+}
+
+TEST(HeaderDuration, XingOfLowSampleRateFramesHolds576Samples)
+{
+    // 64 kbit/s at 22050 Hz is 72 × 64000 / 22050 = 208.98 bytes a frame, 32 kbit/s at 11025
+    // Hz the same: 209 bytes give 64.006 and 32.003 kbit/s.
+    const qsizetype length = 64000 * 50 / 8;
+    const QByteArray mpeg2 = xingFrame(rateByte(0b0001, 0), 1000, 209'000, "Xing", mpeg2Layer3);
+    EXPECT_EQ(headerDuration(mpeg2 + filler(length - mpeg2.size())), 50);
+    const QByteArray mpeg25 = xingFrame(rateByte(0b0001, 0), 1000, 209'000, "Xing", mpeg25Layer3);
+    EXPECT_EQ(headerDuration(mpeg25 + filler(length - mpeg25.size())), 100);
+    // Sample-rate index 11 reads as 10: 16000 Hz, 288 bytes a frame for 64 kbit/s.
+    const QByteArray index11 = xingFrame(rateByte(0b0001, 3), 1000, 288'000, "Xing", mpeg2Layer3);
+    EXPECT_EQ(headerDuration(index11 + filler(length - index11.size())), 50);
 }
 
 TEST(HeaderDuration, NoSyncGivesNothing)
@@ -201,6 +294,10 @@ TEST(ReadMediaInfo, AgreesWithTheSeparateReaders)
         // The tag ends with 255 and the audio's next byte completes the pair.
         id3v2Tag(3, title + "\xFF") + QByteArray("\xE0\x50", 2) + audio,
         id3v2Tag(3, title + filler(5000) + "\xFF") + QByteArray("\xE0\x50", 2) + audio,
+        // Syncs in the tag on both sides of the first 4 KB, the audio after them.
+        id3v2Tag(3, title + filler(4000) + "\xFF\xE2\x50" + filler(300) + "\xFF\xE2\x50") + audio,
+        id3v2Tag(3, title + filler(4100)) + QByteArray("\xFF\xE2\x50", 3) + audio,
+        QByteArray("ID3\x04\x00\x10", 6) + sevenBitGroups(4) + "abcd" + filler(10) + audio,
         // The pair split at the end of the first 4 KB read with the tag.
         id3v2Tag(3, title) + filler(4095 - 10 - title.size()) + "\xFF\xE0\x50" + audio,
         id3v2Tag(3, title + "\xFF"),

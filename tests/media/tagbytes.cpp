@@ -100,17 +100,19 @@ QByteArray filler(qsizetype size)
     return QByteArray(size, '\x55');
 }
 
-QByteArray mpegHeader(quint8 rateByte)
+QByteArray mpegHeader(quint8 rateByte, quint8 versionByte)
 {
-    return QByteArray("\xFF\xFB", 2) + char(rateByte) + '\xC4';
+    return QByteArray("\xFF") + char(versionByte) + char(rateByte) + '\xC4';
 }
 
-QByteArray xingFrame(quint8 rateByte, quint32 frames, quint32 bytes, const QByteArray &marker)
+QByteArray xingFrame(quint8 rateByte, quint32 frames, quint32 bytes, const QByteArray &marker,
+                     quint8 versionByte)
 {
-    // 32 bytes of side information for a stereo MPEG-1 frame, then the Xing header with its
-    // flags (frames and bytes present), both counts and padding.
-    return mpegHeader(rateByte) + QByteArray(32, '\0') + marker + bigEndian(3, 4) +
-           bigEndian(frames, 4) + bigEndian(bytes, 4) + QByteArray(100, '\0');
+    // The side information of a stereo frame (32 bytes in MPEG-1, 17 in the other versions),
+    // then the Xing header with its flags (frames and bytes present), both counts and padding.
+    const int sideInformation = versionByte == mpeg1Layer3 ? 32 : 17;
+    return mpegHeader(rateByte, versionByte) + QByteArray(sideInformation, '\0') + marker +
+           bigEndian(3, 4) + bigEndian(frames, 4) + bigEndian(bytes, 4) + QByteArray(100, '\0');
 }
 
 media::TagRecord readTag(const QByteArray &bytes)

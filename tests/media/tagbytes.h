@@ -55,11 +55,18 @@ QByteArray enhancedTag(const EnhancedFields &fields);
 
 // Bytes that hold no frame sync.
 QByteArray filler(qsizetype size);
-// An MPEG audio frame header: sync FF FB, the rate byte, a mode byte.
-QByteArray mpegHeader(quint8 rateByte);
+// Second bytes of a frame header: the sync's last three bits, the version bits (11 MPEG-1, 10
+// MPEG-2, 00 MPEG-2.5, 01 reserved), Layer III, no CRC.
+constexpr quint8 mpeg1Layer3 = 0xFB;
+constexpr quint8 mpeg2Layer3 = 0xF3;
+constexpr quint8 mpeg25Layer3 = 0xE3;
+constexpr quint8 reservedVersionLayer3 = 0xEB;
+
+// An MPEG audio frame header: FF, the version byte, the rate byte, a mode byte.
+QByteArray mpegHeader(quint8 rateByte, quint8 versionByte = mpeg1Layer3);
 // A first frame whose side information is followed by a Xing header with both counts.
 QByteArray xingFrame(quint8 rateByte, quint32 frames, quint32 bytes,
-                     const QByteArray &marker = "Xing");
+                     const QByteArray &marker = "Xing", quint8 versionByte = mpeg1Layer3);
 
 // The readers over bytes in memory, as over a file.
 media::TagRecord readTag(const QByteArray &bytes);

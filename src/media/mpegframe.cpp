@@ -1,0 +1,69 @@
+#include "media/mpegframe.h"
+
+#include "media/bytereader.h"
+
+#include <array>
+
+namespace media {
+namespace {
+
+constexpr qint64 id3v2FooterSize = 10;
+constexpr quint8 id3v2FooterFlag = 0x10;
+
+// Layer III tables of one MPEG version. Index 0000 (free format) and 1111 (bad) carry the 1001
+// entry, index 11 of the sample rates (reserved) the 10 entry.
+struct VersionTables {
+    std::array<qint32, 16> bitRates;
+    std::array<qint32, 4> sampleRates;
+    qint32 frameSizeFactor;
+};
+
+constexpr VersionTables mpeg1{{128000, 32000, 40000, 48000, 56000, 64000, 80000, 96000, 112000,
+                               128000, 160000, 192000, 224000, 256000, 320000, 128000},
+                              {44100, 48000, 32000, 32000},
+                              144};
+// MPEG-2 and MPEG-2.5 frames hold 576 samples, half of MPEG-1's.
+constexpr std::array<qint32, 16> lowSampleRateBitRates = {
+    80000, 8000,  16000, 24000,  32000,  40000,  48000,  56000,
+    64000, 80000, 96000, 112000, 128000, 144000, 160000, 80000};
+constexpr VersionTables mpeg2{lowSampleRateBitRates, {22050, 24000, 16000, 16000}, 72};
+constexpr VersionTables mpeg25{lowSampleRateBitRates, {11025, 12000, 8000, 8000}, 72};
+
+const VersionTables &tablesOf(quint8 versionByte)
+{
+    switch ((versionByte >> 3) & 3) {
+    case 0b10:
+        return mpeg2;
+    case 0b00:
+        return mpeg25;
+    default:
+        return mpeg1;
+    }
+}
+
+} // namespace
+
+qint64 frameScanStart(QByteArrayView fileStart, qint64 fileSize)
+{
+    const ByteReader header(fileStart);
+    bool ok = true;
+    const quint8 majorVersion = header.u8(3, &ok);
+    const quint8 flags = header.u8(5, &ok);
+    const quint32 sizeBytes = header.u32be(6, &ok);
+    if (!ok || !fileStart.startsWith("ID3") || majorVersion < 2 || majorVersion > 4 ||
+        (sizeBytes & 0x80808080) != 0)
+        return 0;
+    qint64 end = id3v2HeaderSize + header.sevenBitGroups(6, &ok);
+    if (majorVersion == 4 && (flags & id3v2FooterFlag) != 0)
+        end += id3v2FooterSize;
+    return qMin(end, qMax<qint64>(fileSize, 0));
+}
+
+FrameRates frameRates(quint8 versionByte, quint8 rateByte)
+{
+    const VersionTables &tables = tablesOf(versionByte);
+    return {tables.bitRates[rateByte >> 4], tables.sampleRates[(rateByte >> 2) & 3],
+            tables.frameSizeFactor};
+}
+
+} // namespace media
