@@ -1,15 +1,76 @@
 #pragma once
 
+#include "album/albumcaption.h"
+#include "app/menutree.h"
+#include "shell/menucolumns.h"
+
 #include <QMainWindow>
+#include <QString>
 
-class QMenu;
+#include <memory>
 
-// The application's one window: owns the session objects and shows them.
+class AlbumMenu;
+class DialogKit;
+class PlayerComponent;
+
+namespace shell {
+class MenuColumnLayout;
+class MenuHook;
+class MenuStyle;
+class WhatsThis;
+} // namespace shell
+
+// What the main window works with: the dialog component (required), the player and the files.
+struct MainWindowSetup {
+    DialogKit *dialogKit = nullptr;
+    PlayerComponent *player = nullptr;
+    QString settingsFile; // internal path
+    QString helpFile;     // internal path of "<base>.hlp"; the dialog component names the real one
+};
+
+// The application's one window: its menus and their machinery, the album menu and the place of
+// the control strip. The session objects of the other subsystems hang off it.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget *parent = nullptr);
+    explicit MainWindow(const MainWindowSetup &setup, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The control strip fills the window below the menu bar.
+    void setControlStrip(QWidget *strip);
+
+    const MenuTree &menus() const { return m_menus; }
+    // The menu entry with that name ("mFileOpen", "mFileList0"); nullptr when there is none.
+    QAction *menuItem(const QString &name) const;
+    shell::WhatsThis &whatsThis() { return *m_whatsThis; }
+    shell::MenuHook &menuHook() { return *m_menuHook; }
+    AlbumMenu &albumMenu() { return *m_albumMenu; }
+    const album::MonthNames &monthNames() const { return m_monthNames; }
+    DialogKit &dialogKit() const { return m_dialogKit; }
+    PlayerComponent *player() const { return m_player; }
+    const QString &settingsFile() const { return m_settingsFile; }
+
+    // The Record menu in columns when enabled and longer than the screen, else in one scrolling
+    // column; call again after the record list changes.
+    shell::MenuColumns arrangeRecordMenu(bool enabled);
+
+public slots:
+    // The What's This pop-up of a control: its "What's This?" shows the help number.
+    void showControlHelpMenu(int helpContext);
 
 private:
-    QMenu *addBarMenu(const char *name, const QString &caption);
+    void applyMenuStyle();
+    void applyHelpFile(const QString &helpFile);
+    void connectHelpCommands();
+
+    DialogKit &m_dialogKit;
+    PlayerComponent *m_player;
+    QString m_settingsFile;
+    MenuTree m_menus;
+    album::MonthNames m_monthNames;
+    shell::MenuStyle *m_menuStyle = nullptr;
+    shell::WhatsThis *m_whatsThis = nullptr;
+    shell::MenuHook *m_menuHook = nullptr;
+    shell::MenuColumnLayout *m_recordColumns = nullptr;
+    std::unique_ptr<AlbumMenu> m_albumMenu;
 };

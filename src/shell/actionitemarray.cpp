@@ -13,6 +13,14 @@ namespace shell {
 namespace {
 
 const QString separatorCaption = QStringLiteral("-");
+// Qt disables a hidden entry and forgets the enabled state it was given: the array keeps it.
+constexpr char enabledKey[] = "sonnalbyEnabled";
+
+bool isItemEnabled(const QAction *action)
+{
+    const QVariant enabled = action->property(enabledKey);
+    return enabled.isValid() ? enabled.toBool() : action->isEnabled();
+}
 
 void setDesignCaption(QAction *action, const QString &caption)
 {
@@ -61,7 +69,7 @@ MenuItemState ActionItemArray::item(int index) const
     state.tag = menuItemTag(action);
     state.checked = isMenuItemChecked(action);
     state.visible = action->isVisible();
-    state.enabled = action->isEnabled();
+    state.enabled = isItemEnabled(action);
     state.helpContext = menuItemHelpContext(action);
     return state;
 }
@@ -76,8 +84,9 @@ void ActionItemArray::setItem(int index, const MenuItemState &state)
     setMenuItemTag(action, state.tag);
     if (state.checked != isMenuItemChecked(action))
         setMenuItemChecked(action, state.checked);
-    action->setVisible(state.visible);
+    action->setProperty(enabledKey, state.enabled);
     action->setEnabled(state.enabled);
+    action->setVisible(state.visible);
     setMenuItemHelpContext(action, state.helpContext);
 }
 

@@ -20,6 +20,9 @@ int MenuStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidg
 {
     if (hint == SH_Menu_Scrollable)
         return m_scrollable ? 1 : 0;
+    // A disabled entry (a missing album) can still be highlighted for its help and the copy.
+    if (hint == SH_Menu_AllowActiveAndDisabled)
+        return 1;
     return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 

@@ -5,8 +5,8 @@
 namespace shell {
 
 // The style of the program's menus: heading entries are drawn in the normal text colour although
-// they cannot be chosen, and a menu taller than the screen either scrolls in one column or, when
-// not scrollable, wraps into columns.
+// they cannot be chosen, disabled entries can be highlighted, and a menu taller than the screen
+// either scrolls in one column or, when not scrollable, wraps into columns.
 class MenuStyle : public QProxyStyle {
     Q_OBJECT
 public:

@@ -1,0 +1,55 @@
+#include "app/albummenu.h"
+
+#include "platform/paths.h"
+#include "shell/actionitemarray.h"
+
+#include <QAction>
+
+#include <algorithm>
+
+AlbumMenu::AlbumMenu(const Entries &entries, const album::MonthNames &months)
+    : m_entries(entries), m_months(months)
+{
+}
+
+void AlbumMenu::resizeAlbumList(const album::AlbumList &list, int lastIndex)
+{
+    const int count = std::max(lastIndex, 0) + 1;
+    for (shell::ActionItemArray *array : {m_entries.albums, m_entries.removeItems}) {
+        array->shrink(count);
+        while (array->count() < count)
+            array->grow();
+    }
+    for (int i = 0; i < count; ++i) {
+        m_entries.removeItems->setCaption(
+            i, platform::toNativePath(list.albumPathOf(album::AlbumList::Index(i))));
+    }
+    const bool any = lastIndex >= 0;
+    if (!any)
+        m_entries.albums->setCaption(0, QString());
+    m_entries.albums->setVisible(0, any);
+    m_entries.separator->setVisible(any);
+    m_entries.removeCommand->setEnabled(any);
+}
+
+void AlbumMenu::refreshAlbumItem(const album::AlbumList &list, int index, const QDateTime &now)
+{
+    if (index < 0 || index >= list.count())
+        return;
+    shell::ActionItemArray &albums = *m_entries.albums;
+    while (albums.count() <= index)
+        albums.grow();
+    const album::AlbumEntry entry = list.entry(album::AlbumList::Index(index));
+    albums.setEnabled(index, album::albumFileExists(entry));
+    albums.setCaption(index, album::albumCaption(entry, m_months, now).text);
+}
+
+void AlbumMenu::showAlbumList(const album::AlbumList &list, const QDateTime &now)
+{
+    for (int i = 0; i < list.count(); ++i) {
+        refreshAlbumItem(list, i, now);
+        m_entries.albums->setVisible(i, true);
+    }
+    resizeAlbumList(list, list.count() - 1);
+    shell::radioCheckMenuItem(*m_entries.albums, list.isEmpty() ? -1 : 0);
+}
