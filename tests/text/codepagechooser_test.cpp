@@ -170,14 +170,6 @@ TEST_F(CodePageChooserTest, AnsiCodePagePreselectedInBoldWithItsPreview)
     EXPECT_EQ(chooser.codePage(), 1251);
 }
 
-TEST_F(CodePageChooserTest, LastOfferedCodePagePreselected)
-{
-    platform::setAnsiCodePage(1258);
-    CodePageChooser chooser("x");
-    EXPECT_EQ(checkedOptions(chooser), QList<int>{13});
-    EXPECT_EQ(chooser.codePage(), 1258);
-}
-
 TEST_F(CodePageChooserTest, NothingPreselectedWhenAnsiIsNotOffered)
 {
     for (int ansi : {65001, 437}) {

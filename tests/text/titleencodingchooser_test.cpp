@@ -46,16 +46,6 @@ TEST_F(TitleEncodingChooserTest, TitleIsDecodedInTheChosenCodePage)
     EXPECT_EQ(chooser.titlesAsked(), QList<QByteArray>({cyrillicTitle, cyrillicTitle}));
 }
 
-TEST_F(TitleEncodingChooserTest, DoubleByteTitleAndPlainTextAroundIt)
-{
-    ScriptedTitleEncodingChooser chooser;
-    chooser.queueAnswer(932);
-    // "Book 本" in Shift JIS: the kanji is the two bytes 0x96 0x7B, and "&" stays as it is.
-    const text::TitleEncoding title = text::chooseTitleEncoding(chooser, "A&B \x96\x7B");
-    EXPECT_EQ(title.title, u"A&B &#26412;");
-    EXPECT_EQ(title.codePage, 932);
-}
-
 TEST_F(TitleEncodingChooserTest, UnscriptedAnswerIsWhatOkOnTheFreshWindowGives)
 {
     ScriptedTitleEncodingChooser chooser;
