@@ -10,8 +10,9 @@ namespace {
 constexpr qint64 id3v2FooterSize = 10;
 constexpr quint8 id3v2FooterFlag = 0x10;
 
-// Layer III tables of one MPEG version. Index 0000 (free format) and 1111 (bad) carry the 1001
-// entry, index 11 of the sample rates (reserved) the 10 entry.
+// Layer III tables of one MPEG version. Bit-rate index 0000 (free format) and 1111 (bad) carry
+// the 1001 entry (128000 in MPEG-1, 80000 in MPEG-2 and 2.5), sample-rate index 11 (reserved)
+// the 10 entry.
 struct VersionTables {
     std::array<qint32, 16> bitRates;
     std::array<qint32, 4> sampleRates;
@@ -22,7 +23,7 @@ constexpr VersionTables mpeg1{{128000, 32000, 40000, 48000, 56000, 64000, 80000,
                                128000, 160000, 192000, 224000, 256000, 320000, 128000},
                               {44100, 48000, 32000, 32000},
                               144};
-// MPEG-2 and MPEG-2.5 frames hold 576 samples, half of MPEG-1's.
+// MPEG-2 and MPEG-2.5 share their bit rates; their frames hold 576 samples, half of MPEG-1's.
 constexpr std::array<qint32, 16> lowSampleRateBitRates = {
     80000, 8000,  16000, 24000,  32000,  40000,  48000,  56000,
     64000, 80000, 96000, 112000, 128000, 144000, 160000, 80000};

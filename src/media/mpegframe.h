@@ -5,6 +5,7 @@
 
 namespace media {
 
+// "ID3", version, revision, flags and the four size bytes.
 constexpr qint64 id3v2HeaderSize = 10;
 
 // Where the frame-sync scan of a file begins: after an ID3v2 tag whose header is well formed
@@ -17,7 +18,7 @@ qint64 frameScanStart(QByteArrayView fileStart, qint64 fileSize);
 struct FrameRates {
     qint32 bitRate;
     qint32 sampleRate;
-    // Bytes of a frame per bit/s over the sample rate: its samples / 8.
+    // A frame's bytes are factor × bit rate / sample rate: the factor is its samples / 8.
     qint32 frameSizeFactor;
 };
 
