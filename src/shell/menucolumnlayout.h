@@ -27,7 +27,6 @@ public:
     // Arranges the menu for the screen of the measuring window, widths measured in its font and
     // heights as Qt draws the menu's items. Returns the arrangement in force.
     MenuColumns arrange(bool enabled, const QWidget &measuringWindow);
-    const MenuColumns &columns() const { return m_columns; }
 
 private:
     void removeSpacers();

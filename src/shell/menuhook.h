@@ -30,7 +30,6 @@ public:
 
     // The entry last highlighted in the current menu loop, if the map knows it.
     const std::optional<MenuEntry> &highlightedItem() const { return m_highlighted; }
-    const MenuMap &menuMap() const { return m_map; }
 
 signals:
     // The text status label 0 shows while an album, record or bookmark entry is highlighted;
