@@ -139,7 +139,9 @@ qint32 headerDuration(const DeviceReader &device, const QByteArray &fileStart)
 {
     const QByteArray head =
         fileStart.size() >= id3v2HeaderSize ? fileStart : device.read(0, id3v2HeaderSize);
-    SyncScanner scanner(device, fileStart, frameScanStart(head, device.size()));
+    // A leading tag is no audio: cover art in it would otherwise add seconds to every file.
+    const qint64 audioStart = frameScanStart(head, device.size());
+    SyncScanner scanner(device, fileStart, audioStart);
     const qint64 sync = scanner.find();
     if (sync < 0)
         return 0;
@@ -153,7 +155,7 @@ qint32 headerDuration(const DeviceReader &device, const QByteArray &fileStart)
     const double bitRate = xingBitRate(frameText, rates).value_or(rates.bitRate);
     if (bitRate <= 0)
         return 0;
-    return clampedSeconds(roundHalfEven(double(device.size()) * 8 / bitRate));
+    return clampedSeconds(roundHalfEven(double(device.size() - audioStart) * 8 / bitRate));
 }
 
 qint32 mpegDuration(const QString &internalPath)
