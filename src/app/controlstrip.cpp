@@ -96,6 +96,17 @@ QLabel *ControlStrip::statusLabel(int index) const
     return m_statusLabels[size_t(index)];
 }
 
+void ControlStrip::setMediaCaption(const QString &caption)
+{
+    m_mediaCaption = caption;
+    m_statusLabels[0]->setText(caption);
+}
+
+void ControlStrip::showStatusTip(const QString &tip)
+{
+    m_statusLabels[0]->setText(tip.isEmpty() ? m_mediaCaption : tip);
+}
+
 QSize ControlStrip::sizeHint() const
 {
     return {defaultWidth, stripHeight};

@@ -38,6 +38,11 @@ public:
     // 0 current media file, 1 elapsed time, 2 remaining time; nullptr for any other index.
     QLabel *statusLabel(int index) const;
 
+    // Status label 0's own caption (the current media file), shown whenever no tip is.
+    void setMediaCaption(const QString &caption);
+    // Shows a menu entry's tip in status label 0; an empty tip puts the own caption back.
+    void showStatusTip(const QString &tip);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -70,4 +75,5 @@ private:
     SpinBox *m_volumeBox;
     QLineEdit *m_positionBox;
     std::array<QLabel *, 3> m_statusLabels{};
+    QString m_mediaCaption;
 };

@@ -201,6 +201,15 @@ TEST_F(ControlStripTest, StatusLabelsCarryTheirDefaultTooltipsAndStartEmpty)
         EXPECT_TRUE(strip.statusLabel(i)->text().isEmpty()) << i;
 }
 
+TEST_F(ControlStripTest, AMenuTipCoversTheMediaCaptionUntilItIsWithdrawn)
+{
+    strip.setMediaCaption("x.mp3");
+    strip.showStatusTip("Ctrl+C copies");
+    EXPECT_EQ(strip.statusLabel(0)->text(), "Ctrl+C copies");
+    strip.showStatusTip(QString());
+    EXPECT_EQ(strip.statusLabel(0)->text(), "x.mp3");
+}
+
 TEST_F(ControlStripTest, ControlsShowWithTheStrip)
 {
     strip.show();
