@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+// The active album's records in playlist order, mirrored by the Record menu one to one.
+// An entry is the file path, "|", the duration in whole seconds ("" for a missing file).
+struct Record {
+    QString entry;
+    // The menu caption: "[hh:mm:ss] source" and, with a tag title, TAB "= " title.
+    QString caption;
+    bool enabled = true;
+};
+
+class RecordList : public QObject {
+    Q_OBJECT
+public:
+    using Index = qint16;
+    static constexpr Index none = -1;
+
+    int count() const { return int(m_records.size()); }
+    const Record &at(Index index) const { return m_records.at(index); }
+    const QList<Record> &records() const { return m_records; }
+    // The path part of the entry (before "|"); empty for an index out of range.
+    QString pathOf(Index index) const;
+    // The duration part read as whole seconds (0 when unknown or missing).
+    qint32 durationOf(Index index) const;
+
+    // Replaces every record at once; the current record becomes none.
+    void reset(const QList<Record> &records);
+    // Replaces one record (a re-read caption, a learnt duration).
+    void setRecord(Index index, const Record &record);
+
+    // The record carrying the check mark; none when no record is current.
+    Index current() const { return m_current; }
+    // Moves the check mark; an index out of range clears it.
+    void setCurrent(Index index);
+
+    // FindRecordIndex: the first record whose path equals the path exactly (case-sensitive);
+    // none when there is none.
+    Index findRecordIndex(const QString &path) const;
+
+signals:
+    void recordsReset();
+    void recordChanged(RecordList::Index index);
+    void currentChanged(RecordList::Index index);
+
+private:
+    QList<Record> m_records;
+    Index m_current = none;
+};
