@@ -1,13 +1,12 @@
 #pragma once
 
+#include "player/playercomponent.h"
 #include "player/recordlist.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
-
-class PlayerComponent;
 
 // Drives the player over the active album's records: which record plays, what its events
 // mean, and when the album's state is captured. Everything runs on the UI thread; the busy
@@ -28,17 +27,22 @@ public:
     void setProfileLoading(bool loading) { m_profileLoading = loading; }
     bool isProfileLoading() const { return m_profileLoading; }
 
-    // Raised around the program's own changes of the player's file or position.
+    // Raised around the program's own changes of the player's file or position; the play-state
+    // handler drops every event while it is above 0.
     void beginBusy() { ++m_busy; }
-    void endBusy() { --m_busy; }
+    void endBusy()
+    {
+        if (m_busy > 0)
+            --m_busy;
+    }
 
     // SelectRecord: makes record i current and plays it from the start (not while a profile
-    // loads).
+    // loads). An index out of range does nothing.
     void selectRecord(RecordList::Index index);
-    // Loads path at seconds with player events suppressed (activation's resume); the record of
-    // that path becomes current.
+    // Loads path at seconds with player events suppressed and does not play (activation's
+    // resume); the record of that path becomes current, a path not listed leaves the current one.
     void resumeAt(const QString &path, double seconds);
-    // JumpToMark: plays path from seconds.
+    // JumpToMark: as resumeAt at the seconds rounded to whole ones, then plays.
     void jumpToMark(const QString &path, double seconds);
 
     // The last known position in whole seconds, as text (the player's Tag in the original).
@@ -49,7 +53,8 @@ public:
     // One elapsed-timer tick's share of the session: counts the record's seconds.
     void countSecond();
 
-    // Runs the play-state handling once for the current state (activation's last step).
+    // Runs the play-state handling once for the player's current state (activation's last
+    // step). A player that is merely loaded starts playing only when no profile is loading.
     void refreshState();
 
 signals:
@@ -62,9 +67,16 @@ signals:
 
 private:
     void onPlayStateChange(int state);
-    void onMediaChange(const QString &item);
-    void onPositionChange(double oldPosition, double newPosition);
+    void handlePlayState(PlayState state);
+    void onMediaChange();
+    void onPositionChange(double newPosition);
+    // Learns an unknown duration from the counted seconds and goes on to the next record.
     void mediaEnded();
+    void learnDuration(RecordList::Index index);
+    // The first enabled record after index; none after the last.
+    RecordList::Index nextPlayable(RecordList::Index index) const;
+    void loadAt(const QString &path, double seconds);
+    void captureAndSave();
 
     PlayerComponent &m_player;
     RecordList &m_records;

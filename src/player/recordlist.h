@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/fixedpoint.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -24,7 +26,9 @@ public:
     const QList<Record> &records() const { return m_records; }
     // The path part of the entry (before "|"); empty for an index out of range.
     QString pathOf(Index index) const;
-    // The duration part read as whole seconds (0 when unknown or missing).
+    // The numeric value of the text after the last "|" (0 without one or out of range).
+    FixedPoint durationValueOf(Index index) const;
+    // That value rounded to whole seconds, halves to even; 0 when unknown, missing or negative.
     qint32 durationOf(Index index) const;
 
     // Replaces every record at once; the current record becomes none.
@@ -34,7 +38,8 @@ public:
 
     // The record carrying the check mark; none when no record is current.
     Index current() const { return m_current; }
-    // Moves the check mark; an index out of range clears it.
+    // Moves the check mark; an index out of range clears it. Announces the current record even
+    // when it stays, so that the menu's and the strip's mirrors are put right again.
     void setCurrent(Index index);
 
     // FindRecordIndex: the first record whose path equals the path exactly (case-sensitive);

@@ -1,0 +1,196 @@
+#include "player/playersession.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Whole seconds, halves to even; a value that is not finite gives 0, the rest stays in 32 bits.
+qint32 wholeSeconds(double seconds)
+{
+    if (!std::isfinite(seconds))
+        return 0;
+    const double limit = std::numeric_limits<qint32>::max();
+    return qint32(std::nearbyint(std::clamp(seconds, -limit, limit)));
+}
+
+QString wholeSecondsText(double seconds)
+{
+    return QString::number(wholeSeconds(seconds));
+}
+
+} // namespace
+
+PlayerSession::PlayerSession(PlayerComponent &player, RecordList &records, QObject *parent)
+    : QObject(parent), m_player(player), m_records(records)
+{
+    // Direct connections: the player raises some events inside the program's own calls, and
+    // the busy count only works if they are handled there and then.
+    connect(&player, &PlayerComponent::playStateChange, this, &PlayerSession::onPlayStateChange,
+            Qt::DirectConnection);
+    connect(&player, &PlayerComponent::mediaChange, this, &PlayerSession::onMediaChange,
+            Qt::DirectConnection);
+    connect(
+        &player, &PlayerComponent::positionChange, this,
+        [this](double, double newPosition) { onPositionChange(newPosition); },
+        Qt::DirectConnection);
+}
+
+void PlayerSession::setCaptureAndSave(std::function<void()> captureAndSave)
+{
+    m_captureAndSave = std::move(captureAndSave);
+}
+
+void PlayerSession::selectRecord(RecordList::Index index)
+{
+    if (index < 0 || index >= m_records.count())
+        return;
+    beginBusy();
+    m_records.setCurrent(index);
+    m_player.setUrl(m_records.pathOf(index));
+    m_player.setEnabled(true);
+    m_player.setCurrentPosition(0);
+    m_heldPosition = wholeSecondsText(m_player.currentPosition());
+    endBusy();
+    if (!m_profileLoading)
+        m_player.play();
+}
+
+void PlayerSession::resumeAt(const QString &path, double seconds)
+{
+    loadAt(path, seconds);
+}
+
+void PlayerSession::jumpToMark(const QString &path, double seconds)
+{
+    loadAt(path, std::nearbyint(seconds));
+    m_player.play();
+}
+
+// The record is made current before the file is loaded, so that the caption raised during the
+// load already counts it.
+void PlayerSession::loadAt(const QString &path, double seconds)
+{
+    beginBusy();
+    const RecordList::Index index = m_records.findRecordIndex(path);
+    if (index != RecordList::none)
+        m_records.setCurrent(index);
+    m_player.setEnabled(true);
+    m_player.setUrl(path);
+    m_player.setCurrentPosition(seconds);
+    m_heldPosition = wholeSecondsText(m_player.currentPosition());
+    endBusy();
+}
+
+void PlayerSession::countSecond()
+{
+    if (m_recordSeconds >= 0 && m_recordSeconds < std::numeric_limits<qint32>::max())
+        ++m_recordSeconds;
+}
+
+void PlayerSession::refreshState()
+{
+    onPlayStateChange(int(m_player.playState()));
+}
+
+void PlayerSession::onPlayStateChange(int state)
+{
+    if (m_busy > 0)
+        return;
+    beginBusy();
+    handlePlayState(PlayState(state));
+    endBusy();
+}
+
+void PlayerSession::handlePlayState(PlayState state)
+{
+    switch (state) {
+    case PlayState::Stopped:
+        // The player's own stop goes back to the start; keep the listener's place instead.
+        m_player.setCurrentPosition(double(FixedPoint::parse(m_heldPosition).roundedToInt()));
+        emit elapsedTimerWanted(false);
+        captureAndSave();
+        break;
+    case PlayState::Paused:
+        emit elapsedTimerWanted(false);
+        captureAndSave();
+        break;
+    case PlayState::Playing:
+        emit elapsedTimerWanted(true);
+        break;
+    case PlayState::MediaEnded:
+        mediaEnded();
+        break;
+    case PlayState::Ready:
+        // A profile load positions the player and leaves the start to the listener.
+        emit elapsedTimerWanted(false);
+        if (!m_profileLoading)
+            m_player.play();
+        break;
+    default:
+        break;
+    }
+}
+
+void PlayerSession::mediaEnded()
+{
+    const RecordList::Index index = m_records.findRecordIndex(m_player.url());
+    if (index == RecordList::none)
+        return;
+    learnDuration(index);
+    const RecordList::Index next = nextPlayable(index);
+    if (next != RecordList::none)
+        selectRecord(next);
+}
+
+void PlayerSession::learnDuration(RecordList::Index index)
+{
+    if (m_records.durationValueOf(index) != FixedPoint() || m_recordSeconds < 1)
+        return;
+    Record record = m_records.at(index);
+    record.entry = m_records.pathOf(index) + u'|' + QString::number(m_recordSeconds);
+    m_records.setRecord(index, record);
+}
+
+RecordList::Index PlayerSession::nextPlayable(RecordList::Index index) const
+{
+    const int last =
+        std::min(m_records.count(), int(std::numeric_limits<RecordList::Index>::max()));
+    for (int next = index + 1; next < last; ++next) {
+        if (m_records.at(RecordList::Index(next)).enabled)
+            return RecordList::Index(next);
+    }
+    return RecordList::none;
+}
+
+void PlayerSession::onMediaChange()
+{
+    const QString url = m_player.url();
+    const QString name = url.mid(url.lastIndexOf(u'\\') + 1);
+    // The records strip always has a box, and its value stays on a box.
+    const int value = std::max<int>(m_records.current(), 0);
+    const int count = std::max(m_records.count(), 1);
+    const QString caption = name + QStringLiteral(" (#") + QString::number(value + 1) +
+                            QStringLiteral(" from ") + QString::number(count) + u')';
+    m_freshMedia = true;
+    m_recordSeconds = 0;
+    emit mediaCaptionChanged(caption);
+}
+
+// The first change after a new file is the program putting it at its start; any other change,
+// and a first one that lands inside the file (a resume, a jump), means this play-through no
+// longer counts the record's whole length.
+void PlayerSession::onPositionChange(double newPosition)
+{
+    if (!m_freshMedia || wholeSeconds(newPosition) != 0)
+        m_recordSeconds = -1;
+    m_freshMedia = false;
+    emit positionChanged();
+}
+
+void PlayerSession::captureAndSave()
+{
+    if (m_captureAndSave)
+        m_captureAndSave();
+}
