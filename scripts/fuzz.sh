@@ -66,7 +66,7 @@ fuzz_target() {
     "$build/fuzz/$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
         -print_final_stats=1 -dict="$(dictionary_of "$name")" -artifact_prefix="$artifacts/" \
         "$work" "$root/fuzz/corpus/$name" >"$log" 2>&1 || status=$?
-    grep -E '^#[0-9]+ +DONE' "$log" | tail -n 1 | sed "s/^/$name: /" || true
+    grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -n 1 | sed "s/^/$name: /" || true
     if keep_findings "$name" "$artifacts" || [ $status -ne 0 ]; then
         echo "$name: FAILED (status $status), see $log" >&2
         return 1

@@ -21,3 +21,6 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export QT_QPA_PLATFORM=offscreen
 cd "$root"
 ctest --preset debug --parallel "$(nproc)"
+
+# The fuzz targets (clang, the core instrumented), each run once over its saved inputs.
+"$root/scripts/fuzz.sh" --check
