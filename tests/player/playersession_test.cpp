@@ -1,0 +1,231 @@
+// The session driven by the fake player, with the window's share (the elapsed tick, the timer,
+// the capture) played by the fixture.
+
+#include "player/fakeplayer.h"
+#include "player/playersession.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+const QString one = QStringLiteral("\\a\\one.mp3");
+const QString two = QStringLiteral("\\a\\two.mp3");
+const QString three = QStringLiteral("\\a\\three.mp3");
+
+// A missing file's entry ends in "|" and its record is disabled.
+QList<Record> recordsOf(const QStringList &entries)
+{
+    QList<Record> list;
+    for (const QString &entry : entries)
+        list.push_back({entry, QString(), !entry.endsWith('|')});
+    return list;
+}
+
+class SessionTest : public testing::Test {
+protected:
+    SessionTest()
+    {
+        setAlbum({one + "|5", two + "|5", three + "|5"});
+        session.setCaptureAndSave([this] {
+            marks.push_back(player.url() + '/' + QString::number(qRound(player.currentPosition())));
+        });
+        QObject::connect(&session, &PlayerSession::elapsedTimerWanted,
+                         [this](bool on) { timerOn = on; });
+        QObject::connect(&session, &PlayerSession::mediaCaptionChanged,
+                         [this](const QString &caption) { captions.push_back(caption); });
+        QObject::connect(&session, &PlayerSession::positionChanged, [this] { tick(); });
+    }
+
+    void setAlbum(const QStringList &entries)
+    {
+        for (const QString &entry : entries)
+            player.setDuration(entry.section('|', 0, 0), 5);
+        records.reset(recordsOf(entries));
+    }
+
+    // The window's elapsed tick, as far as the session is concerned.
+    void tick()
+    {
+        session.setHeldPosition(QString::number(std::nearbyint(player.currentPosition())));
+        session.countSecond();
+    }
+
+    void settle()
+    {
+        for (int i = 0; i < 4; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    // Seconds of playback, the timer ticking after each one while it runs.
+    void playFor(int seconds)
+    {
+        for (int i = 0; i < seconds; ++i) {
+            player.advance(1);
+            settle();
+            if (timerOn)
+                tick();
+        }
+    }
+
+    FakePlayer player;
+    RecordList records;
+    PlayerSession session{player, records};
+    bool timerOn = false;
+    QStringList captions;
+    QStringList marks;
+};
+
+TEST(RecordListTest, FindsPathsExactlyAndReadsDurations)
+{
+    RecordList records;
+    records.reset(recordsOf({"\\a\\x.mp3|12.5", "\\a\\X.mp3|abc", "\\a\\x.mp3|3", "\\a\\y.mp3|"}));
+    EXPECT_EQ(records.findRecordIndex("\\a\\x.mp3"), 0);
+    EXPECT_EQ(records.findRecordIndex("\\a\\X.mp3"), 1);
+    EXPECT_EQ(records.findRecordIndex("\\a\\x.mp"), RecordList::none);
+    EXPECT_EQ(records.pathOf(3), "\\a\\y.mp3");
+    EXPECT_EQ(records.pathOf(4), QString());
+    EXPECT_EQ(records.durationOf(0), 12);
+    EXPECT_EQ(records.durationOf(1), 0);
+    EXPECT_EQ(records.durationOf(3), 0);
+    EXPECT_EQ(records.durationOf(-1), 0);
+
+    records.setCurrent(2);
+    records.setCurrent(4);
+    EXPECT_EQ(records.current(), RecordList::none);
+}
+
+TEST_F(SessionTest, SelectRecordPlaysFromTheStartAndCountsFromOne)
+{
+    session.selectRecord(2);
+    settle();
+
+    EXPECT_EQ(player.url(), three);
+    EXPECT_TRUE(timerOn);
+    EXPECT_EQ(session.heldPosition(), "0");
+    EXPECT_EQ(captions, QStringList{"three.mp3 (#3 from 3)"});
+    // The reset to 0 is no seek: the seconds go on being counted.
+    EXPECT_EQ(session.recordSeconds(), 1);
+}
+
+TEST_F(SessionTest, AProfileLoadPositionsWithoutPlayingAndAChosenAlbumPlays)
+{
+    session.setProfileLoading(true);
+    session.selectRecord(0);
+    session.resumeAt(two, 3.4);
+    session.refreshState();
+    settle();
+    session.setProfileLoading(false);
+
+    EXPECT_EQ(player.playState(), PlayState::Ready);
+    EXPECT_FALSE(timerOn);
+    EXPECT_EQ(records.current(), 1);
+    EXPECT_EQ(player.currentPosition(), 3.4);
+    EXPECT_EQ(session.heldPosition(), "3");
+    EXPECT_EQ(captions.last(), "two.mp3 (#2 from 3)");
+
+    session.resumeAt(one, 2);
+    session.refreshState();
+    settle();
+    EXPECT_EQ(player.playState(), PlayState::Playing);
+    EXPECT_TRUE(timerOn);
+}
+
+TEST_F(SessionTest, StopAndPauseKeepTheLastWholeSecondAndCapture)
+{
+    session.selectRecord(0);
+    settle();
+    playFor(3);
+    player.advance(0.6);
+    player.pause();
+    settle();
+    EXPECT_FALSE(timerOn);
+    EXPECT_EQ(marks, QStringList{one + "/4"});
+
+    player.play();
+    settle();
+    player.stopFromControls();
+    settle();
+    EXPECT_FALSE(timerOn);
+    EXPECT_EQ(player.currentPosition(), 3.0);
+    EXPECT_EQ(marks.last(), one + "/3");
+}
+
+TEST_F(SessionTest, EventsDuringTheProgramsOwnChangesAreDropped)
+{
+    session.beginBusy();
+    player.setUrl(one);
+    player.play();
+    settle();
+    session.endBusy();
+    settle();
+    EXPECT_FALSE(timerOn);
+}
+
+TEST_F(SessionTest, AnAlbumPlaysRecordAfterRecordAndStopsAfterTheLast)
+{
+    session.selectRecord(0);
+    settle();
+    playFor(5);
+    EXPECT_EQ(player.url(), two);
+    EXPECT_EQ(player.playState(), PlayState::Playing);
+    playFor(10);
+
+    EXPECT_EQ(captions,
+              QStringList({"one.mp3 (#1 from 3)", "two.mp3 (#2 from 3)", "three.mp3 (#3 from 3)"}));
+    EXPECT_EQ(records.current(), 2);
+    EXPECT_EQ(player.url(), three);
+    EXPECT_EQ(player.playState(), PlayState::Stopped);
+    EXPECT_FALSE(timerOn);
+    // The end comes before the last tick: the stop goes back to the last second ticked.
+    EXPECT_EQ(marks, QStringList{three + "/4"});
+}
+
+TEST_F(SessionTest, AnEndedRecordLearnsItsUnknownDurationOnlyFromAWholePlayThrough)
+{
+    setAlbum({one + "|0", two + "|0", three + "|9"});
+    session.selectRecord(0);
+    settle();
+    playFor(5);
+    EXPECT_EQ(records.at(0).entry, one + "|5");
+
+    player.seekFromControls(2);
+    settle();
+    playFor(3);
+    EXPECT_EQ(records.at(1).entry, two + "|0");
+    playFor(5);
+    EXPECT_EQ(records.at(2).entry, three + "|9");
+
+    // A record resumed part way counts only part of itself.
+    setAlbum({one + "|0"});
+    session.resumeAt(one, 3);
+    session.refreshState();
+    settle();
+    playFor(2);
+    EXPECT_EQ(records.at(0).entry, one + "|0");
+}
+
+TEST_F(SessionTest, TheEndGoesOnOnlyToListedPlayableRecords)
+{
+    setAlbum({one + "|5", two + '|', three + "|5"});
+    session.selectRecord(0);
+    settle();
+    playFor(5);
+    EXPECT_EQ(player.url(), three);
+
+    const QString other = QStringLiteral("\\b\\other.mp3");
+    player.setDuration(other, 5);
+    session.jumpToMark(other, 1.6);
+    settle();
+    EXPECT_EQ(records.current(), 2);
+    EXPECT_EQ(session.heldPosition(), "2");
+    EXPECT_EQ(captions.last(), "other.mp3 (#3 from 3)");
+    playFor(3);
+    EXPECT_EQ(player.url(), other);
+    EXPECT_EQ(player.playState(), PlayState::Stopped);
+}
+
+} // namespace
