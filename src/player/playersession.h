@@ -19,8 +19,8 @@ public:
     PlayerComponent &player() const { return m_player; }
     RecordList &records() const { return m_records; }
 
-    // Called on Stopped and Paused (and by the elapsed timer): CaptureAlbumState then
-    // SaveActiveAlbum. Set by the owner of the album list.
+    // Called on Stopped and Paused: CaptureAlbumState then SaveActiveAlbum. Set by the owner
+    // of the album list.
     void setCaptureAndSave(std::function<void()> captureAndSave);
 
     // While set (a profile is being loaded), selectRecord positions but does not play.
@@ -45,7 +45,7 @@ public:
     // JumpToMark: as resumeAt at the seconds rounded to whole ones, then plays.
     void jumpToMark(const QString &path, double seconds);
 
-    // The last known position in whole seconds, as text (the player's Tag in the original).
+    // The last known position in whole seconds, as text: where a stop puts the player back.
     const QString &heldPosition() const { return m_heldPosition; }
     void setHeldPosition(const QString &seconds) { m_heldPosition = seconds; }
     // Seconds counted while the current record plays; -1 after a seek.
