@@ -1,26 +1,23 @@
 #pragma once
 
 #include "album/albumlist.h"
+#include "album/recordloader.h"
 #include "player/recordlist.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 class DialogKit;
+class PlayerComponent;
 class PlayerSession;
 namespace text {
 class TitleEncodingChooser;
-}
+struct TitleEncoding;
+} // namespace text
 
 namespace album {
-
-// What reading a playlist into the record list found.
-struct PlaylistRecords {
-    qint16 count = 0;
-    qint16 firstPlayable = -1;
-    qint32 totalSeconds = 0;
-};
 
 // Which File menu commands can run, settled each time the File menu opens.
 struct FileMenuAvailability {
@@ -36,6 +33,7 @@ struct FileMenuAvailability {
 class AlbumSession : public QObject {
     Q_OBJECT
 public:
+    // All three objects are required and outlive the session.
     struct Collaborators {
         DialogKit *dialogKit = nullptr;
         text::TitleEncodingChooser *encodingChooser = nullptr;
@@ -48,6 +46,8 @@ public:
     AlbumList &albums() { return m_albums; }
     const AlbumList &albums() const { return m_albums; }
     const QString &profile() const { return m_profile; }
+    // True while album 0 is the active album (its File menu item carries the check mark).
+    bool isAlbumActive() const { return m_albumActive; }
     // The text editor for File > Open in Text Editor (empty: none configured).
     void setTextEditor(const QString &program) { m_textEditor = program; }
 
@@ -55,13 +55,17 @@ public:
     // the album it gave or the first whose playlist exists, without starting playback.
     void loadProfile(const QString &profile, const QString &commandLinePath);
 
-    // OpenAlbum: the album's index, -1 when the path was refused.
+    // OpenAlbum: the album's index (an existing entry of the same path, compared without regard
+    // to case, or a new one at the end), -1 when the path was refused.
     AlbumList::Index openAlbum(const QString &path);
-    // File > Open: the dialog, then open and activate; remembers the filter index.
+    // File > Open: the dialog, then open and activate; remembers the filter index of a
+    // confirmed dialog in the profile's section.
     void fileOpenCommand();
-    // Activation of album index.
+    // Activation of album index: it moves to the top, its records are listed and the player
+    // stands at its resume mark. Nothing when it is already active or out of range.
     void activate(AlbumList::Index index);
-    // LoadPlaylistRecords: the playlist's records, titles decoded in the code page.
+    // LoadPlaylistRecords: replaces the record list with the playlist's records, titles decoded
+    // in the code page.
     PlaylistRecords loadPlaylistRecords(const QString &playlist, int codePage);
     // View > Encoding: re-reads the record titles in the code page and saves the entry; the
     // code page already in use does nothing.
@@ -74,7 +78,8 @@ public:
     void removeNonFoundCommand();
     void removeFromListCommand(AlbumList::Index index);
 
-    // Shut-down and the periodic save: CaptureAlbumState, then SaveActiveAlbum.
+    // Shut-down and the periodic save: CaptureAlbumState, then SaveActiveAlbum. Nothing while
+    // no album is active, since the player's state then belongs to none of this profile's.
     void captureAndSave();
 
 signals:
@@ -91,11 +96,27 @@ signals:
     void sessionCleared();
 
 private:
+    PlayerComponent &player() const;
+    RecordList &records() const;
+    void saveAlbumList() const;
+    void setRecords(const LoadedRecords &loaded);
+    text::TitleEncoding settleTitle(const QString &path);
+    text::TitleEncoding askAlbumTitle(const QByteArray &title);
+    QString askTitleText(const QString &prompt, const QString &defaultText);
+    bool confirm(const QString &question);
+    // Writes the playlist from its folder; a folder without audio files says so.
+    void writePlaylist(const QString &playlist);
+    PlaylistRecords listActiveRecords(const QString &path, int codePage);
+    void resume(const QString &marks, qint16 firstPlayable);
+    QString windowCaption(const QString &albumPath) const;
+    void clearSession();
+
     AlbumList m_albums;
     Collaborators m_with;
     QString m_profile;
     QString m_textEditor;
     bool m_profileLoading = false;
+    bool m_albumActive = false;
 };
 
 } // namespace album

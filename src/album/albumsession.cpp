@@ -1,0 +1,432 @@
+#include "album/albumsession.h"
+
+#include "album/albumopener.h"
+#include "album/pathtext.h"
+#include "album/playlistwriter.h"
+#include "media/tagreader.h"
+#include "platform/codepage.h"
+#include "platform/launch.h"
+#include "platform/paths.h"
+#include "player/playercomponent.h"
+#include "player/playersession.h"
+#include "settings/settingskeys.h"
+#include "settings/settingsstore.h"
+#include "shell/dialogkit.h"
+#include "shell/helpcontext.h"
+#include "text/characterreferences.h"
+#include "text/titleencodingchooser.h"
+#include "version.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+namespace album {
+
+namespace {
+
+constexpr int unicodeCodePage = 1200;
+// The dialog component's input mode around an input box, and its usual value.
+constexpr int inputModeForBox = 64;
+constexpr int inputModeUsual = 1;
+constexpr QStringView defaultProfile = u"Default";
+constexpr QStringView titleCaption = u"Playlist Title";
+
+QString applicationTitle()
+{
+    return QString::fromUtf8(version::title);
+}
+
+// "=" separates an entry's fields, so a title keeps it as a reference.
+QString storedTitle(QString references)
+{
+    return references.replace(u'=', QStringLiteral("&#61;"));
+}
+
+QString decodedTitle(const QString &references)
+{
+    return text::codeUnitsToText(text::fromCharacterReferences(references));
+}
+
+int numberOf(const QString &field)
+{
+    return int(FixedPoint::parse(field).roundedToInt());
+}
+
+bool hasByteAbove127(const QByteArray &text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) { return uchar(c) >= 128; });
+}
+
+// The Marks items after the resume mark, empty ones left out.
+QStringList bookmarksOf(const QString &marks)
+{
+    QStringList items = marks.split(u'|');
+    items.removeFirst();
+    items.removeAll(QString());
+    return items;
+}
+
+QString musicFolder()
+{
+    return platform::fromNativePath(
+        QStandardPaths::writableLocation(QStandardPaths::MusicLocation));
+}
+
+} // namespace
+
+AlbumSession::AlbumSession(const Collaborators &collaborators, QObject *parent)
+    : QObject(parent), m_with(collaborators)
+{
+}
+
+PlayerComponent &AlbumSession::player() const
+{
+    return m_with.playerSession->player();
+}
+
+RecordList &AlbumSession::records() const
+{
+    return m_with.playerSession->records();
+}
+
+void AlbumSession::saveAlbumList() const
+{
+    m_albums.saveAlbumList(m_with.settingsFile, m_profile);
+}
+
+void AlbumSession::loadProfile(const QString &profile, const QString &commandLinePath)
+{
+    m_profile = profile;
+    m_profileLoading = true;
+    m_with.playerSession->setProfileLoading(true);
+    m_albumActive = false;
+    emit recordMenuEnabled(false);
+    emit bookmarkMenuEnabled(false);
+    m_albums.load(m_with.settingsFile, profile);
+    AlbumList::Index candidate = AlbumList::none;
+    for (AlbumList::Index i = 0; i < m_albums.count() && candidate < 0; ++i) {
+        if (albumFileExists(m_albums.entry(i)))
+            candidate = i;
+    }
+    emit albumsChanged();
+    if (!commandLinePath.isEmpty())
+        candidate = openAlbum(commandLinePath);
+    if (candidate >= 0)
+        activate(candidate);
+    m_with.playerSession->setProfileLoading(false);
+    m_profileLoading = false;
+}
+
+AlbumList::Index AlbumSession::openAlbum(const QString &path)
+{
+    if (path.isEmpty())
+        return AlbumList::none;
+    if (!isDecipherablePath(path)) {
+        m_with.dialogKit->messageBox(undecipherableMessage(path), MessageButtons::Ok,
+                                     MessageIcon::Warning, DefaultButton::First,
+                                     applicationTitle() + QStringLiteral(" Message"),
+                                     shell::help::fileOpen);
+        return AlbumList::none;
+    }
+    QString albumPath = path;
+    if (isFolder(path)) {
+        albumPath = folderPlaylist(path);
+        if (!settings::fileExists(albumPath))
+            writePlaylist(albumPath);
+    }
+    for (AlbumList::Index i = 0; i < m_albums.count(); ++i) {
+        if (m_albums.albumPathOf(i).compare(albumPath, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    if (m_albums.count() == AlbumList::capacity)
+        return AlbumList::none;
+    const text::TitleEncoding settled = settleTitle(albumPath);
+    AlbumEntry entry;
+    entry.path = encodeAlbumPath(albumPath);
+    entry.title = storedTitle(settled.title);
+    entry.codepage = QString::number(settled.codePage);
+    const AlbumList::Index index = m_albums.append(entry);
+    if (index == 0)
+        m_albumActive = false;
+    emit albumsChanged();
+    emit encodingSelected(settled.codePage);
+    return index;
+}
+
+// A playlist's title is asked about only when it holds undecoded bytes, and its records are
+// shown in the ANSI code page whatever the title's was; a single file's comes from its tag.
+text::TitleEncoding AlbumSession::settleTitle(const QString &path)
+{
+    if (hasPlaylistExtension(path)) {
+        const QByteArray title = playlistTitleBytes(path);
+        const QString settled =
+            hasByteAbove127(title) ? askAlbumTitle(title).title : QString::fromLatin1(title);
+        return {settled, platform::ansiCodePage()};
+    }
+    const media::TagText tagTitle = media::readTag(path).title;
+    if (tagTitle.isUnicode && !tagTitle.unicode.isEmpty())
+        return {text::toCharacterReferences(tagTitle.unicode), unicodeCodePage};
+    return askAlbumTitle(tagTitle.isUnicode ? QByteArray() : tagTitle.bytes);
+}
+
+text::TitleEncoding AlbumSession::askAlbumTitle(const QByteArray &title)
+{
+    if (!title.isEmpty())
+        return text::chooseTitleEncoding(*m_with.encodingChooser, title);
+    const QString answer = askTitleText(QStringLiteral("Enter the text:"), QString());
+    return {text::toCharacterReferences(answer), unicodeCodePage};
+}
+
+QString AlbumSession::askTitleText(const QString &prompt, const QString &defaultText)
+{
+    DialogKit &dialogs = *m_with.dialogKit;
+    dialogs.setInputMode(inputModeForBox);
+    const QString answer = dialogs.inputBox(prompt, titleCaption.toString(), defaultText);
+    dialogs.setInputMode(inputModeUsual);
+    return answer;
+}
+
+bool AlbumSession::confirm(const QString &question)
+{
+    return m_with.dialogKit->messageBox(question, MessageButtons::YesNo, MessageIcon::Question,
+                                        DefaultButton::Second) == MessageResult::Yes;
+}
+
+void AlbumSession::writePlaylist(const QString &playlist)
+{
+    if (writePlaylistFromFolder(playlist) == PlaylistWriteResult::NoAcceptedFile)
+        m_with.dialogKit->messageBox(noAcceptedFileMessage(playlist), MessageButtons::Ok,
+                                     MessageIcon::Information);
+}
+
+void AlbumSession::fileOpenCommand()
+{
+    DialogKit &dialogs = *m_with.dialogKit;
+    const FixedPoint filterIndex =
+        settings::readSettingNumber(m_with.settingsFile, m_profile, settings::keys::filterIndexKey);
+    dialogs.setFilter(openFilter.toString());
+    dialogs.setFilterIndex(int(filterIndex.roundedToInt()));
+    dialogs.setInitialFolder(initialOpenFolder(m_albums.albumPathOf(0), musicFolder(),
+                                               platform::fromNativePath(QDir::homePath())));
+    dialogs.setFileName(QString());
+    dialogs.setDialogTitle(dialogTitleFromCaption(fileOpenCaption));
+    if (dialogs.showOpen() != 1)
+        return;
+    const AlbumList::Index index = openAlbum(dialogs.fileName());
+    if (index >= 0)
+        activate(index);
+    settings::writeSettingNumber(m_with.settingsFile, m_profile, settings::keys::filterIndexKey,
+                                 FixedPoint::fromInt(dialogs.filterIndex()));
+}
+
+void AlbumSession::activate(AlbumList::Index index)
+{
+    if (index < 0 || index >= m_albums.count() || (index == 0 && m_albumActive))
+        return;
+    if (index > 0) {
+        if (m_albumActive)
+            m_albums.captureAlbumState(player(), QDateTime::currentDateTime());
+        m_albums.moveToTop(index);
+    }
+    if (!m_profileLoading)
+        saveAlbumList();
+    m_albumActive = true;
+    emit bookmarkMenuEnabled(true);
+
+    AlbumEntry entry = m_albums.entry(0);
+    const int codePage = numberOf(entry.codepage);
+    emit encodingSelected(codePage);
+    const QString path = entry.albumPath();
+    player().setVolume(entry.volumeLevel());
+    const PlaylistRecords found = listActiveRecords(path, codePage);
+    entry.records = QString::number(found.count);
+    entry.duration = QString::number(found.totalSeconds);
+    m_albums.setEntry(0, entry);
+    emit albumsChanged();
+    emit recordMenuEnabled(found.count >= 1);
+    emit windowCaptionChanged(windowCaption(path));
+    emit bookmarksLoaded(bookmarksOf(entry.marks));
+    resume(entry.marks, found.firstPlayable);
+    m_with.playerSession->refreshState();
+}
+
+// The album's records; a playlist that gives no playable record may be written anew from its
+// folder, once, at the user's word.
+PlaylistRecords AlbumSession::listActiveRecords(const QString &path, int codePage)
+{
+    if (!hasPlaylistExtension(path)) {
+        const LoadedRecords loaded = readSingleFileRecord(path);
+        setRecords(loaded);
+        return loaded.summary;
+    }
+    const PlaylistRecords found = loadPlaylistRecords(path, codePage);
+    if (found.count >= 1 && found.firstPlayable >= 0)
+        return found;
+    if (!confirm(platform::toNativePath(path) +
+                 QStringLiteral("\r\nhas an incorrect format. Do you wish to re-create it?")))
+        return found;
+    writePlaylist(path);
+    return loadPlaylistRecords(path, codePage);
+}
+
+PlaylistRecords AlbumSession::loadPlaylistRecords(const QString &playlist, int codePage)
+{
+    const LoadedRecords loaded = readPlaylistRecords(playlist, codePage);
+    setRecords(loaded);
+    return loaded.summary;
+}
+
+void AlbumSession::setRecords(const LoadedRecords &loaded)
+{
+    records().reset(loaded.records);
+}
+
+// At the resume mark's file and second when that file exists, else at the first playable
+// record; with none, the player is left as it is.
+void AlbumSession::resume(const QString &marks, qint16 firstPlayable)
+{
+    const QStringList mark = textBefore(marks, u"|", false).split(u'/');
+    const QString &file = mark.first();
+    if (!file.isEmpty() && settings::fileExists(file))
+        m_with.playerSession->resumeAt(file, FixedPoint::parse(mark.value(1)).toDouble());
+    else if (firstPlayable >= 0)
+        m_with.playerSession->selectRecord(firstPlayable);
+}
+
+QString AlbumSession::windowCaption(const QString &albumPath) const
+{
+    QString caption = applicationTitle();
+    if (m_profile != defaultProfile)
+        caption += QStringLiteral(" [") + m_profile + u']';
+    if (!albumPath.isEmpty())
+        caption += QStringLiteral(" - ") + platform::toNativePath(albumPath);
+    return caption;
+}
+
+void AlbumSession::changeEncoding(int codePage)
+{
+    if (m_albums.isEmpty())
+        return;
+    AlbumEntry entry = m_albums.entry(0);
+    if (numberOf(entry.codepage) == codePage)
+        return;
+    const QString path = entry.albumPath();
+    // The record list is album 0's only while it is active; a single file shows no tag title.
+    if (m_albumActive && hasPlaylistExtension(path)) {
+        const RecordList::Index current = records().current();
+        loadPlaylistRecords(path, codePage);
+        records().setCurrent(current);
+    }
+    entry.codepage = QString::number(codePage);
+    m_albums.setEntry(0, entry);
+    m_albums.saveActiveAlbum(m_with.settingsFile, m_profile);
+    emit encodingSelected(codePage);
+}
+
+FileMenuAvailability AlbumSession::fileMenuAvailability() const
+{
+    FileMenuAvailability available;
+    for (AlbumList::Index i = 0; i < m_albums.count() && !available.removeNonFound; ++i)
+        available.removeNonFound = !albumFileExists(m_albums.entry(i));
+    available.recreatePlaylist = hasPlaylistExtension(m_albums.albumPathOf(0));
+    available.textEditor = !m_textEditor.isEmpty() && available.recreatePlaylist;
+    available.rename = !m_albums.isEmpty();
+    return available;
+}
+
+void AlbumSession::renameCommand()
+{
+    if (m_albums.isEmpty())
+        return;
+    AlbumEntry entry = m_albums.entry(0);
+    const QString current = decodedTitle(entry.title);
+    const QString answer = askTitleText(QStringLiteral("Enter a new title:"), current);
+    if (answer.isEmpty() || answer == current)
+        return;
+    entry.title = storedTitle(text::toCharacterReferences(answer));
+    m_albums.setEntry(0, entry);
+    m_albums.saveActiveAlbum(m_with.settingsFile, m_profile);
+    emit albumsChanged();
+}
+
+void AlbumSession::recreatePlaylistCommand()
+{
+    const QString path = m_albums.albumPathOf(0);
+    if (!hasPlaylistExtension(path))
+        return;
+    if (settings::fileExists(path) &&
+        !confirm(QStringLiteral("The previous version of the file will be lost.\r\n"
+                                "Are you sure you wish to continue?")))
+        return;
+    writePlaylist(path);
+    emit albumsChanged();
+}
+
+void AlbumSession::textEditorCommand()
+{
+    if (!fileMenuAvailability().textEditor)
+        return;
+    const QString playlist = platform::toNativePath(m_albums.albumPathOf(0));
+    platform::openWithProgram(platform::toNativePath(m_textEditor),
+                              platform::quotedParameter(playlist));
+}
+
+void AlbumSession::removeNonFoundCommand()
+{
+    for (AlbumList::Index i = m_albums.count() - 1; i >= 0; --i) {
+        if (albumFileExists(m_albums.entry(i)))
+            continue;
+        m_albums.removeAt(i);
+        if (i == 0)
+            m_albumActive = false;
+    }
+    saveAlbumList();
+    emit albumsChanged();
+}
+
+void AlbumSession::removeFromListCommand(AlbumList::Index index)
+{
+    if (index < 0 || index >= m_albums.count())
+        return;
+    if (m_albums.count() == 1) {
+        clearSession();
+        return;
+    }
+    m_albums.removeAt(index);
+    if (index == 0) {
+        m_albumActive = false;
+        activate(0);
+    } else {
+        saveAlbumList();
+    }
+    emit albumsChanged();
+}
+
+// The only album is gone: an empty list and section, no record, no player file.
+void AlbumSession::clearSession()
+{
+    m_albums.clear();
+    m_albumActive = false;
+    saveAlbumList();
+    records().reset({});
+    player().close();
+    player().setEnabled(false);
+    emit albumsChanged();
+    emit recordMenuEnabled(false);
+    emit bookmarkMenuEnabled(false);
+    emit windowCaptionChanged(windowCaption(QString()));
+    emit sessionCleared();
+}
+
+void AlbumSession::captureAndSave()
+{
+    if (!m_albumActive)
+        return;
+    m_albums.captureAlbumState(player(), QDateTime::currentDateTime());
+    m_albums.saveActiveAlbum(m_with.settingsFile, m_profile);
+}
+
+} // namespace album
