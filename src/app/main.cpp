@@ -1,27 +1,15 @@
-#include "app/controlstrip.h"
+#include "app/application.h"
+#include "app/commandline.h"
 #include "app/mainwindow.h"
+#include "app/settingspath.h"
 #include "platform/paths.h"
+#include "platform/signals.h"
 #include "player/mpvplayer.h"
-#include "shell/menuhook.h"
-#include "shell/qtdialogkit.h"
 #include "version.h"
 
 #include <QApplication>
-
-namespace {
-
-// Puts the control strip into the window and connects what the two show of each other.
-void composeWindow(MainWindow &window, MpvPlayer &player)
-{
-    auto *strip = new ControlStrip(player.widget(), &player);
-    QObject::connect(strip, &ControlStrip::controlHelpRequested, &window,
-                     &MainWindow::showControlHelpMenu);
-    QObject::connect(&window.menuHook(), &shell::MenuHook::statusTipChanged, strip,
-                     &ControlStrip::showStatusTip);
-    window.setControlStrip(strip);
-}
-
-} // namespace
+#include <QDir>
+#include <QStandardPaths>
 
 int main(int argc, char *argv[])
 {
@@ -30,17 +18,25 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QString::fromLatin1(version::text));
     QApplication::setOrganizationName(QString::fromLatin1(version::company));
 
-    const QString base = platform::fromNativePath(QApplication::applicationDirPath()) + u'\\' +
-                         QString::fromLatin1(version::baseName);
-    QtDialogKit dialogKit(nullptr);
+    const QString folder = QApplication::applicationDirPath();
+    const QString baseName = QString::fromLatin1(version::baseName);
     MpvPlayer player;
-    MainWindowSetup setup;
-    setup.dialogKit = &dialogKit;
+    ApplicationSetup setup;
     setup.player = &player;
-    setup.settingsFile = base + QStringLiteral(".dat");
-    setup.helpFile = base + QStringLiteral(".hlp");
-    MainWindow window(setup);
-    composeWindow(window, player);
+    setup.playerWidget = player.widget();
+    setup.settingsFile = settingsFilePath(
+        folder, baseName, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    setup.helpFile = platform::fromNativePath(
+        QDir::toNativeSeparators(QDir(folder).filePath(baseName + QStringLiteral(".hlp"))));
+    setup.commandLinePath = commandLinePath(QApplication::arguments(), QDir::currentPath());
+    Application application(setup);
+
+    MainWindow &window = application.window();
+    platform::watchEndRequests(&window, [&window] { window.close(); });
+    // The session manager may end the program without a close: save when it asks.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &application,
+                     &Application::saveOnEnd);
+    application.start();
     window.show();
     return app.exec();
 }

@@ -7,18 +7,22 @@
 #include "shell/menucolumnlayout.h"
 #include "shell/menuhook.h"
 #include "shell/menustyle.h"
+#include "shell/qtdialogkit.h"
 #include "shell/whatsthis.h"
 #include "version.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFontMetrics>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 
 MainWindow::MainWindow(const MainWindowSetup &setup, QWidget *parent)
-    : QMainWindow(parent), m_dialogKit(*setup.dialogKit), m_player(setup.player),
+    : QMainWindow(parent),
+      m_ownDialogKit(setup.dialogKit ? nullptr : std::make_unique<QtDialogKit>(this)),
+      m_dialogKit(setup.dialogKit ? *setup.dialogKit : *m_ownDialogKit), m_player(setup.player),
       m_settingsFile(setup.settingsFile)
 {
     setObjectName("fwMain");
@@ -65,6 +69,12 @@ shell::MenuColumns MainWindow::arrangeRecordMenu(bool enabled)
 void MainWindow::showControlHelpMenu(int helpContext)
 {
     m_whatsThis->showControlHelpMenu(helpContext);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    emit closing();
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::applyMenuStyle()

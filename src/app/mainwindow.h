@@ -12,6 +12,7 @@
 class AlbumMenu;
 class DialogKit;
 class PlayerComponent;
+class QCloseEvent;
 
 namespace shell {
 class MenuColumnLayout;
@@ -20,8 +21,9 @@ class MenuStyle;
 class WhatsThis;
 } // namespace shell
 
-// What the main window works with: the dialog component (required), the player and the files.
+// What the main window works with: the dialog component, the player and the files.
 struct MainWindowSetup {
+    // When none is given, the window makes Qt's dialogs, owned by itself.
     DialogKit *dialogKit = nullptr;
     PlayerComponent *player = nullptr;
     QString settingsFile; // internal path
@@ -58,11 +60,20 @@ public slots:
     // The What's This pop-up of a control: its "What's This?" shows the help number.
     void showControlHelpMenu(int helpContext);
 
+signals:
+    // The window is being closed (close box, File > Exit, the end of the session): the last
+    // moment to save.
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void applyMenuStyle();
     void applyHelpFile(const QString &helpFile);
     void connectHelpCommands();
 
+    std::unique_ptr<DialogKit> m_ownDialogKit;
     DialogKit &m_dialogKit;
     PlayerComponent *m_player;
     QString m_settingsFile;

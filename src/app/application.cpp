@@ -1,0 +1,135 @@
+#include "app/application.h"
+
+#include "album/albumsession.h"
+#include "app/bookmarkmenu.h"
+#include "app/controlstrip.h"
+#include "app/elapseddisplay.h"
+#include "app/encodingmenu.h"
+#include "app/filemenu.h"
+#include "app/mainwindow.h"
+#include "app/mediacaption.h"
+#include "app/recordmenu.h"
+#include "app/schemelegend.h"
+#include "controls/slider.h"
+#include "player/playersession.h"
+#include "settings/settingskeys.h"
+#include "settings/settingsstore.h"
+#include "shell/menuhook.h"
+#include "text/codepagechooser.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace {
+
+const QString defaultProfile = QStringLiteral("Default");
+
+// The active profile: the first name of the profile list, "Default" when there is none.
+QString activeProfile(const QString &settingsFile)
+{
+    const QString name = settings::readSetting(settingsFile, settings::keys::profileListSection,
+                                               QStringLiteral("0"));
+    return name.isEmpty() ? defaultProfile : name;
+}
+
+bool multiColumnOption(const QString &settingsFile)
+{
+    return settings::readSettingNumber(settingsFile, settings::keys::mainWindowSection,
+                                       settings::keys::optionMultiColKey,
+                                       FixedPoint::fromInt(1)) != FixedPoint();
+}
+
+} // namespace
+
+Application::Application(const ApplicationSetup &setup, QObject *parent)
+    : QObject(parent), m_settingsFile(setup.settingsFile), m_commandLinePath(setup.commandLinePath)
+{
+    MainWindowSetup windowSetup;
+    windowSetup.dialogKit = setup.dialogKit;
+    windowSetup.player = setup.player;
+    windowSetup.settingsFile = setup.settingsFile;
+    windowSetup.helpFile = setup.helpFile;
+    m_window = std::make_unique<MainWindow>(windowSetup);
+    composeStrip(setup.playerWidget, setup.player);
+    createSessions(setup);
+    createMirrors();
+    connectAlbumSession();
+    connect(m_window.get(), &MainWindow::closing, this, &Application::saveOnEnd);
+}
+
+Application::~Application() = default;
+
+void Application::start()
+{
+    writeSchemeLegend(m_settingsFile);
+    m_recordMenu->setMultiColumn(multiColumnOption(m_settingsFile));
+    m_albumSession->loadProfile(activeProfile(m_settingsFile), m_commandLinePath);
+    m_elapsed->resetPositionBox();
+    m_elapsed->tick();
+}
+
+void Application::saveOnEnd()
+{
+    m_albumSession->captureAndSave();
+}
+
+// The strip goes under the menus; the two show each other's help and tips.
+void Application::composeStrip(QWidget *playerWidget, const PlayerComponent *player)
+{
+    m_strip = new ControlStrip(playerWidget, player);
+    connect(m_strip, &ControlStrip::controlHelpRequested, m_window.get(),
+            &MainWindow::showControlHelpMenu);
+    connect(&m_window->menuHook(), &shell::MenuHook::statusTipChanged, m_strip,
+            &ControlStrip::showStatusTip);
+    m_window->setControlStrip(m_strip);
+}
+
+void Application::createSessions(const ApplicationSetup &setup)
+{
+    text::TitleEncodingChooser *chooser = setup.encodingChooser;
+    if (!chooser) {
+        m_ownEncodingChooser = std::make_unique<text::QtTitleEncodingChooser>(m_window.get());
+        chooser = m_ownEncodingChooser.get();
+    }
+    m_playerSession = std::make_unique<PlayerSession>(*setup.player, m_records);
+    album::AlbumSession::Collaborators with;
+    with.dialogKit = &m_window->dialogKit();
+    with.encodingChooser = chooser;
+    with.playerSession = m_playerSession.get();
+    with.settingsFile = setup.settingsFile;
+    m_albumSession = std::make_unique<album::AlbumSession>(with);
+    m_playerSession->setCaptureAndSave([this] { m_albumSession->captureAndSave(); });
+}
+
+void Application::createMirrors()
+{
+    m_fileMenu = new FileMenu(*m_window, *m_albumSession, this);
+    m_recordMenu = new RecordMenu(*m_window, *m_playerSession, this);
+    m_encodingMenu = new EncodingMenu(*m_window, *m_albumSession, this);
+    m_bookmarkMenu = new BookmarkMenu(*m_window, this);
+    m_elapsed = new ElapsedDisplay(
+        *m_strip, *m_playerSession, [this] { m_albumSession->captureAndSave(); }, this);
+
+    Slider *boxes = m_strip->boxStrip();
+    connect(&m_records, &RecordList::recordsReset, boxes,
+            [this, boxes] { boxes->setCount(m_records.count()); });
+    connect(&m_records, &RecordList::currentChanged, boxes, &Slider::setValue);
+    connect(
+        m_playerSession.get(), &PlayerSession::mediaCaptionChanged, m_strip,
+        [this](const QString &caption) { showMediaCaption(*m_strip, m_window->font(), caption); });
+}
+
+void Application::connectAlbumSession()
+{
+    album::AlbumSession *session = m_albumSession.get();
+    const MenuTree &menus = m_window->menus();
+    connect(session, &album::AlbumSession::windowCaptionChanged, m_window.get(),
+            &QWidget::setWindowTitle);
+    connect(session, &album::AlbumSession::recordMenuEnabled, menus.record->menuAction(),
+            &QAction::setEnabled);
+    connect(session, &album::AlbumSession::bookmarkMenuEnabled, menus.bookmark->menuAction(),
+            &QAction::setEnabled);
+    connect(session, &album::AlbumSession::bookmarksLoaded, m_bookmarkMenu,
+            &BookmarkMenu::showBookmarks);
+    connect(session, &album::AlbumSession::sessionCleared, m_elapsed, &ElapsedDisplay::clear);
+}

@@ -1,0 +1,145 @@
+#include "app/elapseddisplay.h"
+
+#include "app/controlstrip.h"
+#include "player/playercomponent.h"
+#include "player/playersession.h"
+#include "player/timeformat.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr int tickMilliseconds = 1000;
+constexpr qint16 ticksPerSave = 60;
+const QString zeroTime = QStringLiteral("00:00:00");
+
+// Seconds rounded to the nearest whole number, halves to the even one, within 32 bits.
+qint32 wholeSeconds(double seconds)
+{
+    const qint64 rounded = FixedPoint::fromDouble(seconds).roundedToInt();
+    return qint32(std::clamp<qint64>(rounded, std::numeric_limits<qint32>::min(),
+                                     std::numeric_limits<qint32>::max()));
+}
+
+QString timeText(qint64 seconds)
+{
+    return formatSeconds(FixedPoint::fromInt(seconds));
+}
+
+struct AlbumTimes {
+    qint64 total = 0;
+    qint64 before = 0; // the records ahead of the current one
+};
+
+AlbumTimes albumTimes(const RecordList &records)
+{
+    AlbumTimes times;
+    bool reached = false;
+    for (int i = 0; i < records.count(); ++i) {
+        const qint64 duration = records.durationOf(RecordList::Index(i));
+        times.total += duration;
+        reached = reached || i == records.current();
+        if (!reached)
+            times.before += duration;
+    }
+    return times;
+}
+
+// "hh:mm:ss" as seconds; -1 for text of another shape or a minute or second above 59.
+qint64 typedSeconds(const QString &text)
+{
+    const QStringList parts = text.split(u':');
+    if (parts.size() != 3)
+        return -1;
+    bool ok[3] = {};
+    const qint64 hours = parts[0].toLongLong(&ok[0]);
+    const qint64 minutes = parts[1].toLongLong(&ok[1]);
+    const qint64 seconds = parts[2].toLongLong(&ok[2]);
+    if (!ok[0] || !ok[1] || !ok[2] || hours < 0 || minutes < 0 || seconds < 0 || minutes > 59 ||
+        seconds > 59)
+        return -1;
+    return hours * 3600 + minutes * 60 + seconds;
+}
+
+} // namespace
+
+ElapsedDisplay::ElapsedDisplay(ControlStrip &strip, PlayerSession &session,
+                               std::function<void()> captureAndSave, QObject *parent)
+    : QObject(parent), m_strip(strip), m_session(session),
+      m_captureAndSave(std::move(captureAndSave))
+{
+    m_timer.setObjectName(QStringLiteral("toElapsed"));
+    m_timer.setInterval(tickMilliseconds);
+    connect(&m_timer, &QTimer::timeout, this, &ElapsedDisplay::tick);
+    connect(&session, &PlayerSession::elapsedTimerWanted, this, &ElapsedDisplay::setRunning);
+    connect(&session, &PlayerSession::positionChanged, this, &ElapsedDisplay::tick);
+    connect(strip.positionBox(), &QLineEdit::textChanged, this, &ElapsedDisplay::positionEdited);
+}
+
+void ElapsedDisplay::tick()
+{
+    const AlbumTimes times = albumTimes(m_session.records());
+    const PlayerComponent &player = m_session.player();
+    const qint32 position = wholeSeconds(player.currentPosition());
+    m_session.setHeldPosition(QString::number(position));
+    const qint64 elapsed = times.before + position;
+    m_strip.statusLabel(1)->setText(timeText(elapsed));
+    m_strip.statusLabel(2)->setText(times.total > elapsed ? timeText(times.total - elapsed)
+                                                          : QString());
+    m_session.countSecond();
+    m_saveTicks = qint16((m_saveTicks + 1) % ticksPerSave);
+    if (m_saveTicks == 0 && m_captureAndSave)
+        m_captureAndSave();
+    writePositionBox(timeText(position));
+    m_acceptedPosition = m_strip.positionBox()->displayText();
+}
+
+void ElapsedDisplay::resetPositionBox()
+{
+    writePositionBox(zeroTime);
+}
+
+void ElapsedDisplay::clear()
+{
+    m_timer.stop();
+    for (int i = 0; i < 3; ++i)
+        m_strip.statusLabel(i)->clear();
+    m_strip.setMediaCaption(QString());
+}
+
+void ElapsedDisplay::setRunning(bool running)
+{
+    if (running)
+        m_timer.start();
+    else
+        m_timer.stop();
+}
+
+void ElapsedDisplay::writePositionBox(const QString &text)
+{
+    QLineEdit *box = m_strip.positionBox();
+    if (box->displayText() == text)
+        return;
+    m_writingPosition = true;
+    box->setText(text);
+    m_writingPosition = false;
+}
+
+void ElapsedDisplay::positionEdited()
+{
+    if (m_writingPosition)
+        return;
+    const QString text = m_strip.positionBox()->displayText();
+    const qint64 seconds = typedSeconds(text);
+    PlayerComponent &player = m_session.player();
+    if (seconds < 0 || seconds > wholeSeconds(player.currentItemDuration()) || m_timer.isActive()) {
+        writePositionBox(m_acceptedPosition);
+        return;
+    }
+    m_acceptedPosition = text;
+    player.setCurrentPosition(double(seconds));
+}

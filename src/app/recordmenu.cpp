@@ -1,0 +1,52 @@
+#include "app/recordmenu.h"
+
+#include "app/mainwindow.h"
+#include "player/playersession.h"
+#include "shell/actionitemarray.h"
+#include "shell/whatsthis.h"
+
+#include <algorithm>
+
+RecordMenu::RecordMenu(MainWindow &window, PlayerSession &session, QObject *parent)
+    : QObject(parent), m_window(window), m_records(session.records()),
+      m_items(*window.menus().recordList)
+{
+    connect(&m_records, &RecordList::recordsReset, this, &RecordMenu::showRecords);
+    connect(&m_records, &RecordList::recordChanged, this, &RecordMenu::showRecord);
+    connect(&m_records, &RecordList::currentChanged, this, &RecordMenu::showCurrent);
+    window.whatsThis().connectArray(
+        &m_items, [&session](int index) { session.selectRecord(RecordList::Index(index)); });
+}
+
+void RecordMenu::showRecords()
+{
+    const int count = m_records.count();
+    m_items.shrink(std::max(count, 1));
+    while (m_items.count() < count)
+        m_items.grow();
+    for (int i = 0; i < count; ++i)
+        showRecord(RecordList::Index(i));
+    if (count == 0) {
+        m_items.setCaption(0, QString());
+        m_items.setVisible(0, false);
+    }
+    showCurrent(m_records.current());
+    m_window.arrangeRecordMenu(m_multiColumn && count > 0);
+}
+
+void RecordMenu::showRecord(RecordList::Index index)
+{
+    if (index < 0 || index >= m_records.count() || index >= m_items.count())
+        return;
+    const Record &record = m_records.at(index);
+    shell::MenuItemState item = m_items.item(index);
+    item.caption = record.caption;
+    item.enabled = record.enabled;
+    item.visible = true;
+    m_items.setItem(index, item);
+}
+
+void RecordMenu::showCurrent(RecordList::Index index)
+{
+    shell::radioCheckMenuItem(m_items, index);
+}

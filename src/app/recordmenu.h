@@ -1,0 +1,37 @@
+#pragma once
+
+#include "player/recordlist.h"
+
+#include <QObject>
+
+class MainWindow;
+class PlayerSession;
+
+namespace shell {
+class ActionItemArray;
+}
+
+// The Record menu as the mirror of the record list: item i shows record i's caption (an "&" in
+// a file name or title shows as it is), is enabled as the record is, and carries the check mark
+// when it is the current record. Choosing item i plays record i.
+class RecordMenu : public QObject {
+    Q_OBJECT
+public:
+    RecordMenu(MainWindow &window, PlayerSession &session, QObject *parent = nullptr);
+
+    // The multi-column option; applies from the next time the records are replaced.
+    void setMultiColumn(bool multiColumn) { m_multiColumn = multiColumn; }
+    bool isMultiColumn() const { return m_multiColumn; }
+
+private:
+    // Every item anew: one per record (at least one, hidden when there is no record), then the
+    // columns.
+    void showRecords();
+    void showRecord(RecordList::Index index);
+    void showCurrent(RecordList::Index index);
+
+    MainWindow &m_window;
+    const RecordList &m_records;
+    shell::ActionItemArray &m_items;
+    bool m_multiColumn = true;
+};

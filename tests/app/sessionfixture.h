@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/application.h"
+#include "player/fakeplayer.h"
+#include "shell/scripteddialogkit.h"
+#include "text/scriptedtitleencodingchooser.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class QAction;
+
+// One MP3 file of an album made for a test.
+struct TestTrack {
+    QString fileName;
+    QByteArray title; // the ID3 title, Latin-1; empty for none
+    int seconds = 2;
+};
+
+// The whole program over a temporary settings file, with a fake player, a scripted dialog
+// component and a scripted encoding chooser. Albums are folders of small generated MP3 files.
+class SessionFixture {
+public:
+    SessionFixture();
+    ~SessionFixture();
+
+    // A folder of the tracks under the temporary folder; the player knows their lengths.
+    // Returns the folder's native path.
+    QString makeAlbum(const QString &name, const QList<TestTrack> &tracks);
+    // Three tracks of 2, 3 and 4 seconds titled "One", "Two" and "Three".
+    QString makeThreeTrackAlbum(const QString &name);
+
+    // A new program (a new window, player and session) over the same settings file, started.
+    Application &start(const QString &commandLinePath = QString());
+    // Ends the program as File > Exit does and forgets it.
+    void exit();
+
+    Application &app() { return *m_app; }
+    FakePlayer &player() { return *m_player; }
+    ScriptedDialogKit &dialogKit() { return m_dialogKit; }
+    text::ScriptedTitleEncodingChooser &chooser() { return m_chooser; }
+    QAction *item(const QString &name) const;
+
+    QString folder() const { return m_folder.path(); }
+    QString settingsFile() const; // internal
+    QByteArray settingsBytes() const;
+    // The Default profile's album lines, in order.
+    QStringList albumLines() const;
+
+    // File > Open of a folder (the dialog's folder choice).
+    void openFolder(const QString &nativeFolder);
+    // Lets the player's queued events arrive.
+    static void drainEvents();
+
+private:
+    QTemporaryDir m_folder;
+    ScriptedDialogKit m_dialogKit;
+    text::ScriptedTitleEncodingChooser m_chooser;
+    QHash<QString, double> m_durations;
+    std::unique_ptr<FakePlayer> m_player;
+    std::unique_ptr<Application> m_app;
+};
+
+// The internal form of a native path.
+QString internal(const QString &nativePath);

@@ -1,0 +1,373 @@
+#include "sessionfixture.h"
+
+#include "../album/qstringprint.h"
+#include "album/albumentry.h"
+#include "album/albumsession.h"
+#include "app/controlstrip.h"
+#include "app/elapseddisplay.h"
+#include "app/mainwindow.h"
+#include "controls/slider.h"
+#include "platform/codepage.h"
+#include "platform/paths.h"
+#include "platform/signals.h"
+#include "player/playersession.h"
+#include "settings/settingsstore.h"
+#include "shell/actionitemarray.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+class WindowSessionTest : public testing::Test {
+protected:
+    void SetUp() override { platform::setAnsiCodePage(1252); }
+    void TearDown() override { platform::setAnsiCodePage(0); }
+
+    MainWindow &window() { return fixture.app().window(); }
+    const MenuTree &menus() { return window().menus(); }
+    ControlStrip &strip() { return fixture.app().strip(); }
+    QString label(int index) { return strip().statusLabel(index)->text(); }
+
+    // Starts the program and opens a three-track album from its folder.
+    QString startWithThreeTracks()
+    {
+        const QString album = fixture.makeThreeTrackAlbum("Tale");
+        fixture.start();
+        fixture.openFolder(album);
+        return album;
+    }
+
+    album::AlbumEntry albumLine(int index)
+    {
+        return album::AlbumEntry::fromText(fixture.albumLines().value(index));
+    }
+
+    // Shows the menu as the listener opens it, then closes it again.
+    static void openAndClose(QMenu *menu)
+    {
+        menu->popup(QPoint(10, 10));
+        SessionFixture::drainEvents();
+        menu->hide();
+        SessionFixture::drainEvents();
+    }
+
+    SessionFixture fixture;
+};
+
+} // namespace
+
+TEST_F(WindowSessionTest, OpeningAFolderCreatesAndActivatesTheAlbumAndPlaysItsFirstRecord)
+{
+    const QString album = startWithThreeTracks();
+    const QString playlist = album + QStringLiteral("/index.wpl");
+
+    const shell::ActionItemArray &albums = *menus().fileList;
+    EXPECT_TRUE(albums.isVisible(0));
+    EXPECT_TRUE(albums.isChecked(0));
+    EXPECT_TRUE(albums.caption(0).contains(playlist));
+
+    const shell::ActionItemArray &records = *menus().recordList;
+    ASSERT_EQ(records.count(), 3);
+    EXPECT_EQ(records.caption(0), "[00:00:02] 01.mp3\t= One");
+    EXPECT_EQ(records.caption(1), "[00:00:03] 02.mp3\t= Two");
+    EXPECT_EQ(records.caption(2), "[00:00:04] 03.mp3\t= Three");
+    EXPECT_TRUE(records.isChecked(0));
+    EXPECT_TRUE(menus().record->menuAction()->isEnabled());
+    EXPECT_TRUE(menus().bookmark->menuAction()->isEnabled());
+
+    EXPECT_EQ(window().windowTitle(), "Sonnalby - " + playlist);
+    EXPECT_EQ(fixture.player().url(), internal(album + "/01.mp3"));
+    EXPECT_EQ(fixture.player().playState(), PlayState::Playing);
+    EXPECT_TRUE(fixture.app().elapsedDisplay().timer().isActive());
+    EXPECT_EQ(strip().boxStrip()->count(), 3);
+    EXPECT_EQ(strip().boxStrip()->value(), 0);
+    EXPECT_EQ(label(0), "01.mp3 (#1 from 3)");
+    EXPECT_EQ(label(1), "00:00:00");
+    EXPECT_EQ(label(2), "00:00:09");
+
+    ASSERT_EQ(fixture.albumLines().size(), 1);
+    const album::AlbumEntry entry = fixture.app().albumSession().albums().entry(0);
+    EXPECT_EQ(entry.records, "3");
+    EXPECT_EQ(entry.duration, "9");
+}
+
+TEST_F(WindowSessionTest, ChoosingARecordPlaysItAndTheEndOfEachPlaysTheNext)
+{
+    const QString album = startWithThreeTracks();
+    fixture.item("mRecordList1")->trigger();
+    SessionFixture::drainEvents();
+    EXPECT_EQ(fixture.player().url(), internal(album + "/02.mp3"));
+    EXPECT_EQ(fixture.player().playState(), PlayState::Playing);
+    EXPECT_TRUE(fixture.app().elapsedDisplay().timer().isActive());
+    EXPECT_TRUE(menus().recordList->isChecked(1));
+    EXPECT_FALSE(menus().recordList->isChecked(0));
+    EXPECT_EQ(strip().boxStrip()->value(), 1);
+    EXPECT_EQ(label(0), "02.mp3 (#2 from 3)");
+
+    fixture.player().reachEnd();
+    SessionFixture::drainEvents();
+    EXPECT_EQ(fixture.player().url(), internal(album + "/03.mp3"));
+    EXPECT_EQ(fixture.player().playState(), PlayState::Playing);
+    EXPECT_TRUE(menus().recordList->isChecked(2));
+    EXPECT_EQ(strip().boxStrip()->value(), 2);
+    EXPECT_EQ(label(0), "03.mp3 (#3 from 3)");
+
+    fixture.player().reachEnd();
+    SessionFixture::drainEvents();
+    EXPECT_EQ(fixture.player().url(), internal(album + "/03.mp3"));
+    EXPECT_NE(fixture.player().playState(), PlayState::Playing);
+    EXPECT_FALSE(fixture.app().elapsedDisplay().timer().isActive());
+}
+
+TEST_F(WindowSessionTest, ExitSavesTheAlbumAndTheNextStartStandsAtTheResumeMark)
+{
+    const QString album = startWithThreeTracks();
+    fixture.player().setVolume(70);
+    fixture.item("mRecordList1")->trigger();
+    SessionFixture::drainEvents();
+    fixture.player().advance(1.6);
+    fixture.exit();
+
+    const album::AlbumEntry saved = albumLine(0);
+    EXPECT_FALSE(saved.access.isEmpty());
+    EXPECT_EQ(saved.records, "3");
+    EXPECT_EQ(saved.duration, "9");
+    EXPECT_EQ(saved.volume, "70");
+    EXPECT_EQ(saved.marks.section(u'|', 0, 0), "02.mp3/2/");
+
+    fixture.start();
+    EXPECT_EQ(fixture.player().url(), internal(album + "/02.mp3"));
+    EXPECT_EQ(fixture.player().currentPosition(), 2.0);
+    EXPECT_EQ(fixture.player().volume(), 70);
+    EXPECT_NE(fixture.player().playState(), PlayState::Playing);
+    EXPECT_TRUE(menus().recordList->isChecked(1));
+    EXPECT_TRUE(menus().fileList->isChecked(0));
+    EXPECT_EQ(strip().positionBox()->displayText(), "00:00:02");
+    EXPECT_EQ(label(1), "00:00:04");
+    EXPECT_EQ(label(2), "00:00:05");
+}
+
+TEST_F(WindowSessionTest, TheCommandLineAlbumIsPositionedAtStartButNotPlayed)
+{
+    const QString album = fixture.makeThreeTrackAlbum("Given");
+    fixture.start(internal(album));
+    EXPECT_TRUE(menus().fileList->isChecked(0));
+    EXPECT_EQ(menus().recordList->count(), 3);
+    EXPECT_TRUE(menus().recordList->isChecked(0));
+    EXPECT_EQ(window().windowTitle(), "Sonnalby - " + album + "/index.wpl");
+    EXPECT_EQ(fixture.player().url(), internal(album + "/01.mp3"));
+    EXPECT_NE(fixture.player().playState(), PlayState::Playing);
+    EXPECT_FALSE(fixture.app().elapsedDisplay().timer().isActive());
+    EXPECT_EQ(label(0), "01.mp3 (#1 from 3)");
+    EXPECT_EQ(label(2), "00:00:09");
+
+    fixture.exit();
+    ASSERT_EQ(fixture.albumLines().size(), 1);
+    EXPECT_EQ(albumLine(0).records, "3");
+    EXPECT_EQ(albumLine(0).marks.section(u'|', 0, 0), "01.mp3/0/");
+}
+
+TEST_F(WindowSessionTest, ClosingTheWindowAndAnEndRequestSaveAsExitDoes)
+{
+    const QString album = startWithThreeTracks();
+    platform::watchEndRequests(&window(), [this] { window().close(); });
+    fixture.item("mRecordList2")->trigger();
+    SessionFixture::drainEvents();
+    fixture.player().advance(3);
+    std::raise(SIGTERM);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return albumLine(0).marks.startsWith("03.mp3/3/"); }));
+
+    fixture.player().setCurrentPosition(1);
+    window().close();
+    EXPECT_TRUE(albumLine(0).marks.startsWith("03.mp3/1/"));
+}
+
+TEST_F(WindowSessionTest, AltXEndsTheProgram)
+{
+    startWithThreeTracks();
+    window().show();
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    QSignalSpy closing(&window(), &MainWindow::closing);
+    QTest::keyClick(&window(), Qt::Key_X, Qt::AltModifier);
+    EXPECT_EQ(closing.count(), 1);
+    EXPECT_FALSE(window().isVisible());
+}
+
+TEST_F(WindowSessionTest, TheFirstStartWritesTheSchemeLegendFirst)
+{
+    fixture.start();
+    EXPECT_TRUE(fixture.settingsBytes().startsWith(
+        "[Scheme]\r\n<Path>=<Access>=<Title>=<Codepage>=<Records>=<Duration>=<Volume>=<Marks>"
+        "\r\n<Marks>:=<Path>/<Time>/<Title>|...\r\n"));
+    EXPECT_FALSE(menus().record->menuAction()->isEnabled());
+    EXPECT_FALSE(menus().bookmark->menuAction()->isEnabled());
+    EXPECT_FALSE(menus().fileList->isVisible(0));
+    EXPECT_EQ(window().windowTitle(), "Sonnalby");
+    EXPECT_EQ(strip().positionBox()->displayText(), "00:00:00");
+}
+
+TEST_F(WindowSessionTest, TheEncodingMenuFollowsTheAlbumAndReadsTitlesAgain)
+{
+    const QString album = fixture.makeAlbum(
+        "Cyrillic", {{"01.mp3", QByteArray("\xCA\xED\xE8\xE3\xE0"), 2}, {"02.mp3", "Two", 2}});
+    fixture.start();
+    fixture.openFolder(album);
+    const shell::ActionItemArray &encodings = *menus().viewEncodingList;
+    ASSERT_EQ(encodings.count(), 16);
+    EXPECT_EQ(encodings.caption(0), "Unicode (UTF-16 LE)");
+    EXPECT_EQ(encodings.tag(0), "1200");
+    EXPECT_EQ(encodings.caption(1), "-");
+    EXPECT_EQ(encodings.caption(8), "Cyrillic (Windows)");
+    EXPECT_EQ(encodings.tag(8), "1251");
+    // The folder's playlist is read in the ANSI code page.
+    EXPECT_TRUE(encodings.isChecked(9));
+    EXPECT_EQ(menus().recordList->caption(0), QString::fromUtf8("[00:00:02] 01.mp3\t= Êíèãà"));
+
+    QSignalSpy resets(&fixture.app().records(), &RecordList::recordsReset);
+    fixture.item("mViewEncodingList8")->trigger();
+    EXPECT_EQ(resets.count(), 1);
+    EXPECT_TRUE(encodings.isChecked(8));
+    EXPECT_FALSE(encodings.isChecked(9));
+    EXPECT_EQ(menus().recordList->caption(0), QString::fromUtf8("[00:00:02] 01.mp3\t= Книга"));
+    EXPECT_EQ(albumLine(0).codepage, "1251");
+    EXPECT_TRUE(menus().recordList->isChecked(0));
+}
+
+TEST_F(WindowSessionTest, ChoosingTheCheckedEncodingDoesNothing)
+{
+    fixture.start();
+    fixture.openFolder(fixture.makeThreeTrackAlbum("Tale"));
+    const QByteArray before = fixture.settingsBytes();
+    QSignalSpy resets(&fixture.app().records(), &RecordList::recordsReset);
+    fixture.item("mViewEncodingList9")->trigger();
+    EXPECT_EQ(resets.count(), 0);
+    EXPECT_EQ(fixture.settingsBytes(), before);
+    EXPECT_TRUE(menus().viewEncodingList->isChecked(9));
+}
+
+TEST_F(WindowSessionTest, AnAlbumInUnicodeOrAnUnlistedCodePageIsCheckedAccordingly)
+{
+    const QString album = fixture.makeThreeTrackAlbum("Tale");
+    fixture.start();
+    fixture.openFolder(album);
+    fixture.item("mViewEncodingList0")->trigger();
+    fixture.exit();
+    fixture.start();
+    EXPECT_EQ(shell::checkedMenuItemIndex(*menus().viewEncodingList), 0);
+
+    QString line = fixture.albumLines().value(0);
+    line.replace("=1200=", "=65001=");
+    settings::writeSectionLines(fixture.settingsFile(), "Default\\mFileList", line);
+    fixture.start();
+    EXPECT_EQ(shell::checkedMenuItemIndex(*menus().viewEncodingList), -1);
+    fixture.item("mViewEncodingList7")->trigger();
+    EXPECT_EQ(shell::checkedMenuItemIndex(*menus().viewEncodingList), 7);
+    EXPECT_EQ(albumLine(0).codepage, "1250");
+}
+
+TEST_F(WindowSessionTest, FileMenuCommandsAreOfferedAsTheAlbumListAllows)
+{
+    fixture.start();
+    QMenu *file = menus().file;
+    openAndClose(file);
+    for (const char *name : {"mFileRename", "mFilePlaylist", "mFileEditor", "mFileNonFound"})
+        EXPECT_FALSE(fixture.item(name)->isEnabled()) << name;
+
+    const QString gone = fixture.makeThreeTrackAlbum("Gone");
+    fixture.openFolder(gone);
+    fixture.openFolder(fixture.makeThreeTrackAlbum("Kept"));
+    openAndClose(file);
+    EXPECT_TRUE(fixture.item("mFileRename")->isEnabled());
+    EXPECT_TRUE(fixture.item("mFilePlaylist")->isEnabled());
+    EXPECT_FALSE(fixture.item("mFileEditor")->isEnabled());
+    EXPECT_FALSE(fixture.item("mFileNonFound")->isEnabled());
+
+    fixture.app().albumSession().setTextEditor("\\usr\\bin\\editor");
+    QFile::remove(gone + "/index.wpl");
+    openAndClose(file);
+    EXPECT_TRUE(fixture.item("mFileEditor")->isEnabled());
+    EXPECT_TRUE(fixture.item("mFileNonFound")->isEnabled());
+}
+
+TEST_F(WindowSessionTest, AlbumItemsActivateAndRemoveThroughTheFileMenu)
+{
+    fixture.start();
+    const QString first = fixture.makeThreeTrackAlbum("First");
+    const QString second = fixture.makeThreeTrackAlbum("Second");
+    fixture.openFolder(first);
+    fixture.openFolder(second);
+    const shell::ActionItemArray &albums = *menus().fileList;
+    ASSERT_EQ(albums.count(), 2);
+    EXPECT_TRUE(albums.caption(0).contains(second));
+    EXPECT_TRUE(albums.isChecked(0));
+
+    fixture.item("mFileList1")->trigger();
+    EXPECT_TRUE(albums.caption(0).contains(first));
+    EXPECT_TRUE(albums.caption(1).contains(second));
+    EXPECT_EQ(fixture.player().url(), internal(first + "/01.mp3"));
+    EXPECT_EQ(menus().fileRemoveList->count(), 2);
+
+    fixture.item("mFileRemoveList0")->trigger();
+    ASSERT_EQ(albums.count(), 1);
+    EXPECT_TRUE(albums.caption(0).contains(second));
+    EXPECT_TRUE(albums.isChecked(0));
+
+    fixture.item("mFileRemoveList0")->trigger();
+    EXPECT_FALSE(albums.isVisible(0));
+    EXPECT_FALSE(albums.isChecked(0));
+    EXPECT_TRUE(fixture.albumLines().isEmpty());
+    EXPECT_FALSE(menus().record->menuAction()->isEnabled());
+    EXPECT_FALSE(menus().recordList->isVisible(0));
+    EXPECT_EQ(window().windowTitle(), "Sonnalby");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(label(i).isEmpty()) << i;
+}
+
+TEST_F(WindowSessionTest, RecordCaptionsKeepALiteralAmpersand)
+{
+    fixture.start();
+    fixture.openFolder(fixture.makeAlbum("Songs", {{"A & B.mp3", "Rock & Roll", 2}}));
+    const shell::ActionItemArray &records = *menus().recordList;
+    EXPECT_EQ(records.caption(0), "[00:00:02] A & B.mp3\t= Rock & Roll");
+    EXPECT_EQ(records.action(0)->text(), "[00:00:02] A && B.mp3\t= Rock && Roll");
+}
+
+TEST_F(WindowSessionTest, BookmarksOfTheAlbumFillTheThreeBookmarkLists)
+{
+    const QString album = fixture.makeThreeTrackAlbum("Marked");
+    fixture.start();
+    fixture.openFolder(album);
+    EXPECT_FALSE(menus().bookmarkList->isVisible(0));
+    EXPECT_FALSE(menus().bookmarkSeparator->isVisible());
+
+    QString line = fixture.albumLines().value(0);
+    const QString longTitle = QString(150, u'x');
+    line = line.section(u'=', 0, 6) + "=02.mp3/75/|01.mp3/5/&#1050;&#1085;|03.mp3/3661/" +
+           longTitle + u'|';
+    settings::writeSectionLines(fixture.settingsFile(), "Default\\mFileList", line);
+    fixture.start();
+
+    const shell::ActionItemArray &jump = *menus().bookmarkList;
+    const shell::ActionItemArray &remove = *menus().bookmarkDeleteList;
+    const shell::ActionItemArray &rename = *menus().bookmarkRenameList;
+    ASSERT_EQ(jump.count(), 2);
+    ASSERT_EQ(remove.count(), 2);
+    ASSERT_EQ(rename.count(), 2);
+    EXPECT_TRUE(jump.isVisible(0));
+    EXPECT_TRUE(menus().bookmarkSeparator->isVisible());
+    EXPECT_EQ(jump.caption(0), QString::fromUtf8("Кн"));
+    EXPECT_EQ(rename.caption(0), QString::fromUtf8("Кн"));
+    EXPECT_EQ(remove.caption(0), "01.mp3 - 00:00:05");
+    EXPECT_EQ(jump.caption(1), QString(100, u'x'));
+    EXPECT_EQ(remove.caption(1), "03.mp3 - 01:01:01");
+}
