@@ -131,5 +131,8 @@ void Application::connectAlbumSession()
             &QAction::setEnabled);
     connect(session, &album::AlbumSession::bookmarksLoaded, m_bookmarkMenu,
             &BookmarkMenu::showBookmarks);
-    connect(session, &album::AlbumSession::sessionCleared, m_elapsed, &ElapsedDisplay::clear);
+    connect(session, &album::AlbumSession::sessionCleared, this, [this] {
+        m_elapsed->clear();
+        showMediaCaption(*m_strip, m_window->font(), QString());
+    });
 }

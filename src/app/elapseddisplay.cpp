@@ -106,9 +106,8 @@ void ElapsedDisplay::resetPositionBox()
 void ElapsedDisplay::clear()
 {
     m_timer.stop();
-    for (int i = 0; i < 3; ++i)
-        m_strip.statusLabel(i)->clear();
-    m_strip.setMediaCaption(QString());
+    m_strip.statusLabel(1)->clear();
+    m_strip.statusLabel(2)->clear();
 }
 
 void ElapsedDisplay::setRunning(bool running)

@@ -112,15 +112,6 @@ TEST_F(ElapsedDisplayTest, EverySixtiethTickSavesTheAlbum)
     EXPECT_EQ(saves, before + 2);
 }
 
-TEST_F(ElapsedDisplayTest, ATickCountsTheRecordsSeconds)
-{
-    session.selectRecord(0);
-    drain();
-    const qint32 counted = session.recordSeconds();
-    display.tick();
-    EXPECT_EQ(session.recordSeconds(), counted + 1);
-}
-
 TEST_F(ElapsedDisplayTest, ATimeTypedWhilePausedSeeksWhenItFitsTheRecord)
 {
     records.reset({{"\\a\\1.mp3|50", "1", true}});
@@ -168,15 +159,4 @@ TEST_F(ElapsedDisplayTest, NothingTypedIsTakenWhilePlaying)
     box().setText("00:00:40");
     EXPECT_EQ(box().displayText(), "00:00:03");
     EXPECT_EQ(player.currentPosition(), 3.0);
-}
-
-TEST_F(ElapsedDisplayTest, ClearingStopsTheTimerAndEmptiesTheLabels)
-{
-    standAt(1, 10);
-    session.selectRecord(1);
-    drain();
-    display.clear();
-    EXPECT_FALSE(display.timer().isActive());
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(label(i), "") << i;
 }

@@ -331,6 +331,18 @@ TEST_F(WindowSessionTest, AlbumItemsActivateAndRemoveThroughTheFileMenu)
     EXPECT_EQ(window().windowTitle(), "Sonnalby");
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(label(i).isEmpty()) << i;
+    EXPECT_EQ(strip().statusLabel(0)->toolTip(), "Current media file");
+}
+
+TEST_F(WindowSessionTest, AMediaCaptionTooWideForItsLabelShowsItselfAsTooltip)
+{
+    const QString longName = QString(60, u'n') + ".mp3";
+    fixture.start();
+    fixture.openFolder(fixture.makeAlbum("Names", {{"a.mp3", "", 2}, {longName, "", 2}}));
+    EXPECT_EQ(strip().statusLabel(0)->toolTip(), "Current media file");
+    fixture.item("mRecordList1")->trigger();
+    EXPECT_EQ(label(0), longName + " (#2 from 2)");
+    EXPECT_EQ(strip().statusLabel(0)->toolTip(), label(0));
 }
 
 TEST_F(WindowSessionTest, RecordCaptionsKeepALiteralAmpersand)
