@@ -3,6 +3,7 @@
 #include "../album/qstringprint.h"
 #include "album/albumentry.h"
 #include "album/albumsession.h"
+#include "app/commandline.h"
 #include "app/controlstrip.h"
 #include "app/elapseddisplay.h"
 #include "app/mainwindow.h"
@@ -174,6 +175,17 @@ TEST_F(WindowSessionTest, TheCommandLineAlbumIsPositionedAtStartButNotPlayed)
     ASSERT_EQ(fixture.albumLines().size(), 1);
     EXPECT_EQ(albumLine(0).records, "3");
     EXPECT_EQ(albumLine(0).marks.section(u'|', 0, 0), "01.mp3/0/");
+}
+
+TEST_F(WindowSessionTest, ACommandLineNameTheFilesCannotCarryIsRefused)
+{
+    const QString album = fixture.makeThreeTrackAlbum("a*b");
+    fixture.start(commandLinePath({"sonnalby", album}, fixture.folder()));
+    const QList<DialogCall> messages = fixture.dialogKit().callsOf(DialogCallKind::MessageBox);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].texts.value(0).startsWith("Undecipherable file name:"));
+    EXPECT_TRUE(fixture.app().albumSession().albums().isEmpty());
+    EXPECT_FALSE(menus().record->menuAction()->isEnabled());
 }
 
 TEST_F(WindowSessionTest, ClosingTheWindowAndAnEndRequestSaveAsExitDoes)
