@@ -1,0 +1,163 @@
+#!/usr/bin/env bash
+# A first listening session of the real program under Xvfb, driven with xdotool: open a folder of
+# three MP3 files, play from the Record menu into the second record, end with Alt+X, check the
+# album line of the settings file; then start again without a path and check that the program
+# stands at the resume mark.
+#
+#   first_session.sh PROGRAM RESOURCES_FOLDER FIXTURES_FOLDER
+#
+# The program runs from a copy in a temporary folder, so that its settings file is its own.
+set -euo pipefail
+
+if [ $# -ne 3 ]; then
+    echo "usage: $0 PROGRAM RESOURCES_FOLDER FIXTURES_FOLDER" >&2
+    exit 2
+fi
+
+# A display of our own, whatever the caller has.
+if [ -z "${SONNALBY_E2E_XVFB:-}" ]; then
+    exec env SONNALBY_E2E_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+        bash "$0" "$@"
+fi
+
+program=$1
+resources=$2
+fixtures=$3
+
+work=$(mktemp -d)
+app="$work/app"
+settings="$app/sonnalby.dat"
+pid=
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    for log in "$work"/run*.log; do
+        [ -f "$log" ] || continue
+        echo "--- $log" >&2
+        tail -n 40 "$log" >&2
+    done
+    if [ -f "$settings" ]; then
+        echo "--- $settings" >&2
+        cat "$settings" >&2
+    fi
+    exit 1
+}
+
+album="$work/A Tale"
+mkdir -p "$app" "$album" "$work/home" "$work/runtime"
+chmod 700 "$work/runtime"
+cp "$program" "$app/sonnalby"
+cp -R "$resources/." "$app/"
+# Record lengths 2, 3 and 3 seconds: about four seconds of playback end in the second record.
+cp "$fixtures/tone660_2s.mp3" "$album/01 Opening.mp3"
+cp "$fixtures/tone440_3s.mp3" "$album/02 Middle.mp3"
+cp "$fixtures/tone440_3s.mp3" "$album/03 Closing.mp3"
+
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
+export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
+# Qt and X11 keep allocations to the end; leaks are the unit tests' business.
+export ASAN_OPTIONS="detect_leaks=0"
+
+# Inside the program paths use "\" between folders: the album's key in the settings file.
+playlist_key="${album//\//\\}\\index.wpl"
+runs=0
+
+start() {
+    runs=$((runs + 1))
+    "$app/sonnalby" "$@" >"$work/run$runs.log" 2>&1 &
+    pid=$!
+}
+
+# The visible main window of the running program; its id on stdout.
+main_window() {
+    local id
+    id=$(timeout 60 xdotool search --sync --all --onlyvisible --pid "$pid" --name '^Sonnalby' |
+        head -n 1) || true
+    [ -n "$id" ] || fail "no main window within 60 s (run $runs)"
+    timeout 10 xdotool windowfocus --sync "$id" || fail "the main window took no focus"
+    echo "$id"
+}
+
+# Alt+X, then the program must end by itself, cleanly.
+end_with_alt_x() {
+    local id=$1 status=0 waited=0
+    xdotool key --clearmodifiers alt+x
+    while kill -0 "$pid" 2>/dev/null; do
+        [ $waited -lt 300 ] || fail "the program did not end within 30 s of Alt+X (run $runs)"
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    wait "$pid" || status=$?
+    pid=
+    [ $status -eq 0 ] || fail "the program ended with status $status (run $runs)"
+    ! grep -q "ERROR: AddressSanitizer\|runtime error:" "$work/run$runs.log" ||
+        fail "sanitizer report (run $runs)"
+}
+
+# The value of the album's line in the Default profile's album list.
+album_line() {
+    [ -f "$settings" ] || fail "no settings file beside the program"
+    # awk's -v would read the "\" of the key as escapes.
+    tr -d '\r' <"$settings" | KEY="$playlist_key" awk '
+        /^\[/ { inside = tolower($0) == tolower("[Default\\mFileList]"); next }
+        inside {
+            at = index($0, "=")
+            if (at > 0 && tolower(substr($0, 1, at - 1)) == tolower(ENVIRON["KEY"])) {
+                print substr($0, at + 1)
+                exit
+            }
+        }'
+}
+
+# First run: the folder becomes an album, positioned at its first record without playing.
+start "$album"
+window=$(main_window)
+[ -f "$album/index.wpl" ] || fail "no playlist written in the album folder"
+# Choose the first record in the Record menu: it plays, and goes on to the next record.
+xdotool key --clearmodifiers alt+r
+sleep 0.5
+xdotool key Return
+sleep 4
+end_with_alt_x "$window"
+
+line=$(album_line)
+[ -n "$line" ] || fail "no album line for $playlist_key"
+echo "album line: $line"
+IFS='=' read -r access title codepage records duration volume marks <<<"$line"
+[[ $access =~ ^[0-9]{4}(:[0-9]{2}){5}$ ]] || fail "access stamp '$access'"
+[ "$records" = 3 ] || fail "records '$records', expected 3"
+[[ $duration =~ ^[0-9]+$ ]] && [ "$duration" -ge 7 ] && [ "$duration" -le 9 ] ||
+    fail "duration '$duration', expected about 8 seconds"
+[[ $volume =~ ^[0-9]+$ ]] && [ "$volume" -ge 1 ] && [ "$volume" -le 100 ] ||
+    fail "volume '$volume'"
+resume=${marks%%|*}
+# Stored relative to the album folder: "02 Middle.mp3/1/".
+[[ $resume =~ ^(0[23]\ [A-Za-z]+\.mp3)/([0-9]+)/$ ]] || fail "resume mark '$resume'"
+record=${BASH_REMATCH[1]}
+seconds=${BASH_REMATCH[2]}
+[ "$seconds" -le 3 ] || fail "resume mark '$resume' lies past its record's end"
+[ "$record" = "03 Closing.mp3" ] || [ "$seconds" -gt 0 ] ||
+    fail "resume mark '$resume' at the very start of the second record"
+echo "played into $record, resume mark at $seconds s"
+
+# Second run, no path: the album comes back, standing at the resume mark without playing; a
+# second Alt+X captures the same mark again, with a later access stamp.
+first_access=$access
+start
+window=$(main_window)
+caption=$(xdotool getwindowname "$window")
+[ "$caption" = "Sonnalby - $album/index.wpl" ] || fail "window caption '$caption'"
+sleep 1.1
+end_with_alt_x "$window"
+again=$(album_line)
+IFS='=' read -r access title codepage records duration volume marks <<<"$again"
+[[ $access > $first_access ]] || fail "access stamp '$access' not captured anew"
+[ "${marks%%|*}" = "$resume" ] || fail "resume mark '${marks%%|*}' after the second run, expected '$resume'"
+[ "$records" = 3 ] || fail "records '$records' after the second run"
+
+echo "first session: passed"
