@@ -1,6 +1,7 @@
 #include "media/bytereader.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace media {
@@ -16,17 +17,60 @@ char asciiUpper(char c)
     return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
 }
 
-// False for an empty needle.
-bool startsWithIgnoringCase(QByteArrayView bytes, QByteArrayView needle)
+bool isAsciiLetter(char c)
 {
-    if (needle.isEmpty() || needle.size() > bytes.size())
-        return false;
-    for (qsizetype i = 0; i < needle.size(); ++i) {
-        if (asciiLower(bytes[i]) != asciiLower(needle[i]))
-            return false;
-    }
-    return true;
+    return asciiLower(c) != asciiUpper(c);
 }
+
+// Up to eight bytes from offset as one word, the missing ones 0; the count taken.
+quint64 wordAt(QByteArrayView bytes, qsizetype offset, qsizetype *count)
+{
+    quint64 word = 0;
+    *count = qMin<qsizetype>(sizeof(word), bytes.size() - offset);
+    std::memcpy(&word, bytes.data() + offset, std::size_t(*count));
+    return word;
+}
+
+// A needle compared with eight bytes at once, as the tag's identifiers are short: its letters
+// match in either case (their 0x20 bit set on both sides), its other bytes match exactly.
+// Longer needles are compared byte by byte.
+class Needle {
+public:
+    explicit Needle(QByteArrayView needle) : m_needle(needle)
+    {
+        if (needle.size() > qsizetype(sizeof(quint64)))
+            return;
+        std::array<char, sizeof(quint64)> fold{}, value{}, keep{};
+        for (qsizetype i = 0; i < needle.size(); ++i) {
+            fold[i] = isAsciiLetter(needle[i]) ? 0x20 : 0;
+            value[i] = char(needle[i] | fold[i]);
+            keep[i] = char(0xFF);
+        }
+        std::memcpy(&m_fold, fold.data(), sizeof(quint64));
+        std::memcpy(&m_value, value.data(), sizeof(quint64));
+        std::memcpy(&m_keep, keep.data(), sizeof(quint64));
+    }
+
+    // `word` holds the `count` bytes at `at`. False for an empty needle.
+    bool isAt(QByteArrayView bytes, qsizetype at, quint64 word, qsizetype count) const
+    {
+        if (m_needle.isEmpty() || m_needle.size() > bytes.size() - at)
+            return false;
+        if (m_needle.size() <= count)
+            return ((word | m_fold) & m_keep) == m_value;
+        for (qsizetype i = 0; i < m_needle.size(); ++i) {
+            if (asciiLower(bytes[at + i]) != asciiLower(m_needle[i]))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    QByteArrayView m_needle;
+    quint64 m_fold = 0;
+    quint64 m_value = 0;
+    quint64 m_keep = 0;
+};
 
 // The next place of one byte value from `from` on (memchr), the end when there is none.
 struct Cursor {
@@ -50,6 +94,7 @@ std::vector<qsizetype>
 ByteReader::indexesOfIgnoringCase(std::span<const QByteArrayView> needles) const
 {
     std::vector<qsizetype> found(needles.size(), -1);
+    const std::vector<Needle> compared(needles.begin(), needles.end());
     std::vector<Cursor> cursors;
     qsizetype missing = 0;
     for (QByteArrayView needle : needles) {
@@ -71,9 +116,10 @@ ByteReader::indexesOfIgnoringCase(std::span<const QByteArrayView> needles) const
         const qsizetype at = cursor->next;
         if (at >= m_bytes.size())
             break;
-        const QByteArrayView rest = m_bytes.sliced(at);
+        qsizetype count = 0;
+        const quint64 word = wordAt(m_bytes, at, &count);
         for (std::size_t i = 0; i < needles.size(); ++i) {
-            if (found[i] < 0 && startsWithIgnoringCase(rest, needles[i])) {
+            if (found[i] < 0 && compared[i].isAt(m_bytes, at, word, count)) {
                 found[i] = at;
                 --missing;
             }

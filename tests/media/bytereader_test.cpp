@@ -97,4 +97,15 @@ TEST(ByteReader, FindsSeveralNeedlesInOnePass)
     EXPECT_EQ(ByteReader("..TRC").indexesOfIgnoringCase(needles).back(), -1);
 }
 
+TEST(ByteReader, OnlyLettersMatchInEitherCase)
+{
+    // 0x12 and "2", "@" and "`" differ only in the bit that tells a letter's case.
+    EXPECT_EQ(ByteReader("TIT\x12 tIt2").indexOfIgnoringCase("TIT2"), 5);
+    EXPECT_EQ(ByteReader("a` A@").indexOfIgnoringCase("a@"), 3);
+    // Needles longer than eight bytes, and needles that end the bytes.
+    EXPECT_EQ(ByteReader("xx comment-Text").indexOfIgnoringCase("COMMENT-TEXT"), 3);
+    EXPECT_EQ(ByteReader("xx comment-tex").indexOfIgnoringCase("COMMENT-TEXT"), -1);
+    EXPECT_EQ(ByteReader("......tyEr").indexOfIgnoringCase("TYER"), 6);
+}
+
 } // namespace
