@@ -66,6 +66,7 @@ void Application::start()
     m_albumSession->loadProfile(activeProfile(m_settingsFile), m_commandLinePath);
     m_elapsed->resetPositionBox();
     m_elapsed->tick();
+    m_playerSession->resetRecordSeconds();
 }
 
 void Application::saveOnEnd()

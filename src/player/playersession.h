@@ -52,6 +52,8 @@ public:
     qint32 recordSeconds() const { return m_recordSeconds; }
     // One elapsed-timer tick's share of the session: counts the record's seconds.
     void countSecond();
+    // Start-up's first tick counts no second of listening.
+    void resetRecordSeconds() { m_recordSeconds = 0; }
 
     // Runs the play-state handling once for the player's current state (activation's last
     // step). A player that is merely loaded starts playing only when no profile is loading.

@@ -170,6 +170,8 @@ TEST_F(WindowSessionTest, TheCommandLineAlbumIsPositionedAtStartButNotPlayed)
     EXPECT_FALSE(fixture.app().elapsedDisplay().timer().isActive());
     EXPECT_EQ(label(0), "01.mp3 (#1 from 3)");
     EXPECT_EQ(label(2), "00:00:09");
+    // The display's first tick is no second of listening.
+    EXPECT_EQ(fixture.app().playerSession().recordSeconds(), 0);
 
     fixture.exit();
     ASSERT_EQ(fixture.albumLines().size(), 1);
