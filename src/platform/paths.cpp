@@ -1,5 +1,7 @@
 #include "platform/paths.h"
 
+#include <QDir>
+
 namespace platform {
 namespace {
 
@@ -31,6 +33,15 @@ bool isAddress(QStringView path)
     while (at < path.size() && isSchemeCharacter(path[at]))
         ++at;
     return path.mid(at).startsWith(u"://");
+}
+
+QString internalPathFromQt(QString qtPath)
+{
+    for (QChar &c : qtPath) {
+        if (c != u'/' && hasUnstorableCharacter(QStringView(&c, 1)))
+            c = u'?';
+    }
+    return fromNativePath(QDir::toNativeSeparators(qtPath));
 }
 
 } // namespace platform

@@ -21,4 +21,8 @@ QString fromNativePath(const QString &nativePath);
 // ("\", "*", "|", '"', "?").
 bool hasUnstorableCharacter(QStringView nativeName);
 
+// A path as Qt writes it ("/" between folders on every system) in the internal form; a name
+// character that the stored formats cannot carry becomes "?", which opening refuses.
+QString internalPathFromQt(QString qtPath);
+
 } // namespace platform

@@ -111,17 +111,6 @@ void applyChoice(QFileDialog &dialog, const QList<FilterChoice> &choices,
     }
 }
 
-// Qt writes "/" between folders on every system. A name character that the stored formats
-// cannot carry becomes "?", which opening refuses as an undecipherable name.
-QString internalPathOf(QString qtPath)
-{
-    for (QChar &c : qtPath) {
-        if (c != u'/' && platform::hasUnstorableCharacter(QStringView(&c, 1)))
-            c = u'?';
-    }
-    return platform::fromNativePath(QDir::toNativeSeparators(qtPath));
-}
-
 // The shown labels: the dialog hides the patterns of each choice.
 QStringList shownLabels(const QList<FilterChoice> &choices)
 {
@@ -179,7 +168,7 @@ int QtDialogKit::showOpen()
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return 0;
     const qsizetype chosen = labels.indexOf(dialog.selectedNameFilter());
-    setOpenResult(internalPathOf(dialog.selectedFiles().constFirst()),
+    setOpenResult(platform::internalPathFromQt(dialog.selectedFiles().constFirst()),
                   chosen >= 0 ? int(chosen + 1) : filterIndex());
     return 1;
 }
