@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
