@@ -69,4 +69,11 @@ TEST(Paths, RefusesCharactersTheStoredFormsCannotCarry)
             << QString::fromUtf16(name).toStdString();
 }
 
+TEST(Paths, QtPathsComeInWithUnstorableNameCharactersMarked)
+{
+    EXPECT_EQ(platform::internalPathFromQt("/home/a/Book 1/x.mp3"), "\\home\\a\\Book 1\\x.mp3");
+    // A "\\" inside a Linux name would otherwise pass for a folder separator.
+    EXPECT_EQ(platform::internalPathFromQt("/home/a\\b/x*.mp3"), "\\home\\a?b\\x?.mp3");
+}
+
 } // namespace
