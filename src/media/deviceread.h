@@ -4,6 +4,9 @@
 #include <QtGlobal>
 
 class QIODevice;
+namespace platform {
+class RandomAccessFile;
+}
 
 namespace media {
 
@@ -17,6 +20,8 @@ constexpr qint64 firstScanChunkSize = 4096;
 class DeviceReader {
 public:
     explicit DeviceReader(QIODevice &device);
+    // Reads straight from the file at given offsets: no seeks, no buffering.
+    explicit DeviceReader(const platform::RandomAccessFile &file);
 
     qint64 size() const { return m_size; }
     // Up to `length` bytes from offset, cut at the end; empty when nothing is there or the device
@@ -26,7 +31,9 @@ public:
     void append(QByteArray &bytes, qint64 offset, qint64 length) const;
 
 private:
-    QIODevice &m_device;
+    // The one of the two that is read.
+    QIODevice *m_device = nullptr;
+    const platform::RandomAccessFile *m_file = nullptr;
     qint64 m_size;
 };
 

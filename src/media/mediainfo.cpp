@@ -1,15 +1,15 @@
 #include "media/mediainfo.h"
 
 #include "media/mpegduration.h"
-#include "platform/paths.h"
-
-#include <QFile>
+#include "platform/randomaccessfile.h"
 
 namespace media {
 
-MediaInfo readMediaInfo(QIODevice &device)
+namespace {
+
+// Tag and duration through one reader, the scan reusing the bytes the tag read.
+MediaInfo mediaInfoOf(const DeviceReader &reader)
 {
-    const DeviceReader reader(device);
     MediaInfo info;
     QByteArray fileStart;
     info.tag = readTag(reader, &fileStart);
@@ -17,15 +17,23 @@ MediaInfo readMediaInfo(QIODevice &device)
     return info;
 }
 
+} // namespace
+
+MediaInfo readMediaInfo(QIODevice &device)
+{
+    return mediaInfoOf(DeviceReader(device));
+}
+
 MediaInfo readMediaInfo(const QString &internalPath)
 {
     const qint32 shell = shellDuration(internalPath);
-    QFile file(platform::toNativePath(internalPath));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    const platform::RandomAccessFile file(internalPath);
+    if (!file.isOpen())
         return {TagRecord(), shell};
+    const DeviceReader reader(file);
     if (shell <= 0)
-        return readMediaInfo(file);
-    return {readTag(file), shell};
+        return mediaInfoOf(reader);
+    return {readTag(reader), shell};
 }
 
 } // namespace media

@@ -3,10 +3,8 @@
 #include "media/bytereader.h"
 #include "media/deviceread.h"
 #include "media/mpegframe.h"
-#include "platform/paths.h"
+#include "platform/randomaccessfile.h"
 #include "platform/shellduration.h"
-
-#include <QFile>
 
 #include <cmath>
 #include <limits>
@@ -163,10 +161,10 @@ qint32 mpegDuration(const QString &internalPath)
     const qint32 shell = shellDuration(internalPath);
     if (shell > 0)
         return shell;
-    QFile file(platform::toNativePath(internalPath));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    const platform::RandomAccessFile file(internalPath);
+    if (!file.isOpen())
         return 0;
-    return headerDuration(file);
+    return headerDuration(DeviceReader(file));
 }
 
 } // namespace media

@@ -3,9 +3,7 @@
 #include "media/bytereader.h"
 #include "media/frametext.h"
 #include "media/genrelist.h"
-#include "platform/paths.h"
-
-#include <QFile>
+#include "platform/randomaccessfile.h"
 
 #include <array>
 #include <vector>
@@ -191,10 +189,10 @@ TagRecord readTag(QIODevice &device)
 
 TagRecord readTag(const QString &internalPath)
 {
-    QFile file(platform::toNativePath(internalPath));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    const platform::RandomAccessFile file(internalPath);
+    if (!file.isOpen())
         return {};
-    return readTag(file);
+    return readTag(DeviceReader(file));
 }
 
 } // namespace media
