@@ -14,8 +14,9 @@ std::optional<QByteArray> readFileBytes(const QString &nativePath, qsizetype max
     QFile file(nativePath);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    // The size may have grown since it was checked: read one byte past the limit to tell.
-    QByteArray bytes = file.read(maxSize + 1);
+    // Sized by the file, not the limit (a read allocates what it is asked for); one byte more
+    // tells whether the file grew past the limit since it was checked.
+    QByteArray bytes = file.read(qMin<qint64>(info.size(), maxSize) + 1);
     if (bytes.size() > maxSize || file.error() != QFileDevice::NoError)
         return std::nullopt;
     return bytes;
