@@ -21,33 +21,31 @@ int helpOf(const QString &name)
     return shell::help::helpContextOf(name);
 }
 
-QMenu *barMenu(QMenuBar *menuBar, const QString &name, const QString &caption)
+// The menu and the entry that opens it both carry the name and its help number.
+QMenu *named(QMenu *menu, const QString &name)
 {
-    QMenu *menu = menuBar->addMenu(caption);
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
     shell::setMenuItemHelpContext(menu->menuAction(), helpOf(name));
     return menu;
+}
+
+QMenu *barMenu(QMenuBar *menuBar, const QString &name, const QString &caption)
+{
+    return named(menuBar->addMenu(caption), name);
 }
 
 // A menu shown only as a pop-up: it belongs to the window but never to the bar.
 QMenu *popupMenu(QWidget *window, const QString &name, const QString &caption)
 {
-    auto *menu = new QMenu(caption, window);
-    menu->setObjectName(name);
-    menu->menuAction()->setObjectName(name);
+    QMenu *menu = named(new QMenu(caption, window), name);
     menu->menuAction()->setEnabled(false);
-    shell::setMenuItemHelpContext(menu->menuAction(), helpOf(name));
     return menu;
 }
 
 QMenu *submenu(QMenu *parent, const QString &name, const QString &caption)
 {
-    QMenu *menu = parent->addMenu(caption);
-    menu->setObjectName(name);
-    menu->menuAction()->setObjectName(name);
-    shell::setMenuItemHelpContext(menu->menuAction(), helpOf(name));
-    return menu;
+    return named(parent->addMenu(caption), name);
 }
 
 QAction *command(QMenu *menu, const QString &name, const QString &caption)
