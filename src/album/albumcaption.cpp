@@ -48,7 +48,7 @@ QString durationText(const AlbumEntry &entry)
 
 QString decodedTitle(const QString &title)
 {
-    return text::codeUnitsToText(text::fromCharacterReferences(title)).left(maximumTitleLength);
+    return text::fromCharacterReferenceText(title).left(maximumTitleLength);
 }
 
 } // namespace

@@ -45,11 +45,6 @@ QString storedTitle(QString references)
     return references.replace(u'=', QStringLiteral("&#61;"));
 }
 
-QString decodedTitle(const QString &references)
-{
-    return text::codeUnitsToText(text::fromCharacterReferences(references));
-}
-
 int numberOf(const QString &field)
 {
     return int(FixedPoint::parse(field).roundedToInt());
@@ -342,7 +337,7 @@ void AlbumSession::renameCommand()
     if (m_albums.isEmpty())
         return;
     AlbumEntry entry = m_albums.entry(0);
-    const QString current = decodedTitle(entry.title);
+    const QString current = text::fromCharacterReferenceText(entry.title);
     const QString answer = askTitleText(QStringLiteral("Enter a new title:"), current);
     if (answer.isEmpty() || answer == current)
         return;

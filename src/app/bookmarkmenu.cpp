@@ -36,8 +36,7 @@ BookmarkCaptions captionsOf(const QString &entry)
                            formatSeconds(FixedPoint::parse(fields.value(1)));
     const QString title = fields.value(2);
     if (!title.isEmpty()) {
-        captions.title = leftCharacters(text::codeUnitsToText(text::fromCharacterReferences(title)),
-                                        longestTitle);
+        captions.title = leftCharacters(text::fromCharacterReferenceText(title), longestTitle);
     }
     return captions;
 }

@@ -112,4 +112,9 @@ QString decodeCodePage(QByteArrayView bytes, int codePage)
     return platform::decodeCodePage(bytes, codePage);
 }
 
+QString fromCharacterReferenceText(QStringView text)
+{
+    return codeUnitsToText(fromCharacterReferences(text));
+}
+
 } // namespace text

@@ -19,6 +19,8 @@ QString codePageToCharacterReferences(QByteArrayView bytes, int codePage, int ma
 CodeUnits fromCharacterReferences(QStringView text);
 // Each number modulo 65536 as one UTF-16 code unit.
 QString codeUnitsToText(const CodeUnits &units);
+// The text that a character-reference form stands for (the two steps above in one).
+QString fromCharacterReferenceText(QStringView text);
 CodeUnits textToCodeUnits(QStringView text);
 // The platform conversion of the whole text (0: the ANSI code page).
 QString decodeCodePage(QByteArrayView bytes, int codePage);

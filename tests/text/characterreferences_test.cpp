@@ -41,6 +41,7 @@ TEST(CharacterReferences, ReadsDecimalAndLowerCaseHexReferences)
     EXPECT_EQ(fromCharacterReferences(u"Rock &#61; Roll"),
               CodeUnits({82, 111, 99, 107, 32, 61, 32, 82, 111, 108, 108}));
     EXPECT_TRUE(fromCharacterReferences(u"").isEmpty());
+    EXPECT_EQ(text::fromCharacterReferenceText(u"Caf&#233; &#1050;"), u"Caf\u00E9 \u041A");
 }
 
 TEST(CharacterReferences, MalformedReferencesArePlainCharacters)
