@@ -12,6 +12,9 @@ if ! locale -a 2>/dev/null | grep -qi '^en_US\.utf-\?8$'; then
     "${sudo[@]}" localedef -i en_US -f UTF-8 en_US.UTF-8
 fi
 
+# The fuzz targets (clang, the core instrumented), each run once over their saved inputs.
+"$root/scripts/fuzz.sh" --check
+
 cmake --preset debug -S "$root"
 cmake --build "$root/build/debug" --parallel "$(nproc)"
 
@@ -21,6 +24,3 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export QT_QPA_PLATFORM=offscreen
 cd "$root"
 ctest --preset debug --parallel "$(nproc)"
-
-# The fuzz targets (clang, the core instrumented), each run once over its saved inputs.
-"$root/scripts/fuzz.sh" --check
