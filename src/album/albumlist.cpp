@@ -3,6 +3,7 @@
 #include "album/accessstamp.h"
 #include "album/markpaths.h"
 #include "player/playercomponent.h"
+#include "player/timeformat.h"
 #include "settings/settingskeys.h"
 #include "settings/settingsstore.h"
 
@@ -86,7 +87,7 @@ void AlbumList::captureAlbumState(const PlayerComponent &player, const QDateTime
     if (m_entries.isEmpty())
         return;
     AlbumEntry &active = m_entries.first();
-    const qint64 seconds = FixedPoint::fromDouble(player.currentPosition()).roundedToInt();
+    const qint32 seconds = wholeSeconds(player.currentPosition());
     const QString resumeMark = player.url() + u'/' + QString::number(seconds) + u'/';
     active.marks = withResumeMark(active.marks, resumeMark);
     active.access = formatAccessStamp(now);

@@ -8,22 +8,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include <algorithm>
-#include <limits>
-
 namespace {
 
 constexpr int tickMilliseconds = 1000;
 constexpr qint16 ticksPerSave = 60;
 const QString zeroTime = QStringLiteral("00:00:00");
-
-// Seconds rounded to the nearest whole number, halves to the even one, within 32 bits.
-qint32 wholeSeconds(double seconds)
-{
-    const qint64 rounded = FixedPoint::fromDouble(seconds).roundedToInt();
-    return qint32(std::clamp<qint64>(rounded, std::numeric_limits<qint32>::min(),
-                                     std::numeric_limits<qint32>::max()));
-}
 
 QString timeText(qint64 seconds)
 {

@@ -1,19 +1,11 @@
 #include "player/playersession.h"
 
+#include "player/timeformat.h"
+
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 namespace {
-
-// Whole seconds, halves to even; a value that is not finite gives 0, the rest stays in 32 bits.
-qint32 wholeSeconds(double seconds)
-{
-    if (!std::isfinite(seconds))
-        return 0;
-    const double limit = std::numeric_limits<qint32>::max();
-    return qint32(std::nearbyint(std::clamp(seconds, -limit, limit)));
-}
 
 QString wholeSecondsText(double seconds)
 {
@@ -64,7 +56,7 @@ void PlayerSession::resumeAt(const QString &path, double seconds)
 
 void PlayerSession::jumpToMark(const QString &path, double seconds)
 {
-    loadAt(path, std::nearbyint(seconds));
+    loadAt(path, wholeSeconds(seconds));
     m_player.play();
 }
 

@@ -1,5 +1,8 @@
 #include "player/timeformat.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 QString twoDigits(qint64 value)
@@ -22,4 +25,11 @@ QString formatSeconds(FixedPoint seconds, const QString &separator)
     const qint64 minutes = (rest % 3600) / 60;
     const QString text = twoDigits(hours) + mark + twoDigits(minutes) + mark + twoDigits(rest % 60);
     return negative ? u'-' + text : text;
+}
+
+qint32 wholeSeconds(double seconds)
+{
+    const qint64 rounded = FixedPoint::fromDouble(seconds).roundedToInt();
+    return qint32(std::clamp<qint64>(rounded, std::numeric_limits<qint32>::min(),
+                                     std::numeric_limits<qint32>::max()));
 }

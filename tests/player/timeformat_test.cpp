@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 TEST(FormatSeconds, PadsEachPartToTwoDigits)
 {
     EXPECT_EQ(formatSeconds(FixedPoint()), "00:00:00");
@@ -26,4 +29,14 @@ TEST(FormatSeconds, FractionsRoundToWholeSecondsFirst)
     EXPECT_EQ(formatSeconds(FixedPoint::fromDouble(59.6)), "00:01:00");
     EXPECT_EQ(formatSeconds(FixedPoint::fromDouble(3599.5)), "01:00:00");
     EXPECT_EQ(formatSeconds(FixedPoint::fromDouble(2.5)), "00:00:02");
+}
+
+TEST(WholeSeconds, RoundsHalvesToEvenAndStaysIn32Bits)
+{
+    EXPECT_EQ(wholeSeconds(61.5), 62);
+    EXPECT_EQ(wholeSeconds(62.5), 62);
+    EXPECT_EQ(wholeSeconds(62.50001), 63);
+    EXPECT_EQ(wholeSeconds(-0.4), 0);
+    EXPECT_EQ(wholeSeconds(std::nan("")), 0);
+    EXPECT_EQ(wholeSeconds(1e300), std::numeric_limits<qint32>::max());
 }
