@@ -35,7 +35,7 @@ TEST(WholeSeconds, RoundsHalvesToEvenAndStaysIn32Bits)
 {
     EXPECT_EQ(wholeSeconds(61.5), 62);
     EXPECT_EQ(wholeSeconds(62.5), 62);
-    EXPECT_EQ(wholeSeconds(62.50001), 63);
+    EXPECT_EQ(wholeSeconds(62.5001), 63);
     EXPECT_EQ(wholeSeconds(-0.4), 0);
     EXPECT_EQ(wholeSeconds(std::nan("")), 0);
     EXPECT_EQ(wholeSeconds(1e300), std::numeric_limits<qint32>::max());
