@@ -108,8 +108,7 @@ void Application::createMirrors()
     m_recordMenu = new RecordMenu(*m_window, *m_playerSession, this);
     m_encodingMenu = new EncodingMenu(*m_window, *m_albumSession, this);
     m_bookmarkMenu = new BookmarkMenu(*m_window, this);
-    m_elapsed = new ElapsedDisplay(
-        *m_strip, *m_playerSession, [this] { m_albumSession->captureAndSave(); }, this);
+    m_elapsed = new ElapsedDisplay(*m_strip, *m_playerSession, this);
 
     Slider *boxes = m_strip->boxStrip();
     connect(&m_records, &RecordList::recordsReset, boxes,

@@ -56,10 +56,8 @@ qint64 typedSeconds(const QString &text)
 
 } // namespace
 
-ElapsedDisplay::ElapsedDisplay(ControlStrip &strip, PlayerSession &session,
-                               std::function<void()> captureAndSave, QObject *parent)
-    : QObject(parent), m_strip(strip), m_session(session),
-      m_captureAndSave(std::move(captureAndSave))
+ElapsedDisplay::ElapsedDisplay(ControlStrip &strip, PlayerSession &session, QObject *parent)
+    : QObject(parent), m_strip(strip), m_session(session)
 {
     m_timer.setObjectName(QStringLiteral("toElapsed"));
     m_timer.setInterval(tickMilliseconds);
@@ -81,8 +79,8 @@ void ElapsedDisplay::tick()
                                                           : QString());
     m_session.countSecond();
     m_saveTicks = qint16((m_saveTicks + 1) % ticksPerSave);
-    if (m_saveTicks == 0 && m_captureAndSave)
-        m_captureAndSave();
+    if (m_saveTicks == 0)
+        m_session.captureAndSave();
     writePositionBox(timeText(position));
     m_acceptedPosition = m_strip.positionBox()->displayText();
 }

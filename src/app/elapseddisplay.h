@@ -16,9 +16,8 @@ class PlayerSession;
 class ElapsedDisplay : public QObject {
     Q_OBJECT
 public:
-    // captureAndSave stores the active album's state (every 60th tick).
-    ElapsedDisplay(ControlStrip &strip, PlayerSession &session,
-                   std::function<void()> captureAndSave, QObject *parent = nullptr);
+    // Every 60th tick stores the active album's state through the session's capture and save.
+    ElapsedDisplay(ControlStrip &strip, PlayerSession &session, QObject *parent = nullptr);
 
     const QTimer &timer() const { return m_timer; }
     // ElapsedTick: the labels, the held position, the record's seconds, the periodic save and
@@ -41,7 +40,6 @@ private:
 
     ControlStrip &m_strip;
     PlayerSession &m_session;
-    std::function<void()> m_captureAndSave;
     QTimer m_timer;
     qint16 m_saveTicks = 0;
     bool m_writingPosition = false;

@@ -22,6 +22,8 @@ public:
     // Called on Stopped and Paused: CaptureAlbumState then SaveActiveAlbum. Set by the owner
     // of the album list.
     void setCaptureAndSave(std::function<void()> captureAndSave);
+    // Stores the active album's state through what setCaptureAndSave gave.
+    void captureAndSave();
 
     // While set (a profile is being loaded), selectRecord positions but does not play.
     void setProfileLoading(bool loading) { m_profileLoading = loading; }
@@ -78,7 +80,6 @@ private:
     // The first enabled record after index; none after the last.
     RecordList::Index nextPlayable(RecordList::Index index) const;
     void loadAt(const QString &path, double seconds);
-    void captureAndSave();
 
     PlayerComponent &m_player;
     RecordList &m_records;

@@ -18,6 +18,7 @@ class ElapsedDisplayTest : public testing::Test {
 protected:
     ElapsedDisplayTest()
     {
+        session.setCaptureAndSave([this] { ++saves; });
         records.reset({{"\\a\\1.mp3|60", "1", true},
                        {"\\a\\2.mp3|120", "2", true},
                        {"\\a\\3.mp3|30", "3", true}});
@@ -50,7 +51,7 @@ protected:
     RecordList records;
     PlayerSession session{player, records};
     int saves = 0;
-    ElapsedDisplay display{strip, session, [this] { ++saves; }};
+    ElapsedDisplay display{strip, session};
 };
 
 } // namespace
