@@ -4,7 +4,6 @@
 #include <QString>
 #include <QTimer>
 
-#include <functional>
 
 class ControlStrip;
 class PlayerSession;
