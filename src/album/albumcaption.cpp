@@ -11,8 +11,6 @@ namespace album {
 
 namespace {
 
-constexpr qsizetype maximumTitleLength = 100;
-
 // numerator / denominator to the nearest whole number, halves to the even one (both positive).
 int roundedQuotient(int numerator, int denominator)
 {
@@ -48,7 +46,7 @@ QString durationText(const AlbumEntry &entry)
 
 QString decodedTitle(const QString &title)
 {
-    return text::fromCharacterReferenceText(title).left(maximumTitleLength);
+    return text::fromCharacterReferenceText(title).left(shownTitleLength);
 }
 
 } // namespace

@@ -11,6 +11,9 @@
 
 namespace album {
 
+// Titles show at most this many UTF-16 code units in album and record captions.
+inline constexpr qsizetype shownTitleLength = 100;
+
 // The locale's abbreviated month names, January first, each padded with blanks so that all
 // twelve take about the same width in the window's font.
 using MonthNames = std::array<QString, 12>;

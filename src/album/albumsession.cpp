@@ -14,6 +14,7 @@
 #include "shell/dialogkit.h"
 #include "shell/helpcontext.h"
 #include "text/characterreferences.h"
+#include "text/codepagecatalogue.h"
 #include "text/titleencodingchooser.h"
 #include "version.h"
 
@@ -27,7 +28,6 @@ namespace album {
 
 namespace {
 
-constexpr int unicodeCodePage = 1200;
 // The dialog component's input mode around an input box, and its usual value.
 constexpr int inputModeForBox = 64;
 constexpr int inputModeUsual = 1;
@@ -163,7 +163,7 @@ text::TitleEncoding AlbumSession::settleTitle(const QString &path)
     }
     const media::TagText tagTitle = media::readTag(path).title;
     if (tagTitle.isUnicode && !tagTitle.unicode.isEmpty())
-        return {text::toCharacterReferences(tagTitle.unicode), unicodeCodePage};
+        return {text::toCharacterReferences(tagTitle.unicode), text::unicodeCodePage};
     return askAlbumTitle(tagTitle.isUnicode ? QByteArray() : tagTitle.bytes);
 }
 
@@ -172,7 +172,7 @@ text::TitleEncoding AlbumSession::askAlbumTitle(const QByteArray &title)
     if (!title.isEmpty())
         return text::chooseTitleEncoding(*m_with.encodingChooser, title);
     const QString answer = askTitleText(QStringLiteral("Enter the text:"), QString());
-    return {text::toCharacterReferences(answer), unicodeCodePage};
+    return {text::toCharacterReferences(answer), text::unicodeCodePage};
 }
 
 QString AlbumSession::askTitleText(const QString &prompt, const QString &defaultText)

@@ -1,5 +1,6 @@
 #include "album/recordloader.h"
 
+#include "album/albumcaption.h"
 #include "album/pathtext.h"
 #include "album/playlistreader.h"
 #include "media/mediainfo.h"
@@ -8,6 +9,7 @@
 #include "platform/paths.h"
 #include "player/timeformat.h"
 #include "settings/settingsstore.h"
+#include "text/codepagecatalogue.h"
 
 #include <algorithm>
 #include <limits>
@@ -16,8 +18,6 @@ namespace album {
 
 namespace {
 
-constexpr qsizetype maximumTitleLength = 100;
-constexpr int unicodeCodePage = 1200;
 constexpr qsizetype maximumRecords = std::numeric_limits<RecordList::Index>::max();
 
 QString durationCaption(qint32 seconds)
@@ -47,10 +47,10 @@ void count(PlaylistRecords &summary, const Record &record, qint32 seconds)
 QString recordTitleText(const media::TagText &title, int codePage)
 {
     if (title.isUnicode)
-        return title.unicode.left(maximumTitleLength);
+        return title.unicode.left(shownTitleLength);
     if (title.bytes.isEmpty())
         return QString();
-    const QString decoded = title.toString(codePage == unicodeCodePage ? 0 : codePage);
+    const QString decoded = title.toString(codePage == text::unicodeCodePage ? 0 : codePage);
     return decoded.isEmpty() ? platform::fromAnsi(title.bytes) : decoded;
 }
 

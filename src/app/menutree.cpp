@@ -172,7 +172,7 @@ void buildPopupMenus(QWidget *window, MenuTree &tree)
 // Item 0 stands for Unicode; the offered code pages follow, each tagged with its number.
 void populateEncodingMenu(ActionItemArray &encodings)
 {
-    encodings.setTag(0, "1200");
+    encodings.setTag(0, QString::number(text::unicodeCodePage));
     for (const int codePage : text::offeredCodePages()) {
         shell::appendMenuItem(encodings, text::codePageName(codePage) + " (Windows)", "",
                               QString::number(codePage), 0, false, true);

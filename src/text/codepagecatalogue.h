@@ -9,6 +9,9 @@
 // pages offered to the user.
 namespace text {
 
+// The number that stands for Unicode (UTF-16 little endian) text.
+inline constexpr int unicodeCodePage = 1200;
+
 // The display name of the code page ("Western" for 1252); empty for an unlisted number.
 QString codePageName(int codePage);
 // The font character set for previewing text of the code page (204 for 1251); 0 when unlisted.
