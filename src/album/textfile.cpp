@@ -76,17 +76,13 @@ bool writeAnsiTextFile(const QString &path, QByteArray ansiText, TextWriteOption
         platform::readFileBytes(nativePath, maxTextFileSize) == ansiText)
         return true;
 
-    const auto attributes = existed ? platform::fileAttributes(path) : std::nullopt;
-    if (attributes)
-        platform::setFileAttributes(path, attributes->cleared());
+    const platform::WritableForOneWrite writable(path);
     const auto times = existed && options.keepTimes ? std::optional(timesOf(info)) : std::nullopt;
 
     QDir().mkpath(info.absolutePath());
     const bool written = platform::writeFileBytes(nativePath, ansiText);
     if (written && times)
         restoreTimes(nativePath, *times);
-    if (attributes)
-        platform::setFileAttributes(path, *attributes);
     return written;
 }
 

@@ -33,4 +33,29 @@ std::optional<FileAttributes> fileAttributes(const QString &internalPath);
 // Sets what setFileAttributes can set (not the kind); false on failure.
 bool setFileAttributes(const QString &internalPath, FileAttributes attributes);
 
+// Makes an existing file writable for the lifetime of the object and then puts its attributes
+// back, so that a read-only file (the settings file, a playlist) is still updated and stays
+// read-only. A folder or a missing file is left alone.
+class WritableForOneWrite {
+public:
+    explicit WritableForOneWrite(const QString &file) : m_file(file), m_saved(fileAttributes(file))
+    {
+        if (m_saved && !m_saved->isDirectory())
+            setFileAttributes(m_file, m_saved->cleared());
+        else
+            m_saved.reset();
+    }
+    ~WritableForOneWrite()
+    {
+        if (m_saved)
+            setFileAttributes(m_file, *m_saved);
+    }
+    WritableForOneWrite(const WritableForOneWrite &) = delete;
+    WritableForOneWrite &operator=(const WritableForOneWrite &) = delete;
+
+private:
+    QString m_file;
+    std::optional<FileAttributes> m_saved;
+};
+
 } // namespace platform

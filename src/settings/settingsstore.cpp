@@ -28,31 +28,6 @@ bool isBlank(QByteArrayView line)
     return line.trimmed().isEmpty();
 }
 
-// Makes an existing file writable for the lifetime of the object and then puts its attributes
-// back, so that a read-only settings file is still updated and stays read-only.
-class WritableForOneWrite {
-public:
-    explicit WritableForOneWrite(const QString &file)
-        : m_file(file), m_saved(platform::fileAttributes(file))
-    {
-        if (m_saved && !m_saved->isDirectory())
-            platform::setFileAttributes(m_file, m_saved->cleared());
-        else
-            m_saved.reset();
-    }
-    ~WritableForOneWrite()
-    {
-        if (m_saved)
-            platform::setFileAttributes(m_file, *m_saved);
-    }
-    WritableForOneWrite(const WritableForOneWrite &) = delete;
-    WritableForOneWrite &operator=(const WritableForOneWrite &) = delete;
-
-private:
-    QString m_file;
-    std::optional<platform::FileAttributes> m_saved;
-};
-
 // Lines ended by CR LF, where a blank line is dropped when the line before it was blank too.
 class CollapsedLines {
 public:
@@ -140,7 +115,7 @@ void writeSetting(const QString &file, const QString &section, const QString &ke
         return;
     if (!value.isEmpty() && readSetting(file, section, key) == value)
         return;
-    const WritableForOneWrite writable(file);
+    const platform::WritableForOneWrite writable(file);
     // A blank keeps the key in the file; it reads back as empty text.
     const QByteArray text = value.isEmpty() ? QByteArray(" ") : toAnsi(value);
     ProfileFile(file).writeString(toAnsi(section), toAnsi(key), text);
@@ -153,7 +128,7 @@ void writeSettingNumber(const QString &file, const QString &section, const QStri
         return;
     if (value != FixedPoint() && readSettingNumber(file, section, key) == value)
         return;
-    const WritableForOneWrite writable(file);
+    const platform::WritableForOneWrite writable(file);
     ProfileFile(file).writeString(toAnsi(section), toAnsi(key), toAnsi(value.toText()));
 }
 
@@ -180,7 +155,7 @@ void writeSectionValues(const QString &file, const QString &section, const QStri
     QByteArray body;
     for (qsizetype i = 0; i < values.size(); ++i)
         body += QByteArray::number(i) + '=' + ProfileFile::singleLine(toAnsi(values[i])) + '\0';
-    const WritableForOneWrite writable(file);
+    const platform::WritableForOneWrite writable(file);
     ProfileFile(file).writeSection(toAnsi(section), body);
 }
 
@@ -213,7 +188,7 @@ void writeSectionLines(const QString &file, const QString &section, const QStrin
 {
     if (file.isEmpty() || !fileExists(file))
         return;
-    const WritableForOneWrite writable(file);
+    const platform::WritableForOneWrite writable(file);
     ProfileFile profile(file);
     const auto content = profile.readBytes();
     if (!content)
