@@ -104,9 +104,10 @@ void Application::createSessions(const ApplicationSetup &setup)
 
 void Application::createMirrors()
 {
-    m_fileMenu = new FileMenu(*m_window, *m_albumSession, this);
+    // The menu mirrors live as children of the application.
+    new FileMenu(*m_window, *m_albumSession, this);
     m_recordMenu = new RecordMenu(*m_window, *m_playerSession, this);
-    m_encodingMenu = new EncodingMenu(*m_window, *m_albumSession, this);
+    new EncodingMenu(*m_window, *m_albumSession, this);
     m_bookmarkMenu = new BookmarkMenu(*m_window, this);
     m_elapsed = new ElapsedDisplay(*m_strip, *m_playerSession, this);
 

@@ -11,8 +11,6 @@ class BookmarkMenu;
 class ControlStrip;
 class DialogKit;
 class ElapsedDisplay;
-class EncodingMenu;
-class FileMenu;
 class MainWindow;
 class PlayerComponent;
 class PlayerSession;
@@ -60,7 +58,6 @@ public:
     PlayerSession &playerSession() const { return *m_playerSession; }
     album::AlbumSession &albumSession() const { return *m_albumSession; }
     ElapsedDisplay &elapsedDisplay() const { return *m_elapsed; }
-    RecordMenu &recordMenu() const { return *m_recordMenu; }
 
 private:
     void composeStrip(QWidget *playerWidget, const PlayerComponent *player);
@@ -76,9 +73,7 @@ private:
     RecordList m_records;
     std::unique_ptr<PlayerSession> m_playerSession;
     std::unique_ptr<album::AlbumSession> m_albumSession;
-    FileMenu *m_fileMenu = nullptr;
     RecordMenu *m_recordMenu = nullptr;
-    EncodingMenu *m_encodingMenu = nullptr;
     BookmarkMenu *m_bookmarkMenu = nullptr;
     ElapsedDisplay *m_elapsed = nullptr;
 };

@@ -21,7 +21,6 @@ public:
 
     // The multi-column option; applies from the next time the records are replaced.
     void setMultiColumn(bool multiColumn) { m_multiColumn = multiColumn; }
-    bool isMultiColumn() const { return m_multiColumn; }
 
 private:
     // Every item anew: one per record (at least one, hidden when there is no record), then the

@@ -90,8 +90,11 @@ int findMenuItemByTag(ItemArray &array, const QString &tag, bool check)
 
 void radioCheckMenuItem(ItemArray &array, int index)
 {
-    for (int i = 0; i < array.count(); ++i)
-        array.setChecked(i, i == index);
+    // Only the items whose mark changes are written: a record change touches two of them.
+    for (int i = 0; i < array.count(); ++i) {
+        if (array.isChecked(i) != (i == index))
+            array.setChecked(i, i == index);
+    }
 }
 
 int checkedMenuItemIndex(const ItemArray &array)
