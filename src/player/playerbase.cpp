@@ -85,16 +85,24 @@ double PlayerBase::currentItemDuration() const
     return m_loaded ? mediaDuration() : 0.0;
 }
 
+void PlayerBase::setEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    emit controlsChanged();
+}
+
 void PlayerBase::setVolume(int volume)
 {
     m_volume = std::clamp(volume, 0, 100);
     applyVolume(m_volume);
+    emit controlsChanged();
 }
 
 void PlayerBase::setMuted(bool muted)
 {
     m_muted = muted;
     applyMute(muted);
+    emit controlsChanged();
 }
 
 void PlayerBase::stopFromControls()

@@ -15,7 +15,7 @@ public:
     // position 0 and paused. A file that cannot be loaded still raises them, then plays nothing
     // and reports duration 0. An empty path closes.
     void setUrl(const QString &path) override;
-    void setEnabled(bool enabled) override { m_enabled = enabled; }
+    void setEnabled(bool enabled) override;
     bool isEnabled() const override { return m_enabled; }
     PlayState playState() const override { return m_state; }
 
@@ -46,6 +46,11 @@ public:
     // A mouse button pressed on the component: button 1 left, 2 right, 4 middle; shift is a sum
     // of 1 Shift, 2 Ctrl, 4 Alt. MouseDown during the call.
     void mouseDownOnControls(int button, int shift, int x, int y);
+
+signals:
+    // The volume, the mute switch or the enabled state changed: what the controls show of them.
+    // Not one of the component's own events.
+    void controlsChanged();
 
 protected:
     // Loads the file paused at 0; true when it can be played. Runs on the UI thread.

@@ -90,6 +90,7 @@ PlayerWidget::PlayerWidget(PlayerBase *player, QWidget *parent) : QWidget(parent
     connect(m_player, &PlayerBase::playStateChange, this, &PlayerWidget::refresh);
     connect(m_player, &PlayerBase::positionChange, this, &PlayerWidget::refresh);
     connect(m_player, &PlayerBase::mediaChange, this, &PlayerWidget::refresh);
+    connect(m_player, &PlayerBase::controlsChanged, this, &PlayerWidget::refresh);
     m_refreshTimer.setInterval(refreshIntervalMs);
     connect(&m_refreshTimer, &QTimer::timeout, this, &PlayerWidget::refresh);
     refresh();
@@ -134,6 +135,11 @@ void PlayerWidget::showElapsed(double seconds)
 void PlayerWidget::refresh()
 {
     const bool playing = m_player->playState() == PlayState::Playing;
+    // Only a playing file moves by itself; every other change arrives as an event.
+    if (playing && isVisible())
+        m_refreshTimer.start();
+    else
+        m_refreshTimer.stop();
     m_playButton->setIcon(
         style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
     m_playButton->setToolTip(playing ? tr("Pause") : tr("Play"));
@@ -189,9 +195,8 @@ void PlayerWidget::mousePressEvent(QMouseEvent *event)
 
 void PlayerWidget::showEvent(QShowEvent *event)
 {
-    refresh();
-    m_refreshTimer.start();
     QWidget::showEvent(event);
+    refresh();
 }
 
 void PlayerWidget::hideEvent(QHideEvent *event)
