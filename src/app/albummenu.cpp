@@ -15,11 +15,8 @@ AlbumMenu::AlbumMenu(const Entries &entries, const album::MonthNames &months)
 void AlbumMenu::resizeAlbumList(const album::AlbumList &list, int lastIndex)
 {
     const int count = std::max(lastIndex, 0) + 1;
-    for (shell::ActionItemArray *array : {m_entries.albums, m_entries.removeItems}) {
-        array->shrink(count);
-        while (array->count() < count)
-            array->grow();
-    }
+    for (shell::ActionItemArray *array : {m_entries.albums, m_entries.removeItems})
+        shell::resizeArray(*array, count);
     for (int i = 0; i < count; ++i) {
         m_entries.removeItems->setCaption(
             i, platform::toNativePath(list.albumPathOf(album::AlbumList::Index(i))));
@@ -37,8 +34,8 @@ void AlbumMenu::refreshAlbumItem(const album::AlbumList &list, int index, const 
     if (index < 0 || index >= list.count())
         return;
     shell::ActionItemArray &albums = *m_entries.albums;
-    while (albums.count() <= index)
-        albums.grow();
+    if (albums.count() <= index)
+        shell::resizeArray(albums, index + 1);
     const album::AlbumEntry entry = list.entry(album::AlbumList::Index(index));
     albums.setEnabled(index, album::albumFileExists(entry));
     albums.setCaption(index, album::albumCaption(entry, m_months, now).text);

@@ -75,9 +75,6 @@ void BookmarkMenu::showBookmarks(const QStringList &bookmarks)
 
 void BookmarkMenu::resizeLists(int count)
 {
-    for (shell::ActionItemArray *list : {&m_jumpList, &m_deleteList, &m_renameList}) {
-        list->shrink(count);
-        while (list->count() < count)
-            list->grow();
-    }
+    for (shell::ActionItemArray *list : {&m_jumpList, &m_deleteList, &m_renameList})
+        shell::resizeArray(*list, count);
 }

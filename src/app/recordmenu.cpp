@@ -5,8 +5,6 @@
 #include "shell/actionitemarray.h"
 #include "shell/whatsthis.h"
 
-#include <algorithm>
-
 RecordMenu::RecordMenu(MainWindow &window, PlayerSession &session, QObject *parent)
     : QObject(parent), m_window(window), m_records(session.records()),
       m_items(*window.menus().recordList)
@@ -21,9 +19,7 @@ RecordMenu::RecordMenu(MainWindow &window, PlayerSession &session, QObject *pare
 void RecordMenu::showRecords()
 {
     const int count = m_records.count();
-    m_items.shrink(std::max(count, 1));
-    while (m_items.count() < count)
-        m_items.grow();
+    shell::resizeArray(m_items, count);
     for (int i = 0; i < count; ++i)
         showRecord(RecordList::Index(i));
     if (count == 0) {

@@ -97,6 +97,13 @@ void radioCheckMenuItem(ItemArray &array, int index)
     }
 }
 
+void resizeArray(ItemArray &array, int count)
+{
+    array.shrink(count);
+    while (array.count() < count)
+        array.grow();
+}
+
 int checkedMenuItemIndex(const ItemArray &array)
 {
     for (int i = 0; i < array.count(); ++i) {

@@ -65,6 +65,8 @@ int findMenuItemByTag(ItemArray &array, const QString &tag, bool check);
 
 // Every item loses its check mark; the item at index gains it when there is one.
 void radioCheckMenuItem(ItemArray &array, int index);
+// Grows or shrinks the array to count items (never fewer than item 0).
+void resizeArray(ItemArray &array, int count);
 
 // The first checked index, or -1.
 int checkedMenuItemIndex(const ItemArray &array);

@@ -66,6 +66,17 @@ TEST(ItemArray, ShrinkingKeepsItemZero)
     EXPECT_EQ(array.tag(0), "a");
 }
 
+TEST(ItemArray, ResizingGrowsAndShrinksButKeepsItemZero)
+{
+    PlainItemArray array = arrayOfTags({"a"});
+    shell::resizeArray(array, 3);
+    EXPECT_EQ(array.count(), 3);
+    EXPECT_EQ(array.tag(0), "a");
+    shell::resizeArray(array, 0);
+    EXPECT_EQ(array.count(), 1);
+    EXPECT_EQ(array.tag(0), "a");
+}
+
 TEST(ItemArray, OutOfRangeIndexesReadDefaultsAndWriteNothing)
 {
     PlainItemArray array = arrayOfTags({"a"});
