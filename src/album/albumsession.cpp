@@ -94,6 +94,9 @@ void AlbumSession::saveAlbumList() const
 
 void AlbumSession::loadProfile(const QString &profile, const QString &commandLinePath)
 {
+    // The profile being left keeps its listener's place.
+    captureAndSave();
+    const bool wasActive = m_albumActive;
     m_profile = profile;
     m_profileLoading = true;
     m_with.playerSession->setProfileLoading(true);
@@ -111,6 +114,10 @@ void AlbumSession::loadProfile(const QString &profile, const QString &commandLin
         candidate = openAlbum(commandLinePath);
     if (candidate >= 0)
         activate(candidate);
+    else if (wasActive)
+        emptyPlayer();
+    else
+        emit windowCaptionChanged(windowCaption(QString()));
     m_with.playerSession->setProfileLoading(false);
     m_profileLoading = false;
 }
@@ -327,7 +334,7 @@ FileMenuAvailability AlbumSession::fileMenuAvailability() const
     for (AlbumList::Index i = 0; i < m_albums.count() && !available.removeNonFound; ++i)
         available.removeNonFound = !albumFileExists(m_albums.entry(i));
     available.recreatePlaylist = hasPlaylistExtension(m_albums.albumPathOf(0));
-    available.textEditor = !m_textEditor.isEmpty() && available.recreatePlaylist;
+    available.textEditor = available.recreatePlaylist && m_textEditor && !m_textEditor().isEmpty();
     available.rename = !m_albums.isEmpty();
     return available;
 }
@@ -365,7 +372,7 @@ void AlbumSession::textEditorCommand()
     if (!fileMenuAvailability().textEditor)
         return;
     const QString playlist = platform::toNativePath(m_albums.albumPathOf(0));
-    platform::openWithProgram(platform::toNativePath(m_textEditor),
+    platform::openWithProgram(platform::toNativePath(m_textEditor()),
                               platform::quotedParameter(playlist));
 }
 
@@ -406,10 +413,16 @@ void AlbumSession::clearSession()
     m_albums.clear();
     m_albumActive = false;
     saveAlbumList();
+    emit albumsChanged();
+    emptyPlayer();
+}
+
+// No album is active any more: no record, no player file, the menus that need one disabled.
+void AlbumSession::emptyPlayer()
+{
     records().reset({});
     player().close();
     player().setEnabled(false);
-    emit albumsChanged();
     emit recordMenuEnabled(false);
     emit bookmarkMenuEnabled(false);
     emit windowCaptionChanged(windowCaption(QString()));

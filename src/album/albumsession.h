@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class DialogKit;
 class PlayerComponent;
 class PlayerSession;
@@ -48,11 +50,14 @@ public:
     const QString &profile() const { return m_profile; }
     // True while album 0 is the active album (its File menu item carries the check mark).
     bool isAlbumActive() const { return m_albumActive; }
-    // The text editor for File > Open in Text Editor (empty: none configured).
-    void setTextEditor(const QString &program) { m_textEditor = program; }
+    // Where File > Open in Text Editor finds its program (an internal path, empty for none),
+    // asked each time the command is offered or run.
+    void setTextEditor(std::function<QString()> program) { m_textEditor = std::move(program); }
 
     // Loads the profile's album list, opens the command-line path when given, and activates
-    // the album it gave or the first whose playlist exists, without starting playback.
+    // the album it gave or the first whose playlist exists, without starting playback. The
+    // album active until then is saved first; when the profile activates none, the player is
+    // emptied.
     void loadProfile(const QString &profile, const QString &commandLinePath);
 
     // OpenAlbum: the album's index (an existing entry of the same path, compared without regard
@@ -110,11 +115,12 @@ private:
     void resume(const QString &marks, qint16 firstPlayable);
     QString windowCaption(const QString &albumPath) const;
     void clearSession();
+    void emptyPlayer();
 
     AlbumList m_albums;
     Collaborators m_with;
     QString m_profile;
-    QString m_textEditor;
+    std::function<QString()> m_textEditor;
     bool m_profileLoading = false;
     bool m_albumActive = false;
 };

@@ -8,41 +8,23 @@
 #include "app/filemenu.h"
 #include "app/mainwindow.h"
 #include "app/mediacaption.h"
+#include "app/optionmenu.h"
+#include "app/options.h"
+#include "app/profilemenu.h"
 #include "app/recordmenu.h"
 #include "app/schemelegend.h"
+#include "app/trayicon.h"
 #include "controls/slider.h"
 #include "player/playersession.h"
-#include "settings/settingskeys.h"
-#include "settings/settingsstore.h"
 #include "shell/menuhook.h"
 #include "text/codepagechooser.h"
 
 #include <QAction>
 #include <QMenu>
 
-namespace {
-
-const QString defaultProfile = QStringLiteral("Default");
-
-// The active profile: the first name of the profile list, "Default" when there is none.
-QString activeProfile(const QString &settingsFile)
-{
-    const QString name = settings::readSetting(settingsFile, settings::keys::profileListSection,
-                                               QStringLiteral("0"));
-    return name.isEmpty() ? defaultProfile : name;
-}
-
-bool multiColumnOption(const QString &settingsFile)
-{
-    return settings::readSettingNumber(settingsFile, settings::keys::mainWindowSection,
-                                       settings::keys::optionMultiColKey,
-                                       FixedPoint::fromInt(1)) != FixedPoint();
-}
-
-} // namespace
-
 Application::Application(const ApplicationSetup &setup, QObject *parent)
-    : QObject(parent), m_settingsFile(setup.settingsFile), m_commandLinePath(setup.commandLinePath)
+    : QObject(parent), m_settingsFile(setup.settingsFile),
+      m_defaultTextEditor(setup.defaultTextEditor)
 {
     MainWindowSetup windowSetup;
     windowSetup.dialogKit = setup.dialogKit;
@@ -54,6 +36,11 @@ Application::Application(const ApplicationSetup &setup, QObject *parent)
     createSessions(setup);
     createMirrors();
     connectAlbumSession();
+    m_options = new Options(m_settingsFile, this);
+    m_optionMenu = new OptionMenu(*m_window, *m_options, this);
+    connectOptions();
+    m_profileMenu =
+        new ProfileMenu(*m_window, *m_albumSession, m_settingsFile, setup.commandLinePath, this);
     connect(m_window.get(), &MainWindow::closing, this, &Application::saveOnEnd);
 }
 
@@ -62,8 +49,8 @@ Application::~Application() = default;
 void Application::start()
 {
     writeSchemeLegend(m_settingsFile);
-    m_recordMenu->setMultiColumn(multiColumnOption(m_settingsFile));
-    m_albumSession->loadProfile(activeProfile(m_settingsFile), m_commandLinePath);
+    m_options->load(m_defaultTextEditor ? m_defaultTextEditor : [] { return QString(); });
+    m_profileMenu->loadProfiles();
     m_elapsed->resetPositionBox();
     m_elapsed->tick();
     m_playerSession->resetRecordSeconds();
@@ -71,7 +58,46 @@ void Application::start()
 
 void Application::saveOnEnd()
 {
+    TrayIcon *tray = m_window->trayIcon();
+    if (tray && tray->isPresent())
+        tray->remove();
     m_albumSession->captureAndSave();
+    m_profileMenu->saveWindowPlacement();
+}
+
+void Application::receiveCommand(const QByteArray &command)
+{
+    if (command != "/i")
+        return;
+    TrayIcon *tray = m_window->trayIcon();
+    const bool trayPresent = tray && tray->isPresent();
+    if (trayPresent)
+        tray->remove();
+    m_window->bringToFront();
+    if (trayPresent)
+        tray->add();
+}
+
+void Application::connectOptions()
+{
+    Options *options = m_options;
+    m_albumSession->setTextEditor([options] { return options->textEditor(); });
+    connect(options, &Options::switchChanged, this, [this](Options::Switch option, bool on) {
+        switch (option) {
+        case Options::AlwaysOnTop:
+            m_window->setTopmost(on);
+            break;
+        case Options::MinimizeOnClose:
+            m_window->setMinimizeOnClose(on);
+            break;
+        case Options::HideToTray:
+            m_window->setHideToTray(on);
+            break;
+        case Options::MultiColumnMenu:
+            m_recordMenu->setMultiColumn(on);
+            break;
+        }
+    });
 }
 
 // The strip goes under the menus; the two show each other's help and tips.

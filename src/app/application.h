@@ -2,9 +2,11 @@
 
 #include "player/recordlist.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class BookmarkMenu;
@@ -12,10 +14,14 @@ class ControlStrip;
 class DialogKit;
 class ElapsedDisplay;
 class MainWindow;
+class OptionMenu;
+class Options;
 class PlayerComponent;
 class PlayerSession;
 class QWidget;
+class ProfileMenu;
 class RecordMenu;
+class TrayIcon;
 
 namespace album {
 class AlbumSession;
@@ -34,23 +40,32 @@ struct ApplicationSetup {
     QString settingsFile;    // internal path
     QString helpFile;        // internal path of "<base>.hlp"
     QString commandLinePath; // internal, absolute; empty when none was given
+    // The text editor to use while none is stored (internal path, empty for none); asked only
+    // when an editor is first wanted.
+    std::function<QString()> defaultTextEditor;
 };
 
 // The whole program but its process: the main window with its control strip, the record list,
-// the player session and the album session, and the mirrors and displays that wire them to the
-// window. Closing the window (File > Exit, Alt+X, the close box) saves the active album's state.
+// the player session and the album session, the profiles and options, and the mirrors and
+// displays that wire them to the window. Ending the program (File > Exit, Alt+X, the close box
+// while Minimize On Close is off, an end request) saves the active album and the placement.
 class Application : public QObject {
     Q_OBJECT
 public:
     explicit Application(const ApplicationSetup &setup, QObject *parent = nullptr);
     ~Application() override;
 
-    // Start-up from the settings file on: the "Scheme" legend, the active profile's albums (the
-    // command-line path opened and the first usable album activated, positioned but not
-    // playing), then the time display brought up to date.
+    // Start-up from the settings file on: the "Scheme" legend, the options, the profile list
+    // and the first profile's placement and albums (the command-line path opened and the first
+    // usable album activated, positioned but not playing), then the time display brought up to
+    // date.
     void start();
-    // The end of the program: the active album's state captured and saved.
+    // The end of the program: the tray icon removed, the active album's state captured and
+    // saved, the window placement saved.
     void saveOnEnd();
+    // A command handed over by a later start: "/i" shows the tray icon anew (when present) and
+    // brings the window forward unless it is hidden behind the icon; others are ignored.
+    void receiveCommand(const QByteArray &command);
 
     MainWindow &window() const { return *m_window; }
     ControlStrip &strip() const { return *m_strip; }
@@ -58,15 +73,19 @@ public:
     PlayerSession &playerSession() const { return *m_playerSession; }
     album::AlbumSession &albumSession() const { return *m_albumSession; }
     ElapsedDisplay &elapsedDisplay() const { return *m_elapsed; }
+    Options &options() const { return *m_options; }
+    ProfileMenu &profileMenu() const { return *m_profileMenu; }
+    OptionMenu &optionMenu() const { return *m_optionMenu; }
 
 private:
     void composeStrip(QWidget *playerWidget, const PlayerComponent *player);
     void createSessions(const ApplicationSetup &setup);
     void createMirrors();
     void connectAlbumSession();
+    void connectOptions();
 
     QString m_settingsFile;
-    QString m_commandLinePath;
+    std::function<QString()> m_defaultTextEditor;
     std::unique_ptr<MainWindow> m_window;
     ControlStrip *m_strip = nullptr;
     std::unique_ptr<text::TitleEncodingChooser> m_ownEncodingChooser;
@@ -76,4 +95,7 @@ private:
     RecordMenu *m_recordMenu = nullptr;
     BookmarkMenu *m_bookmarkMenu = nullptr;
     ElapsedDisplay *m_elapsed = nullptr;
+    Options *m_options = nullptr;
+    ProfileMenu *m_profileMenu = nullptr;
+    OptionMenu *m_optionMenu = nullptr;
 };

@@ -3,13 +3,29 @@
 #include "app/mainwindow.h"
 #include "app/settingspath.h"
 #include "platform/paths.h"
+#include "platform/programinfo.h"
+#include "platform/shellregistration.h"
 #include "platform/signals.h"
+#include "platform/singleinstance.h"
 #include "player/mpvplayer.h"
 #include "version.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+
+namespace {
+
+// How long a later start tries to reach the running copy before it gives up and ends all the
+// same.
+constexpr int handOverTimeoutMs = 500;
+
+QString configurationFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -20,22 +36,41 @@ int main(int argc, char *argv[])
 
     const QString folder = QApplication::applicationDirPath();
     const QString baseName = QString::fromLatin1(version::baseName);
+    // A later start hands over and ends: no window, no path opened, no file written.
+    platform::SingleInstance instance(
+        QString::fromLatin1(version::product),
+        settingsFileLocation(folder, baseName, configurationFolder()));
+    if (!instance.claim()) {
+        instance.sendToRunning("/i", handOverTimeoutMs);
+        return 0;
+    }
+
     MpvPlayer player;
     ApplicationSetup setup;
     setup.player = &player;
     setup.playerWidget = player.widget();
-    setup.settingsFile = settingsFilePath(
-        folder, baseName, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    setup.settingsFile = settingsFilePath(folder, baseName, configurationFolder());
     setup.helpFile = platform::fromNativePath(
         QDir::toNativeSeparators(QDir(folder).filePath(baseName + QStringLiteral(".hlp"))));
     setup.commandLinePath = commandLinePath(QApplication::arguments(), QDir::currentPath());
+    setup.defaultTextEditor = [] {
+        const QString editor = platform::defaultTextEditor();
+        return editor.isEmpty() ? QString() : platform::fromNativePath(editor);
+    };
     Application application(setup);
+    QObject::connect(&instance, &platform::SingleInstance::commandReceived, &application,
+                     &Application::receiveCommand);
 
     MainWindow &window = application.window();
     platform::watchEndRequests(&window, [&window] { window.close(); });
+    // A window hidden behind the tray icon is not the last one to close: end in any case.
+    QObject::connect(&window, &MainWindow::closing, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     // The session manager may end the program without a close: save when it asks.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &application,
                      &Application::saveOnEnd);
+    platform::registerWithShell(QApplication::applicationFilePath(),
+                                baseName + QStringLiteral(".desktop"));
     application.start();
     window.show();
     return app.exec();

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/albummenu.h"
+#include "app/trayicon.h"
 #include "app/windowicon.h"
 #include "settings/settingsstore.h"
 #include "shell/dialogkit.h"
@@ -18,6 +19,8 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
+#include <QWindow>
 
 MainWindow::MainWindow(const MainWindowSetup &setup, QWidget *parent)
     : QMainWindow(parent),
@@ -47,6 +50,7 @@ MainWindow::MainWindow(const MainWindowSetup &setup, QWidget *parent)
     applyHelpFile(setup.helpFile);
     connectHelpCommands();
     resize(480, minimumSizeHint().height());
+    m_normalPosition = pos();
 }
 
 MainWindow::~MainWindow() = default;
@@ -71,10 +75,83 @@ void MainWindow::showControlHelpMenu(int helpContext)
     m_whatsThis->showControlHelpMenu(helpContext);
 }
 
+settings::WindowPlacement MainWindow::placement() const
+{
+    settings::WindowPlacement placement;
+    const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
+    const QPoint position = normal ? pos() : m_normalPosition;
+    placement.left = position.x();
+    placement.top = position.y();
+    if (windowState() & Qt::WindowMinimized)
+        placement.state = settings::WindowPlacement::Minimized;
+    else if (windowState() & Qt::WindowMaximized)
+        placement.state = settings::WindowPlacement::Maximized;
+    return placement;
+}
+
+void MainWindow::applyPlacement(const settings::WindowPlacement &placement)
+{
+    m_normalPosition = QPoint(placement.left, placement.top);
+    // Placed first while still normal, so that leaving the new state returns there.
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        move(m_normalPosition);
+    Qt::WindowStates state = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (placement.state == settings::WindowPlacement::Minimized)
+        state |= Qt::WindowMinimized;
+    else if (placement.state == settings::WindowPlacement::Maximized)
+        state |= Qt::WindowMaximized;
+    setWindowState(state);
+    if (placement.state == settings::WindowPlacement::Normal)
+        move(m_normalPosition);
+}
+
+void MainWindow::setTopmost(bool on)
+{
+    // Qt's own way re-creates a shown window, which hides it; the window system is told
+    // directly instead.
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowStaysOnTopHint, on);
+    overrideWindowFlags(flags);
+    if (QWindow *handle = windowHandle())
+        handle->setFlags(flags);
+}
+
+void MainWindow::bringToFront()
+{
+    if (isHidden())
+        return;
+    raise();
+    activateWindow();
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (event->spontaneous() && m_minimizeOnClose) {
+        event->ignore();
+        setWindowState(windowState() | Qt::WindowMinimized);
+        return;
+    }
     emit closing();
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !isMinimized() || !m_hideToTray || !m_tray ||
+        !m_tray->isAvailable())
+        return;
+    // Hidden from the event loop: the window system is still minimising the window.
+    QTimer::singleShot(0, this, [this] {
+        if (isMinimized() && m_tray->add())
+            hide();
+    });
+}
+
+void MainWindow::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    if (isVisible() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        m_normalPosition = pos();
 }
 
 void MainWindow::applyMenuStyle()

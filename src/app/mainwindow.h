@@ -2,9 +2,11 @@
 
 #include "album/albumcaption.h"
 #include "app/menutree.h"
+#include "settings/windowplacement.h"
 #include "shell/menucolumns.h"
 
 #include <QMainWindow>
+#include <QPoint>
 #include <QString>
 
 #include <memory>
@@ -13,6 +15,8 @@ class AlbumMenu;
 class DialogKit;
 class PlayerComponent;
 class QCloseEvent;
+class QMoveEvent;
+class TrayIcon;
 
 namespace shell {
 class MenuColumnLayout;
@@ -56,6 +60,23 @@ public:
     // column; call again after the record list changes.
     shell::MenuColumns arrangeRecordMenu(bool enabled);
 
+    // The window's state and the place of its frame while normal: the last normal place while
+    // minimised or maximised.
+    settings::WindowPlacement placement() const;
+    // The placement's place becomes the normal one; the state is applied at once.
+    void applyPlacement(const settings::WindowPlacement &placement);
+    // Kept above other windows or not, without moving or activating the window.
+    void setTopmost(bool on);
+    // The window's own close command minimises instead of closing.
+    void setMinimizeOnClose(bool on) { m_minimizeOnClose = on; }
+    // Minimising hides the window behind the tray icon, where the desktop has a tray.
+    void setHideToTray(bool on) { m_hideToTray = on; }
+    // The tray icon, once there is one (it outlives the window); nullptr for none.
+    void setTrayIcon(TrayIcon *tray) { m_tray = tray; }
+    TrayIcon *trayIcon() const { return m_tray; }
+    // Raises and activates the window unless it is hidden behind the tray icon.
+    void bringToFront();
+
 public slots:
     // The What's This pop-up of a control: its "What's This?" shows the help number.
     void showControlHelpMenu(int helpContext);
@@ -66,7 +87,11 @@ signals:
     void closing();
 
 protected:
+    // The close box, the system menu and its shortcut minimise while Minimize On Close is on;
+    // a close by the program itself (File > Exit, an end request) always goes through.
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     void applyMenuStyle();
@@ -84,4 +109,8 @@ private:
     shell::MenuHook *m_menuHook = nullptr;
     shell::MenuColumnLayout *m_recordColumns = nullptr;
     std::unique_ptr<AlbumMenu> m_albumMenu;
+    QPoint m_normalPosition;
+    bool m_minimizeOnClose = false;
+    bool m_hideToTray = false;
+    TrayIcon *m_tray = nullptr;
 };

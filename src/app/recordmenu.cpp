@@ -16,6 +16,12 @@ RecordMenu::RecordMenu(MainWindow &window, PlayerSession &session, QObject *pare
         &m_items, [&session](int index) { session.selectRecord(RecordList::Index(index)); });
 }
 
+void RecordMenu::setMultiColumn(bool multiColumn)
+{
+    m_multiColumn = multiColumn;
+    m_window.arrangeRecordMenu(m_multiColumn && m_records.count() > 0);
+}
+
 void RecordMenu::showRecords()
 {
     const int count = m_records.count();

@@ -19,8 +19,8 @@ class RecordMenu : public QObject {
 public:
     RecordMenu(MainWindow &window, PlayerSession &session, QObject *parent = nullptr);
 
-    // The multi-column option; applies from the next time the records are replaced.
-    void setMultiColumn(bool multiColumn) { m_multiColumn = multiColumn; }
+    // The multi-column option, applied to the shown records at once.
+    void setMultiColumn(bool multiColumn);
 
 private:
     // Every item anew: one per record (at least one, hidden when there is no record), then the

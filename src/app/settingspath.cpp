@@ -4,33 +4,47 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryFile>
+#include <QFileInfo>
 
 namespace {
 
-// A file can be made there: the settings file is written through a temporary file beside it.
-bool canWriteInFolder(const QString &folder)
+QString besideExecutable(const QString &executableFolder, const QString &baseName)
 {
-    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".settings-probe-XXXXXX")));
-    return probe.open();
+    return QDir(executableFolder).filePath(baseName + QStringLiteral(".dat"));
+}
+
+bool usesConfigurationFolder(const QString &executableFolder, const QString &configurationFolder)
+{
+    // The settings file is written through a temporary file beside it.
+    return !QFileInfo(executableFolder).isWritable() && !configurationFolder.isEmpty();
 }
 
 } // namespace
 
+QString settingsFileLocation(const QString &executableFolder, const QString &baseName,
+                             const QString &configurationFolder)
+{
+    if (!usesConfigurationFolder(executableFolder, configurationFolder))
+        return platform::fromNativePath(
+            QDir::toNativeSeparators(besideExecutable(executableFolder, baseName)));
+    return platform::fromNativePath(QDir::toNativeSeparators(
+        QDir(configurationFolder).filePath(baseName + QStringLiteral(".dat"))));
+}
+
 QString settingsFilePath(const QString &executableFolder, const QString &baseName,
                          const QString &configurationFolder)
 {
-    const QString fileName = baseName + QStringLiteral(".dat");
-    const QString besideExecutable = QDir(executableFolder).filePath(fileName);
-    if (canWriteInFolder(executableFolder) || configurationFolder.isEmpty())
-        return platform::fromNativePath(QDir::toNativeSeparators(besideExecutable));
+    const QString location = settingsFileLocation(executableFolder, baseName, configurationFolder);
+    if (!usesConfigurationFolder(executableFolder, configurationFolder))
+        return location;
     QDir().mkpath(configurationFolder);
-    const QString inConfiguration = QDir(configurationFolder).filePath(fileName);
-    if (!QFile::exists(inConfiguration) && QFile::exists(besideExecutable)) {
-        QFile::copy(besideExecutable, inConfiguration);
+    const QString inConfiguration = QDir::fromNativeSeparators(platform::toNativePath(location));
+    const QString beside = besideExecutable(executableFolder, baseName);
+    if (!QFile::exists(inConfiguration) && QFile::exists(beside)) {
+        QFile::copy(beside, inConfiguration);
         // A copy of a read-only file is read-only too; this one is the program's own.
         QFile(inConfiguration)
             .setPermissions(QFile::permissions(inConfiguration) | QFile::WriteOwner);
     }
-    return platform::fromNativePath(QDir::toNativeSeparators(inConfiguration));
+    return location;
 }

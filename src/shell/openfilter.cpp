@@ -1,5 +1,7 @@
 #include "shell/openfilter.h"
 
+#include "platform/programinfo.h"
+
 QList<FilterChoice> parseFilter(const QString &filter)
 {
     const QStringList parts = filter.split(u'|');
@@ -8,7 +10,7 @@ QList<FilterChoice> parseFilter(const QString &filter)
         const QString pattern = parts[i + 1].trimmed();
         if (pattern.isEmpty())
             continue;
-        choices.append({parts[i], pattern, pattern == u"."});
+        choices.append({parts[i], pattern, pattern == u".", platform::isProgramPattern(pattern)});
     }
     return choices;
 }
@@ -32,6 +34,8 @@ QStringList qtNameFilters(const QList<FilterChoice> &choices)
 {
     QStringList filters;
     for (const FilterChoice &choice : choices)
-        filters.append(choice.label + QStringLiteral(" (") + qtPatterns(choice.pattern) + u')');
+        filters.append(choice.label + QStringLiteral(" (") +
+                       (choice.chooseProgram ? QStringLiteral("*") : qtPatterns(choice.pattern)) +
+                       u')');
     return filters;
 }

@@ -9,14 +9,17 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QStyle>
 #include <QTimer>
 #include <QUrl>
 #include <QWhatsThis>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -110,6 +113,37 @@ void applyChoice(QFileDialog &dialog, const QList<FilterChoice> &choices,
     }
 }
 
+// Hides the files that are not programs while the program choice is on; folders always show.
+class ProgramFilter : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void setProgramsOnly(bool on)
+    {
+        m_programsOnly = on;
+        invalidateRowsFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override
+    {
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (!m_programsOnly || !files)
+            return true;
+        const QModelIndex index = files->index(row, 0, parent);
+        return files->isDir(index) || files->fileInfo(index).isExecutable();
+    }
+
+private:
+    bool m_programsOnly = false;
+};
+
+bool anyProgramChoice(const QList<FilterChoice> &choices)
+{
+    return std::any_of(choices.begin(), choices.end(),
+                       [](const FilterChoice &choice) { return choice.chooseProgram; });
+}
+
 // The shown labels: the dialog hides the patterns of each choice.
 QStringList shownLabels(const QList<FilterChoice> &choices)
 {
@@ -151,17 +185,26 @@ int QtDialogKit::showOpen()
         dialog.setDirectory(platform::toNativePath(initialFolder()));
     if (!fileName().isEmpty())
         dialog.selectFile(platform::toNativePath(fileName()));
+    ProgramFilter *programs = nullptr;
+    if (anyProgramChoice(choices)) {
+        programs = new ProgramFilter(&dialog);
+        dialog.setProxyModel(programs);
+    }
+    const auto choose = [&dialog, &choices, &nameFilters, programs](qsizetype index) {
+        applyChoice(dialog, choices, nameFilters, index);
+        if (programs && index >= 0 && index < choices.size())
+            programs->setProgramsOnly(choices[index].chooseProgram);
+    };
     if (!choices.isEmpty()) {
         const bool inRange = filterIndex() >= 1 && filterIndex() <= choices.size();
         const qsizetype preselected = inRange ? filterIndex() - 1 : 0;
         dialog.selectNameFilter(nameFilters[preselected]);
-        applyChoice(dialog, choices, nameFilters, preselected);
+        choose(preselected);
     }
     // Queued: the switch rebuilds the list of choices that is reporting the selection.
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString &label) {
-        QTimer::singleShot(0, &dialog, [&dialog, &choices, &nameFilters, &labels, label] {
-            applyChoice(dialog, choices, nameFilters, labels.indexOf(label));
-        });
+        QTimer::singleShot(0, &dialog,
+                           [&choose, &labels, label] { choose(labels.indexOf(label)); });
     });
 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -495,7 +495,7 @@ TEST_F(AlbumSessionTest, RecreatingAPlaylistAsksFirstAndKeepsItWhenTheFolderHasN
     EXPECT_EQ(session.albums().albumPathOf(0), list);
     EXPECT_TRUE(QFile::exists(native(u"A/index.wpl")));
 
-    session.setTextEditor("editor");
+    session.setTextEditor([] { return QStringLiteral("editor"); });
     EXPECT_TRUE(session.fileMenuAvailability().textEditor);
 }
 

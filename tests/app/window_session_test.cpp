@@ -7,6 +7,7 @@
 #include "app/controlstrip.h"
 #include "app/elapseddisplay.h"
 #include "app/mainwindow.h"
+#include "app/options.h"
 #include "controls/slider.h"
 #include "platform/codepage.h"
 #include "platform/paths.h"
@@ -306,7 +307,7 @@ TEST_F(WindowSessionTest, FileMenuCommandsAreOfferedAsTheAlbumListAllows)
     EXPECT_FALSE(fixture.item("mFileEditor")->isEnabled());
     EXPECT_FALSE(fixture.item("mFileNonFound")->isEnabled());
 
-    fixture.app().albumSession().setTextEditor("\\usr\\bin\\editor");
+    fixture.app().options().setEditor(Options::TextEditor, "\\usr\\bin\\editor");
     QFile::remove(gone + "/index.wpl");
     openAndClose(file);
     EXPECT_TRUE(fixture.item("mFileEditor")->isEnabled());

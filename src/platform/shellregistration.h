@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Telling the desktop where the program is, as the shell's registry values do on Windows.
+namespace platform {
+
+// Off Windows: the user's desktop entry for the program (the template entry beside the program,
+// its Exec and TryExec naming this copy), written only when its content differs. Nothing when
+// the program runs from its build tree (a CMake cache beside it), or from an installed prefix
+// whose share/applications already holds the entry. Paths are native.
+void registerWithShell(const QString &programPath, const QString &desktopFileName);
+
+// The entry that names the program: the template's lines, with Exec and TryExec replaced.
+QString desktopEntryFor(const QString &templateText, const QString &programPath);
+
+} // namespace platform

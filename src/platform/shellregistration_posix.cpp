@@ -1,0 +1,92 @@
+#include "platform/shellregistration.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace platform {
+
+namespace {
+
+constexpr qint64 templateSizeLimit = 64 * 1024;
+
+QByteArray readBounded(const QString &path, qint64 limit)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.read(limit);
+}
+
+// One Exec argument: quoted, with the characters the quoting reserves escaped, then with the
+// escapes of the entry's string values; "%" is doubled as field codes use it.
+QString execArgument(const QString &path)
+{
+    QString quoted;
+    for (const QChar c : path) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+            quoted += u'\\';
+        quoted += c;
+    }
+    quoted.replace(u'%', QStringLiteral("%%"));
+    QString argument = u'"' + quoted + u'"';
+    return argument.replace(u'\\', QStringLiteral("\\\\"));
+}
+
+bool isBuildTree(const QDir &programFolder)
+{
+    return programFolder.exists(QStringLiteral("CMakeCache.txt"));
+}
+
+bool prefixHoldsEntry(const QDir &programFolder, const QString &desktopFileName)
+{
+    return QFileInfo::exists(
+        programFolder.filePath(QStringLiteral("../share/applications/") + desktopFileName));
+}
+
+} // namespace
+
+QString desktopEntryFor(const QString &templateText, const QString &programPath)
+{
+    QStringList lines;
+    for (const QString &line : templateText.split(u'\n')) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith(QStringLiteral("TryExec=")))
+            continue;
+        if (trimmed.startsWith(QStringLiteral("Exec="))) {
+            lines.append(QStringLiteral("Exec=") + execArgument(programPath) +
+                         QStringLiteral(" %f"));
+            lines.append(QStringLiteral("TryExec=") +
+                         QString(programPath).replace(u'\\', QStringLiteral("\\\\")));
+            continue;
+        }
+        lines.append(line);
+    }
+    return lines.join(u'\n');
+}
+
+void registerWithShell(const QString &programPath, const QString &desktopFileName)
+{
+    const QDir programFolder = QFileInfo(programPath).absoluteDir();
+    if (isBuildTree(programFolder) || prefixHoldsEntry(programFolder, desktopFileName))
+        return;
+    const QString templateText =
+        QString::fromUtf8(readBounded(programFolder.filePath(desktopFileName), templateSizeLimit));
+    if (templateText.isEmpty())
+        return;
+    const QByteArray entry = desktopEntryFor(templateText, programPath).toUtf8();
+    const QString folder =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+            .filePath(QStringLiteral("applications"));
+    const QString target = QDir(folder).filePath(desktopFileName);
+    if (readBounded(target, templateSizeLimit + 1) == entry)
+        return;
+    QDir().mkpath(folder);
+    QSaveFile file(target);
+    if (file.open(QIODevice::WriteOnly) && file.write(entry) == entry.size())
+        file.commit();
+}
+
+} // namespace platform

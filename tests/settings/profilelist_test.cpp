@@ -1,0 +1,116 @@
+#include "settings/profilelist.h"
+
+#include "platform/codepage.h"
+#include "platform/paths.h"
+#include "settings/settingsstore.h"
+#include "settings/windowplacement.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace settings;
+
+namespace {
+
+class ProfileListTest : public testing::Test {
+protected:
+    void SetUp() override { platform::setAnsiCodePage(1252); }
+    void TearDown() override { platform::setAnsiCodePage(0); }
+
+    // A list stored as names, the first active, loaded.
+    ProfileList stored(const QStringList &names)
+    {
+        writeSectionValues(file, QStringLiteral("mProfileList"), names);
+        ProfileList profiles;
+        profiles.load(file);
+        return profiles;
+    }
+
+    QTemporaryDir folder;
+    QString file = platform::fromNativePath(folder.filePath("sonnalby.dat"));
+};
+
+} // namespace
+
+TEST_F(ProfileListTest, WithoutAStoredListThereIsDefaultAndNoLoadedProfile)
+{
+    ProfileList profiles;
+    profiles.load(file);
+    EXPECT_EQ(profiles.names(), QStringList{"Default"});
+    EXPECT_TRUE(profiles.active().isEmpty());
+    EXPECT_TRUE(profiles.isSwitch(0));
+}
+
+TEST_F(ProfileListTest, SelectingMovesTheNameToTheFrontAndWritesTheList)
+{
+    ProfileList profiles = stored({"A", "B", "C"});
+    EXPECT_FALSE(profiles.isSwitch(0));
+    EXPECT_TRUE(profiles.isSwitch(2));
+    profiles.select(2, file);
+    EXPECT_EQ(profiles.names(), QStringList({"C", "A", "B"}));
+    EXPECT_EQ(profiles.active(), "C");
+    EXPECT_EQ(readSectionLines(file, "mProfileList"), "0=C\r\n1=A\r\n2=B");
+}
+
+TEST_F(ProfileListTest, RemovingKeepsTheOrderAndNeverTakesTheActiveProfile)
+{
+    ProfileList profiles = stored({"A", "B", "C", "D"});
+    profiles.remove(2, file);
+    profiles.remove(0, file);
+    EXPECT_EQ(profiles.names(), QStringList({"A", "B", "D"}));
+    EXPECT_EQ(profiles.active(), "A");
+    EXPECT_EQ(readSectionLines(file, "mProfileList"), "0=A\r\n1=B\r\n2=D");
+}
+
+TEST_F(ProfileListTest, NamesMatchWithoutRegardToCase)
+{
+    const ProfileList profiles = stored({"Anna", "bob"});
+    EXPECT_EQ(profiles.indexOf("BOB"), 1);
+    EXPECT_EQ(profiles.indexOf("anna"), 0);
+    EXPECT_EQ(profiles.indexOf("Carl"), -1);
+}
+
+TEST_F(ProfileListTest, TypedNamesAreCleanedAndChecked)
+{
+    const struct {
+        QString typed;
+        QString clean;
+        ProfileNameCheck check;
+    } cases[] = {
+        {" b o b ", "bob", ProfileNameCheck::Usable},
+        {"Anna\nSecond line", "Anna", ProfileNameCheck::Usable},
+        {"Anna\r\nSecond line", "Anna", ProfileNameCheck::Usable},
+        {"   ", "", ProfileNameCheck::Empty},
+        {"wh?", "wh?", ProfileNameCheck::Unsupported},
+        // Code page 1252 has no Cyrillic: the file would hold "??".
+        {QString::fromUtf8("Кн"), QString::fromUtf8("Кн"), ProfileNameCheck::Unsupported},
+        {QString::fromUtf8("Zoë"), QString::fromUtf8("Zoë"), ProfileNameCheck::Usable},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(cleanProfileName(c.typed), c.clean) << c.typed.toStdString();
+        EXPECT_EQ(checkProfileName(c.clean), c.check) << c.typed.toStdString();
+    }
+}
+
+TEST_F(ProfileListTest, MissingOrUnusablePlacementValuesKeepTheCurrentOnes)
+{
+    const WindowPlacement current{WindowPlacement::Normal, 40, 50};
+    EXPECT_EQ(readWindowPlacement(file, "Anna", current), current);
+    writeSetting(file, "Anna", "Left", "12.6");
+    writeSetting(file, "Anna", "Top", "99999999999");
+    writeSetting(file, "Anna", "State", "7");
+    EXPECT_EQ(readWindowPlacement(file, "Anna", current),
+              (WindowPlacement{WindowPlacement::Normal, 13, 50}));
+    writeSetting(file, "Anna", "State", "2");
+    EXPECT_EQ(readWindowPlacement(file, "Anna", current).state, WindowPlacement::Maximized);
+}
+
+TEST_F(ProfileListTest, APlacementWritesTheStateOnlyWhenItChanged)
+{
+    writeWindowPlacement(file, "Anna", {WindowPlacement::Normal, 10, 20});
+    EXPECT_EQ(readSectionLines(file, "Anna"), "Left=10\r\nTop=20");
+    writeWindowPlacement(file, "Anna", {WindowPlacement::Minimized, 10, 20});
+    EXPECT_EQ(readSectionLines(file, "Anna"), "Left=10\r\nTop=20\r\nState=1");
+    writeWindowPlacement(file, "Anna", {WindowPlacement::Normal, -5, 20});
+    EXPECT_EQ(readSectionLines(file, "Anna"), "Left=-5\r\nTop=20\r\nState=0");
+}
