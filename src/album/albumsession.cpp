@@ -95,7 +95,8 @@ void AlbumSession::saveAlbumList() const
 void AlbumSession::loadProfile(const QString &profile, const QString &commandLinePath)
 {
     // The profile being left keeps its listener's place.
-    captureAndSave();
+    if (profile != m_profile)
+        captureAndSave();
     const bool wasActive = m_albumActive;
     m_profile = profile;
     m_profileLoading = true;

@@ -4,7 +4,6 @@
 #include <QString>
 #include <QTimer>
 
-
 class ControlStrip;
 class PlayerSession;
 

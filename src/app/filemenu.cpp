@@ -37,7 +37,7 @@ void FileMenu::connectCommands()
     command("mFilePlaylist", [&session] { session.recreatePlaylistCommand(); });
     command("mFileEditor", [&session] { session.textEditorCommand(); });
     command("mFileNonFound", [&session] { session.removeNonFoundCommand(); });
-    command("mFileExit", [this] { m_window.close(); });
+    command("mFileExit", [this] { m_window.endProgram(); });
     // The shortcut text beside Exit is already in its caption; this makes the key work.
     m_window.menuItem(QStringLiteral("mFileExit"))
         ->setShortcut(QKeySequence(Qt::AltModifier | Qt::Key_X));

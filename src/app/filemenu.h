@@ -10,7 +10,7 @@ class AlbumSession;
 
 // The File menu at work: its commands go to the album session (each first offered to What's
 // This), the album items mirror the album list, and each time the menu opens its commands are
-// enabled as the album list allows. Exit (and Alt+X) closes the window.
+// enabled as the album list allows. Exit (and Alt+X) ends the program.
 class FileMenu : public QObject {
     Q_OBJECT
 public:

@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
                      &Application::receiveCommand);
 
     MainWindow &window = application.window();
-    platform::watchEndRequests(&window, [&window] { window.close(); });
+    platform::watchEndRequests(&window, [&window] { window.endProgram(); });
     // A window hidden behind the tray icon is not the last one to close: end in any case.
     QObject::connect(&window, &MainWindow::closing, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);

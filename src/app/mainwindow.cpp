@@ -123,9 +123,15 @@ void MainWindow::bringToFront()
     activateWindow();
 }
 
+void MainWindow::endProgram()
+{
+    m_ending = true;
+    close();
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (event->spontaneous() && m_minimizeOnClose) {
+    if (!m_ending && m_minimizeOnClose) {
         event->ignore();
         setWindowState(windowState() | Qt::WindowMinimized);
         return;
@@ -150,7 +156,7 @@ void MainWindow::changeEvent(QEvent *event)
 void MainWindow::moveEvent(QMoveEvent *event)
 {
     QMainWindow::moveEvent(event);
-    if (isVisible() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
         m_normalPosition = pos();
 }
 

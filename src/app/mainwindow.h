@@ -78,6 +78,11 @@ public:
     void bringToFront();
 
 public slots:
+    // The program's own close (File > Exit, an end request): never just minimises.
+    void endProgram();
+
+public:
+public slots:
     // The What's This pop-up of a control: its "What's This?" shows the help number.
     void showControlHelpMenu(int helpContext);
 
@@ -87,8 +92,8 @@ signals:
     void closing();
 
 protected:
-    // The close box, the system menu and its shortcut minimise while Minimize On Close is on;
-    // a close by the program itself (File > Exit, an end request) always goes through.
+    // A close that is not the program's own (the close box, the system menu and its shortcut)
+    // minimises while Minimize On Close is on.
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
@@ -111,6 +116,7 @@ private:
     std::unique_ptr<AlbumMenu> m_albumMenu;
     QPoint m_normalPosition;
     bool m_minimizeOnClose = false;
+    bool m_ending = false;
     bool m_hideToTray = false;
     TrayIcon *m_tray = nullptr;
 };

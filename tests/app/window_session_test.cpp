@@ -194,7 +194,7 @@ TEST_F(WindowSessionTest, ACommandLineNameTheFilesCannotCarryIsRefused)
 TEST_F(WindowSessionTest, ClosingTheWindowAndAnEndRequestSaveAsExitDoes)
 {
     const QString album = startWithThreeTracks();
-    platform::watchEndRequests(&window(), [this] { window().close(); });
+    platform::watchEndRequests(&window(), [this] { window().endProgram(); });
     fixture.item("mRecordList2")->trigger();
     SessionFixture::drainEvents();
     fixture.player().advance(3);
@@ -202,6 +202,7 @@ TEST_F(WindowSessionTest, ClosingTheWindowAndAnEndRequestSaveAsExitDoes)
     EXPECT_TRUE(QTest::qWaitFor([this] { return albumLine(0).marks.startsWith("03.mp3/3/"); }));
 
     fixture.player().setCurrentPosition(1);
+    fixture.item("mOptionMinimize")->trigger();
     window().close();
     EXPECT_TRUE(albumLine(0).marks.startsWith("03.mp3/1/"));
 }

@@ -87,7 +87,10 @@ TEST_F(DesktopTest, ACopiedProgramIsRegisteredOnceWithTheUsersDesktop)
     EXPECT_EQ(readFile(written),
               desktopEntryFor(QString::fromUtf8(templateEntry), program).toUtf8());
     const QDateTime modified = QFileInfo(written).lastModified();
-    QFile(written).setFileTime(modified.addSecs(-100), QFileDevice::FileModificationTime);
+    QFile file(written);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    file.setFileTime(modified.addSecs(-100), QFileDevice::FileModificationTime);
+    file.close();
     registerWithShell(program, "sonnalby.desktop");
     EXPECT_EQ(QFileInfo(written).lastModified(), modified.addSecs(-100));
 }

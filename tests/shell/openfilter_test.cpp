@@ -24,8 +24,11 @@ TEST(OpenFilter, WindowsPatternsBecomeQtPatterns)
 {
     const QList<FilterChoice> choices =
         parseFilter("Programs (*.exe)|*.exe|All Files (*.*)|*.*|Sound|*.mp3; *.wav;|");
-    EXPECT_EQ(qtNameFilters(choices), QStringList({"Programs (*.exe) (*.exe)",
-                                                   "All Files (*.*) (*)", "Sound (*.mp3 *.wav)"}));
+    // Where programs have no extension the dialog itself keeps the program choice to programs.
+    EXPECT_TRUE(choices[0].chooseProgram);
+    EXPECT_FALSE(choices[1].chooseProgram);
+    EXPECT_EQ(qtNameFilters(choices),
+              QStringList({"Programs (*.exe) (*)", "All Files (*.*) (*)", "Sound (*.mp3 *.wav)"}));
 }
 
 TEST(OpenFilter, IncompleteListsKeepOnlyWholePairs)
