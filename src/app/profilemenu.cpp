@@ -118,8 +118,12 @@ void ProfileMenu::loadWindowPlacement()
 {
     const QString &profile = m_profiles.active();
     m_window.dialogKit().setFilterIndex(settings::readFilterIndex(m_settingsFile, profile));
-    m_window.applyPlacement(
-        settings::readWindowPlacement(m_settingsFile, profile, m_window.placement()));
+    const settings::WindowPlacement current = m_window.placement();
+    const settings::WindowPlacement stored =
+        settings::readWindowPlacement(m_settingsFile, profile, current);
+    // Nothing stored leaves the window as it is: at the first start, where the desktop puts it.
+    if (stored != current)
+        m_window.applyPlacement(stored);
 }
 
 void ProfileMenu::saveWindowPlacement()

@@ -2,7 +2,9 @@
 # A first listening session of the real program under Xvfb, driven with xdotool: open a folder of
 # three MP3 files, play from the Record menu into the second record, end with Alt+X, check the
 # album line of the settings file; then start again without a path and check that the program
-# stands at the resume mark.
+# stands at the resume mark. A third run adds the profile "Anna" through Profile > Add New, opens
+# another album in it, switches back to "Default" and ends; both profiles' albums and window
+# places must be in the settings file, and a fourth start finds the window where it was left.
 #
 #   first_session.sh PROGRAM RESOURCES_FOLDER FIXTURES_FOLDER
 #
@@ -99,12 +101,12 @@ end_with_alt_x() {
         fail "sanitizer report (run $runs)"
 }
 
-# The value of the album's line in the Default profile's album list.
-album_line() {
+# The value of a key in a section of the settings file: section, key.
+setting() {
     [ -f "$settings" ] || fail "no settings file beside the program"
     # awk's -v would read the "\" of the key as escapes.
-    tr -d '\r' <"$settings" | KEY="$playlist_key" awk '
-        /^\[/ { inside = tolower($0) == tolower("[Default\\mFileList]"); next }
+    tr -d '\r' <"$settings" | SECTION="$1" KEY="$2" awk '
+        /^\[/ { inside = tolower($0) == tolower("[" ENVIRON["SECTION"] "]"); next }
         inside {
             at = index($0, "=")
             if (at > 0 && tolower(substr($0, 1, at - 1)) == tolower(ENVIRON["KEY"])) {
@@ -112,6 +114,31 @@ album_line() {
                 exit
             }
         }'
+}
+
+# The value of the album's line in the Default profile's album list.
+album_line() {
+    setting 'Default\mFileList' "$playlist_key"
+}
+
+# Waits until the window's caption is the text.
+wait_for_caption() {
+    local id=$1 expected=$2 waited=0
+    until [ "$(xdotool getwindowname "$id")" = "$expected" ]; do
+        [ $waited -lt 100 ] || fail "caption '$(xdotool getwindowname "$id")', expected '$expected'"
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+}
+
+# The visible window of the program with that caption; its id on stdout.
+dialog_window() {
+    local id
+    id=$(timeout 30 xdotool search --sync --all --onlyvisible --pid "$pid" --name "^$1\$" |
+        head -n 1) || true
+    [ -n "$id" ] || fail "no window '$1' within 30 s (run $runs)"
+    timeout 10 xdotool windowfocus --sync "$id" || fail "the window '$1' took no focus"
+    echo "$id"
 }
 
 # First run: the folder becomes an album, positioned at its first record without playing.
@@ -159,5 +186,65 @@ IFS='=' read -r access title codepage records duration volume marks <<<"$again"
 [[ $access > $first_access ]] || fail "access stamp '$access' not captured anew"
 [ "${marks%%|*}" = "$resume" ] || fail "resume mark '${marks%%|*}' after the second run, expected '$resume'"
 [ "$records" = 3 ] || fail "records '$records' after the second run"
+
+# Third run: a second family member. Profile > Add New with a typed name, File > Open of a file of
+# another album, the Default profile chosen again from the Profile menu, each profile's window
+# in a place of its own.
+other="$work/Other Book"
+mkdir -p "$other"
+cp "$fixtures/tone660_2s.mp3" "$other/01 Start.mp3"
+start
+window=$(main_window)
+xdotool windowmove --sync "$window" 200 150
+xdotool key --clearmodifiers alt+p
+sleep 0.5
+xdotool key n
+dialog_window "New User" >/dev/null
+xdotool type --delay 50 Anna
+xdotool key Return
+wait_for_caption "$window" "Sonnalby [Anna]"
+timeout 10 xdotool windowfocus --sync "$window" || fail "the main window took no focus"
+xdotool windowmove --sync "$window" 300 250
+xdotool key --clearmodifiers alt+f
+sleep 0.5
+xdotool key o
+dialog_window "Open Album" >/dev/null
+xdotool type --delay 20 "$other/01 Start.mp3"
+xdotool key Return
+# The file's tag has no title: the program asks for one.
+dialog_window "Playlist Title" >/dev/null
+xdotool type --delay 50 "Other Book"
+xdotool key Return
+wait_for_caption "$window" "Sonnalby [Anna] - $other/01 Start.mp3"
+timeout 10 xdotool windowfocus --sync "$window" || fail "the main window took no focus"
+# The profile items follow Add New and Remove: the last one is "Default".
+xdotool key --clearmodifiers alt+p
+sleep 0.5
+xdotool key Up Return
+wait_for_caption "$window" "Sonnalby - $album/index.wpl"
+end_with_alt_x "$window"
+
+[ "$(setting mProfileList 0)" = Default ] && [ "$(setting mProfileList 1)" = Anna ] ||
+    fail "profile list '$(setting mProfileList 0)', '$(setting mProfileList 1)'"
+[ -n "$(album_line)" ] || fail "the Default profile lost its album"
+other_key="${other//\//\\}\\01 Start.mp3"
+[ -n "$(setting 'Anna\mFileList' "$other_key")" ] || fail "no album line for $other_key in Anna's list"
+[ -z "$(setting 'Anna\mFileList' "$playlist_key")" ] || fail "Anna's list holds Default's album"
+for place in "Default 200 150" "Anna 300 250"; do
+    read -r profile left top <<<"$place"
+    [ "$(setting "$profile" Left)" = "$left" ] && [ "$(setting "$profile" Top)" = "$top" ] ||
+        fail "$profile's place $(setting "$profile" Left),$(setting "$profile" Top), expected $left,$top"
+done
+
+# Fourth run: the window opens where the Default profile left it.
+start
+window=$(main_window)
+geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Position: \([0-9]*,[0-9]*\).*/\1/p')
+[ "$geometry" = "200,150" ] || fail "window at '$geometry', expected 200,150"
+end_with_alt_x "$window"
+
+# The copied program made itself known to the desktop.
+grep -qxF "TryExec=$app/sonnalby" "$XDG_DATA_HOME/applications/sonnalby.desktop" ||
+    fail "no desktop entry naming $app/sonnalby"
 
 echo "first session: passed"
