@@ -23,8 +23,7 @@
 #include <QMenu>
 
 Application::Application(const ApplicationSetup &setup, QObject *parent)
-    : QObject(parent), m_settingsFile(setup.settingsFile),
-      m_defaultTextEditor(setup.defaultTextEditor)
+    : QObject(parent), m_settingsFile(setup.settingsFile)
 {
     MainWindowSetup windowSetup;
     windowSetup.dialogKit = setup.dialogKit;
@@ -36,7 +35,7 @@ Application::Application(const ApplicationSetup &setup, QObject *parent)
     createSessions(setup);
     createMirrors();
     connectAlbumSession();
-    m_options = new Options(m_settingsFile, this);
+    m_options = new Options(m_settingsFile, setup.defaultTextEditor, this);
     m_optionMenu = new OptionMenu(*m_window, *m_options, this);
     connectOptions();
     m_profileMenu =
@@ -49,7 +48,7 @@ Application::~Application() = default;
 void Application::start()
 {
     writeSchemeLegend(m_settingsFile);
-    m_options->load(m_defaultTextEditor ? m_defaultTextEditor : [] { return QString(); });
+    m_options->load();
     m_profileMenu->loadProfiles();
     m_elapsed->resetPositionBox();
     m_elapsed->tick();

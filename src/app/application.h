@@ -85,7 +85,6 @@ private:
     void connectOptions();
 
     QString m_settingsFile;
-    std::function<QString()> m_defaultTextEditor;
     std::unique_ptr<MainWindow> m_window;
     ControlStrip *m_strip = nullptr;
     std::unique_ptr<text::TitleEncodingChooser> m_ownEncodingChooser;

@@ -21,12 +21,14 @@ FixedPoint numberOf(bool on)
 
 } // namespace
 
-Options::Options(const QString &settingsFile, QObject *parent)
-    : QObject(parent), m_settingsFile(settingsFile)
+Options::Options(const QString &settingsFile, std::function<QString()> defaultTextEditor,
+                 QObject *parent)
+    : QObject(parent), m_settingsFile(settingsFile),
+      m_defaultTextEditor(std::move(defaultTextEditor))
 {
 }
 
-void Options::load(std::function<QString()> defaultTextEditor)
+void Options::load()
 {
     // Turning the opposite of the stored state over applies the option and rewrites any other
     // stored number as 1.
@@ -44,7 +46,7 @@ void Options::load(std::function<QString()> defaultTextEditor)
     const QString textEditor = settings::readSetting(m_settingsFile, keys::mainWindowSection,
                                                      editorKeys[TextEditor], missingValue);
     if (textEditor == missingValue)
-        m_defaultTextEditor = std::move(defaultTextEditor);
+        m_defaultPending = true;
     else
         setEditor(TextEditor, textEditor);
     setEditor(Mp3Editor, settings::readSetting(m_settingsFile, keys::mainWindowSection,
@@ -64,9 +66,9 @@ void Options::toggle(Switch option)
 
 QString Options::editor(Editor editor)
 {
-    if (editor == TextEditor && m_defaultTextEditor) {
-        m_editors[TextEditor] = m_defaultTextEditor();
-        m_defaultTextEditor = nullptr;
+    if (editor == TextEditor && m_defaultPending) {
+        m_defaultPending = false;
+        m_editors[TextEditor] = m_defaultTextEditor ? m_defaultTextEditor() : QString();
     }
     return m_editors[editor];
 }
@@ -74,7 +76,7 @@ QString Options::editor(Editor editor)
 void Options::setEditor(Editor editor, const QString &path)
 {
     if (editor == TextEditor)
-        m_defaultTextEditor = nullptr;
+        m_defaultPending = false;
     m_editors[editor] = path;
     emit editorChanged(editor, path);
     if (editor == Mp3Editor)

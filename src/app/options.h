@@ -15,13 +15,16 @@ public:
     enum Editor { TextEditor, Mp3Editor };
     static constexpr int switchCount = 4;
 
-    explicit Options(const QString &settingsFile, QObject *parent = nullptr);
+    // defaultTextEditor gives the desktop's text editor (an internal path, empty for none); it
+    // stands in for a missing stored one and is asked only when the editor is first wanted, so
+    // that start-up waits for nothing. None given means none.
+    Options(const QString &settingsFile, std::function<QString()> defaultTextEditor,
+            QObject *parent = nullptr);
 
     // Start-up: each option as stored (the first three on for any stored number but 0, a stored
     // value other than 0 and 1 rewritten as 1; the multi-column menu on only for 1) and the
-    // editors as stored. A missing text editor is the desktop's, asked of defaultTextEditor (an
-    // internal path) only when the editor is first wanted, so that start-up waits for nothing.
-    void load(std::function<QString()> defaultTextEditor);
+    // editors as stored.
+    void load();
 
     bool isOn(Switch option) const { return m_switches[option]; }
     // Turns the option over and writes it when the stored number differs.
@@ -45,5 +48,6 @@ private:
     QString m_settingsFile;
     std::array<bool, switchCount> m_switches{false, true, true, true};
     std::array<QString, 2> m_editors;
-    std::function<QString()> m_defaultTextEditor; // set while the default is still to be asked
+    std::function<QString()> m_defaultTextEditor;
+    bool m_defaultPending = false; // the stored text editor is missing and not asked for yet
 };

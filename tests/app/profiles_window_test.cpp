@@ -377,6 +377,30 @@ TEST_F(ProfilesWindowTest, AChosenProgramIsKeptShownAndOffered)
               internal(fixture.folder()) + "\\Tools");
 }
 
+TEST_F(ProfilesWindowTest, TheDesktopsTextEditorIsAskedForOnlyWhenNoneIsStoredAndWanted)
+{
+    int asked = 0;
+    fixture.setDefaultTextEditor([&asked] {
+        ++asked;
+        return QStringLiteral("\\usr\\bin\\gedit");
+    });
+    const QString album = fixture.makeThreeTrackAlbum("Tale");
+    fixture.start();
+    fixture.openFolder(album);
+    EXPECT_EQ(asked, 0);
+    menus().file->popup(QPoint(10, 10));
+    QCoreApplication::processEvents();
+    menus().file->hide();
+    EXPECT_TRUE(fixture.item("mFileEditor")->isEnabled());
+    EXPECT_EQ(fixture.app().options().textEditor(), "\\usr\\bin\\gedit");
+    EXPECT_EQ(asked, 1);
+
+    store("fwMain", "mOptionEditor-0", "\\opt\\kate");
+    fixture.start();
+    EXPECT_EQ(fixture.app().options().textEditor(), "\\opt\\kate");
+    EXPECT_EQ(asked, 1);
+}
+
 TEST_F(ProfilesWindowTest, EveryProfileAndOptionCommandInWhatsThisModeOnlyShowsHelp)
 {
     fixture.start();

@@ -71,6 +71,7 @@ Application &SessionFixture::start(const QString &commandLinePath)
     setup.settingsFile = settingsFile();
     setup.helpFile = internal(m_folder.filePath("sonnalby.hlp"));
     setup.commandLinePath = commandLinePath;
+    setup.defaultTextEditor = m_textEditor;
     m_app = std::make_unique<Application>(setup);
     m_app->start();
     drainEvents();

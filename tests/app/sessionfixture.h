@@ -10,6 +10,7 @@
 #include <QList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -44,6 +45,8 @@ public:
     ScriptedDialogKit &dialogKit() { return m_dialogKit; }
     text::ScriptedTitleEncodingChooser &chooser() { return m_chooser; }
     QAction *item(const QString &name) const;
+    // What the desktop offers as text editor to the programs started from now on.
+    void setDefaultTextEditor(std::function<QString()> editor) { m_textEditor = std::move(editor); }
 
     QString folder() const { return m_folder.path(); }
     QString settingsFile() const; // internal
@@ -63,6 +66,7 @@ private:
     QHash<QString, double> m_durations;
     std::unique_ptr<FakePlayer> m_player;
     std::unique_ptr<Application> m_app;
+    std::function<QString()> m_textEditor;
 };
 
 // The internal form of a native path.

@@ -1,10 +1,13 @@
 #include "platform/paths.h"
 #include "shell/qtdialogkit.h"
 
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -372,4 +375,42 @@ TEST_F(QtDialogKitOpen, ChoosingTheFolderChoiceSwitchesToFoldersAndBack)
     EXPECT_EQ(kit.showOpen(), 1);
     EXPECT_EQ(kit.fileName(), platform::fromNativePath(folder.path()));
     EXPECT_EQ(kit.filterIndex(), 3);
+}
+
+namespace {
+
+// The names the dialog lists in the folder, once its model has read them.
+QStringList listedNames(QFileDialog *dialog, const QString &folder)
+{
+    QAbstractProxyModel *shown = dialog->proxyModel();
+    const auto *files = qobject_cast<QFileSystemModel *>(shown->sourceModel());
+    const QModelIndex root = shown->mapFromSource(files->index(folder));
+    QStringList names;
+    for (int row = 0; row < shown->rowCount(root); ++row)
+        names.append(shown->index(row, 0, root).data().toString());
+    names.sort();
+    return names;
+}
+
+} // namespace
+
+TEST_F(QtDialogKitOpen, TheProgramChoiceListsExecutableFilesOnly)
+{
+    QFile program(folder.filePath("tool"));
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    program.setPermissions(program.permissions() | QFile::ExeOwner);
+    QDir(folder.path()).mkdir("sub");
+    kit.setFilter("Programs (*.exe)|*.exe|All Files (*.*)|*.*");
+    kit.setFilterIndex(1);
+    const QString path = folder.path();
+    whenShown<QFileDialog>([path](QFileDialog *dialog) {
+        whenReady([dialog, path] { return listedNames(dialog, path).size() == 2; },
+                  [dialog, path] {
+                      EXPECT_EQ(listedNames(dialog, path), QStringList({"sub", "tool"}));
+                      pressKey(dialog->findChild<QComboBox *>("fileTypeCombo"), Qt::Key_Down);
+                      whenReady([dialog, path] { return listedNames(dialog, path).size() == 3; },
+                                [dialog] { dialog->reject(); });
+                  });
+    });
+    EXPECT_EQ(kit.showOpen(), 0);
 }
