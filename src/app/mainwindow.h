@@ -80,15 +80,12 @@ public:
 public slots:
     // The program's own close (File > Exit, an end request): never just minimises.
     void endProgram();
-
-public:
-public slots:
     // The What's This pop-up of a control: its "What's This?" shows the help number.
     void showControlHelpMenu(int helpContext);
 
 signals:
-    // The window is being closed (close box, File > Exit, the end of the session): the last
-    // moment to save.
+    // The window is being closed for good (File > Exit, an end request, the close box while
+    // Minimize On Close is off): the last moment to save.
     void closing();
 
 protected:
