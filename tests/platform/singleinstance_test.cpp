@@ -44,14 +44,6 @@ TEST(SingleInstance, ALaterStartFindsThePlaceTakenAndHandsItsCommandOver)
     EXPECT_EQ(receivedWithin(running, 1), QList<QByteArray>{"/i"});
 }
 
-TEST(SingleInstance, CopiesOverOtherSettingsFilesRunSideBySide)
-{
-    SingleInstance first("Corvella", freshKey());
-    SingleInstance second("Corvella", freshKey());
-    EXPECT_TRUE(first.claim());
-    EXPECT_TRUE(second.claim());
-}
-
 TEST(SingleInstance, ThePlaceIsFreeAgainOnceTheRunningCopyIsGone)
 {
     const QString key = freshKey();

@@ -17,15 +17,6 @@ protected:
     void SetUp() override { platform::setAnsiCodePage(1252); }
     void TearDown() override { platform::setAnsiCodePage(0); }
 
-    // A list stored as names, the first active, loaded.
-    ProfileList stored(const QStringList &names)
-    {
-        writeSectionValues(file, QStringLiteral("mProfileList"), names);
-        ProfileList profiles;
-        profiles.load(file);
-        return profiles;
-    }
-
     QTemporaryDir folder;
     QString file = platform::fromNativePath(folder.filePath("sonnalby.dat"));
 };
@@ -39,35 +30,6 @@ TEST_F(ProfileListTest, WithoutAStoredListThereIsDefaultAndNoLoadedProfile)
     EXPECT_EQ(profiles.names(), QStringList{"Default"});
     EXPECT_TRUE(profiles.active().isEmpty());
     EXPECT_TRUE(profiles.isSwitch(0));
-}
-
-TEST_F(ProfileListTest, SelectingMovesTheNameToTheFrontAndWritesTheList)
-{
-    ProfileList profiles = stored({"A", "B", "C"});
-    EXPECT_FALSE(profiles.isSwitch(0));
-    EXPECT_TRUE(profiles.isSwitch(2));
-    profiles.select(2, file);
-    EXPECT_EQ(profiles.names(), QStringList({"C", "A", "B"}));
-    EXPECT_EQ(profiles.active(), "C");
-    EXPECT_EQ(readSectionLines(file, "mProfileList"), "0=C\r\n1=A\r\n2=B");
-}
-
-TEST_F(ProfileListTest, RemovingKeepsTheOrderAndNeverTakesTheActiveProfile)
-{
-    ProfileList profiles = stored({"A", "B", "C", "D"});
-    profiles.remove(2, file);
-    profiles.remove(0, file);
-    EXPECT_EQ(profiles.names(), QStringList({"A", "B", "D"}));
-    EXPECT_EQ(profiles.active(), "A");
-    EXPECT_EQ(readSectionLines(file, "mProfileList"), "0=A\r\n1=B\r\n2=D");
-}
-
-TEST_F(ProfileListTest, NamesMatchWithoutRegardToCase)
-{
-    const ProfileList profiles = stored({"Anna", "bob"});
-    EXPECT_EQ(profiles.indexOf("BOB"), 1);
-    EXPECT_EQ(profiles.indexOf("anna"), 0);
-    EXPECT_EQ(profiles.indexOf("Carl"), -1);
 }
 
 TEST_F(ProfileListTest, TypedNamesAreCleanedAndChecked)
