@@ -79,7 +79,8 @@ public:
     void removeFromListCommand(AlbumList::Index index);
 
     // Shut-down and the periodic save: CaptureAlbumState, then SaveActiveAlbum. Nothing while
-    // no album is active, since the player's state then belongs to none of this profile's.
+    // no album is active or the player's file is none of its playable records, since the
+    // player's state then is not the album's.
     void captureAndSave();
 
 signals:
@@ -110,6 +111,9 @@ private:
     void resume(const QString &marks, qint16 firstPlayable);
     QString windowCaption(const QString &albumPath) const;
     void clearSession();
+    // CaptureAlbumState under captureAndSave's conditions; true when it captured.
+    bool captureActiveAlbum();
+    bool playerHoldsActiveRecord() const;
 
     AlbumList m_albums;
     Collaborators m_with;
