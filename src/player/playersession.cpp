@@ -78,8 +78,8 @@ void PlayerSession::unload()
     emit positionChanged();
 }
 
-// The record is made current before the file is loaded, so that the caption raised during the
-// load already counts it.
+// The record is made current before the file is loaded, so that the caption the load raises
+// counts it.
 void PlayerSession::loadAt(const QString &path, double seconds)
 {
     beginBusy();
@@ -173,14 +173,16 @@ RecordList::Index PlayerSession::recordOfFile(const QString &path) const
                : m_records.findRecordIndex(path);
 }
 
-// Greyed like a missing record; the session goes on as if the record had been played. With no
-// playable record after it, the player's Stopped that follows ends the album.
+// Greyed and left out of the album's time like a missing record; the session goes on as if the
+// record had been played. With no playable record after it, the player's Stopped that follows
+// ends the album.
 void PlayerSession::onMediaError(const QString &item)
 {
     const RecordList::Index index = recordOfFile(item);
     if (index == RecordList::none)
         return;
     Record record = m_records.at(index);
+    record.entry = m_records.pathOf(index) + u'|';
     record.enabled = false;
     m_records.setRecord(index, record);
     const RecordList::Index next = nextPlayable(index);

@@ -17,10 +17,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -627,6 +630,36 @@ TEST(MpvPlayer, LoadsAPathWithBlanksAndLettersBeyondAscii)
 
     EXPECT_TRUE(QTest::qWaitFor([&] { return player.currentItemDuration() > 0; }, 15000));
     EXPECT_NEAR(player.currentItemDuration(), 3.1, 0.1);
+}
+
+TEST(MpvPlayer, AFileSlowToOpenHoldsNothing)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    // A pipe opens only once something writes to it, as a sleeping disk or a slow network does.
+    const QByteArray pipe = QFile::encodeName(folder.filePath(QStringLiteral("slow.mp3")));
+    ASSERT_EQ(mkfifo(pipe.constData(), 0600), 0);
+    MpvPlayer player(QStringLiteral("null"));
+    EventLog log(player);
+
+    log.call([&] { player.setUrl(platform::fromNativePath(QFile::decodeName(pipe))); });
+    EXPECT_THAT(log.take(), ElementsAre("state 9 during"));
+    QFile source(QStringLiteral(SONNALBY_FIXTURES "/tone440_3s.mp3"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    std::thread writer([&] {
+        QFile sink(QFile::decodeName(pipe));
+        if (sink.open(QIODevice::WriteOnly))
+            sink.write(source.readAll());
+    });
+
+    const bool loaded =
+        QTest::qWaitFor([&] { return player.playState() == PlayState::Ready; }, 15000);
+    // A writer still waiting for a reader is let go.
+    if (!loaded)
+        QFile(QFile::decodeName(pipe)).open(QIODevice::ReadOnly);
+    writer.join();
+    EXPECT_TRUE(loaded);
+    EXPECT_THAT(log.take(), ElementsAre("media slow.mp3 queued", "state 10 queued"));
 }
 
 TEST(MpvPlayer, ACorruptRecordInTheMiddleOfAnAlbumIsSkipped)

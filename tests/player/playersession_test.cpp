@@ -249,6 +249,7 @@ TEST_F(SessionTest, ARecordThatCannotBeLoadedIsDisabledAndTheNextPlays)
     EXPECT_EQ(player.playState(), PlayState::Playing);
     EXPECT_EQ(records.current(), 2);
     EXPECT_FALSE(records.at(1).enabled);
+    EXPECT_EQ(records.at(1).entry, two + '|');
     EXPECT_TRUE(timerOn);
     EXPECT_EQ(captions, QStringList({"one.mp3 (#1 from 3)", "three.mp3 (#3 from 3)"}));
 
