@@ -230,21 +230,25 @@ void AlbumSession::activate(AlbumList::Index index)
     if (index < 0 || index >= m_albums.count() || (index == 0 && m_albumActive))
         return;
     if (index > 0) {
-        if (m_albumActive)
-            m_albums.captureAlbumState(player(), QDateTime::currentDateTime());
+        captureActiveAlbum();
         m_albums.moveToTop(index);
     }
+    // Until its records are listed the player still holds the previous album's file: nothing
+    // may be captured into this entry.
+    m_albumActive = false;
     if (!m_profileLoading)
         saveAlbumList();
-    m_albumActive = true;
     emit bookmarkMenuEnabled(true);
 
-    AlbumEntry entry = m_albums.entry(0);
-    const int codePage = numberOf(entry.codepage);
+    const AlbumEntry chosen = m_albums.entry(0);
+    const int codePage = numberOf(chosen.codepage);
     emit encodingSelected(codePage);
-    const QString path = entry.albumPath();
-    player().setVolume(entry.volumeLevel());
+    const QString path = chosen.albumPath();
+    player().setVolume(chosen.volumeLevel());
     const PlaylistRecords found = listActiveRecords(path, codePage);
+    m_albumActive = true;
+    // Read again: the entry may have changed while the re-create question was open.
+    AlbumEntry entry = m_albums.entry(0);
     entry.records = QString::number(found.count);
     entry.duration = QString::number(found.totalSeconds);
     m_albums.setEntry(0, entry);
@@ -257,22 +261,21 @@ void AlbumSession::activate(AlbumList::Index index)
 }
 
 // The album's records; a playlist that gives no playable record may be written anew from its
-// folder, once, at the user's word.
+// folder, once, at the user's word. The list is replaced only after the question, so that the
+// previous album's end of record, met meanwhile, still goes on in its own list.
 PlaylistRecords AlbumSession::listActiveRecords(const QString &path, int codePage)
 {
-    if (!hasPlaylistExtension(path)) {
-        const LoadedRecords loaded = readSingleFileRecord(path);
-        setRecords(loaded);
-        return loaded.summary;
+    LoadedRecords loaded = hasPlaylistExtension(path) ? readPlaylistRecords(path, codePage)
+                                                      : readSingleFileRecord(path);
+    const bool playable = loaded.summary.count >= 1 && loaded.summary.firstPlayable >= 0;
+    if (hasPlaylistExtension(path) && !playable &&
+        confirm(platform::toNativePath(path) +
+                QStringLiteral("\r\nhas an incorrect format. Do you wish to re-create it?"))) {
+        writePlaylist(path);
+        loaded = readPlaylistRecords(path, codePage);
     }
-    const PlaylistRecords found = loadPlaylistRecords(path, codePage);
-    if (found.count >= 1 && found.firstPlayable >= 0)
-        return found;
-    if (!confirm(platform::toNativePath(path) +
-                 QStringLiteral("\r\nhas an incorrect format. Do you wish to re-create it?")))
-        return found;
-    writePlaylist(path);
-    return loadPlaylistRecords(path, codePage);
+    setRecords(loaded);
+    return loaded.summary;
 }
 
 PlaylistRecords AlbumSession::loadPlaylistRecords(const QString &playlist, int codePage)
@@ -288,7 +291,7 @@ void AlbumSession::setRecords(const LoadedRecords &loaded)
 }
 
 // At the resume mark's file and second when that file exists, else at the first playable
-// record; with none, the player is left as it is.
+// record; with none, the player lets the previous album's file go.
 void AlbumSession::resume(const QString &marks, qint16 firstPlayable)
 {
     const QStringList mark = textBefore(marks, u"|", false).split(u'/');
@@ -297,6 +300,8 @@ void AlbumSession::resume(const QString &marks, qint16 firstPlayable)
         m_with.playerSession->resumeAt(file, FixedPoint::parse(mark.value(1)).toDouble());
     else if (firstPlayable >= 0)
         m_with.playerSession->selectRecord(firstPlayable);
+    else
+        m_with.playerSession->unload();
 }
 
 QString AlbumSession::windowCaption(const QString &albumPath) const
@@ -344,11 +349,14 @@ void AlbumSession::renameCommand()
 {
     if (m_albums.isEmpty())
         return;
-    AlbumEntry entry = m_albums.entry(0);
-    const QString current = text::fromCharacterReferenceText(entry.title);
+    const AlbumEntry asked = m_albums.entry(0);
+    const QString current = text::fromCharacterReferenceText(asked.title);
     const QString answer = askTitleText(QStringLiteral("Enter a new title:"), current);
-    if (answer.isEmpty() || answer == current)
+    // Playback went on while the box was open: only the title of the entry as it is now changes,
+    // and only while the same album is active.
+    if (answer.isEmpty() || answer == current || m_albums.entry(0).path != asked.path)
         return;
+    AlbumEntry entry = m_albums.entry(0);
     entry.title = storedTitle(text::toCharacterReferences(answer));
     m_albums.setEntry(0, entry);
     m_albums.saveActiveAlbum(m_with.settingsFile, m_profile);
@@ -432,10 +440,21 @@ void AlbumSession::emptyPlayer()
 
 void AlbumSession::captureAndSave()
 {
-    if (!m_albumActive)
-        return;
+    if (captureActiveAlbum())
+        m_albums.saveActiveAlbum(m_with.settingsFile, m_profile);
+}
+
+bool AlbumSession::captureActiveAlbum()
+{
+    if (!m_albumActive || !playerHoldsActiveRecord())
+        return false;
     m_albums.captureAlbumState(player(), QDateTime::currentDateTime());
-    m_albums.saveActiveAlbum(m_with.settingsFile, m_profile);
+    return true;
+}
+
+bool AlbumSession::playerHoldsActiveRecord() const
+{
+    return records().hasPlayableRecord(player().url());
 }
 
 } // namespace album

@@ -84,7 +84,8 @@ public:
     void removeFromListCommand(AlbumList::Index index);
 
     // Shut-down and the periodic save: CaptureAlbumState, then SaveActiveAlbum. Nothing while
-    // no album is active, since the player's state then belongs to none of this profile's.
+    // no album is active or the player's file is none of its playable records, since the
+    // player's state then is not the album's.
     void captureAndSave();
 
 signals:
@@ -116,6 +117,9 @@ private:
     QString windowCaption(const QString &albumPath) const;
     void clearSession();
     void emptyPlayer();
+    // CaptureAlbumState under captureAndSave's conditions; true when it captured.
+    bool captureActiveAlbum();
+    bool playerHoldsActiveRecord() const;
 
     AlbumList m_albums;
     Collaborators m_with;

@@ -30,13 +30,13 @@ void FakePlayer::reachEnd()
     mediaReachedEnd();
 }
 
-bool FakePlayer::loadMedia(const QString &path)
+void FakePlayer::loadMedia(const QString &path, quint64 ticket)
 {
     unloadMedia();
-    if (m_unloadable.contains(path))
-        return false;
-    m_duration = m_durations.value(path, 0.0);
-    return true;
+    const bool loadable = !m_unloadable.contains(path);
+    if (loadable)
+        m_duration = m_durations.value(path, 0.0);
+    loadFinished(ticket, loadable);
 }
 
 void FakePlayer::unloadMedia()

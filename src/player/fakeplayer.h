@@ -15,7 +15,8 @@ public:
     // The duration a file reports once loaded; a file given none reports 0 and never ends by
     // itself.
     void setDuration(const QString &path, double seconds);
-    // Loading this path fails, as a missing or undecodable file does.
+    // Loading this path fails, as a missing or undecodable file does. Loads end at the event
+    // loop's next turn.
     void setUnloadable(const QString &path);
 
     // Lets playback time pass: moves the position while playing and, at the duration, ends the
@@ -27,7 +28,7 @@ public:
     QString versionInfo() const override { return QStringLiteral("Fake player"); }
 
 protected:
-    bool loadMedia(const QString &path) override;
+    void loadMedia(const QString &path, quint64 ticket) override;
     void unloadMedia() override;
     void resumeMedia() override { m_running = !m_atEnd; }
     void holdMedia() override { m_running = false; }

@@ -3,7 +3,6 @@
 #include "platform/paths.h"
 #include "player/playerwidget.h"
 
-#include <QDeadlineTimer>
 #include <QMetaObject>
 
 #include <mpv/client.h>
@@ -12,11 +11,10 @@
 #include <clocale>
 #include <cmath>
 #include <initializer_list>
+#include <utility>
 
 namespace {
 
-// A local file loads in milliseconds; this bounds how long a bad address can hold the window.
-constexpr int loadTimeoutMs = 5000;
 // A completed exact seek lands on its target, or on the last frame when aimed past it.
 constexpr double seekTolerance = 1.0;
 constexpr int endWatchIntervalMs = 250;
@@ -37,17 +35,30 @@ mpv_node numberNode(double value)
     return node;
 }
 
-// Runs a command given as an argument list; the caller frees a result it asked for.
-int runCommand(mpv_handle *mpv, std::initializer_list<mpv_node> arguments,
-               mpv_node *result = nullptr)
+// A command given as an argument list, for as long as the list lives.
+mpv_node commandNode(std::initializer_list<mpv_node> arguments, mpv_node_list &list)
 {
-    mpv_node_list list{};
     list.num = int(arguments.size());
     list.values = const_cast<mpv_node *>(arguments.begin());
     mpv_node command{};
     command.format = MPV_FORMAT_NODE_ARRAY;
     command.u.list = &list;
-    return mpv_command_node(mpv, &command, result);
+    return command;
+}
+
+int runCommand(mpv_handle *mpv, std::initializer_list<mpv_node> arguments)
+{
+    mpv_node_list list{};
+    mpv_node command = commandNode(arguments, list);
+    return mpv_command_node(mpv, &command, nullptr);
+}
+
+// Its answer comes as a command reply event carrying replyTo.
+int sendCommand(mpv_handle *mpv, quint64 replyTo, std::initializer_list<mpv_node> arguments)
+{
+    mpv_node_list list{};
+    mpv_node command = commandNode(arguments, list);
+    return mpv_command_node_async(mpv, replyTo, &command);
 }
 
 // The "playlist_entry_id" of loadfile's result map; 0 when absent.
@@ -170,13 +181,27 @@ void MpvPlayer::drainEvents()
     }
 }
 
-// Never raises an event itself: it may run inside a load, where only the load's own events may
-// be raised. The end is reported through the queue.
+// Raises no event itself: what it learns reaches the contract through the queue.
 void MpvPlayer::handleEvent(const mpv_event &event)
 {
     switch (event.event_id) {
     case MPV_EVENT_PROPERTY_CHANGE:
         checkForEnd();
+        break;
+    case MPV_EVENT_COMMAND_REPLY:
+        if (m_loadTicket != 0 && event.reply_userdata == m_loadTicket) {
+            const auto *reply = static_cast<const mpv_event_command *>(event.data);
+            // An entry that cannot exist: the load is reported failed.
+            m_loadEntry = event.error < 0 ? -1 : entryIdOf(reply->result);
+            settleLoad();
+        }
+        break;
+    case MPV_EVENT_START_FILE:
+        m_startedEntry = static_cast<const mpv_event_start_file *>(event.data)->playlist_entry_id;
+        break;
+    case MPV_EVENT_FILE_LOADED:
+        m_loadedEntry = m_startedEntry;
+        settleLoad();
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
         // A seek past the real end (a duration estimate too long) lands at the end instead.
@@ -187,11 +212,13 @@ void MpvPlayer::handleEvent(const mpv_event &event)
         break;
     case MPV_EVENT_END_FILE: {
         const auto *end = static_cast<const mpv_event_end_file *>(event.data);
+        m_endedEntry = end->playlist_entry_id;
         if (m_entryId != 0 && end->playlist_entry_id == m_entryId) {
             m_entryEnded = true;
             m_seekPending = false;
             checkForEnd();
         }
+        settleLoad();
         break;
     }
     default:
@@ -207,61 +234,53 @@ void MpvPlayer::checkForEnd()
     mediaReachedEnd();
 }
 
-// Pumps libmpv's events without the Qt event loop until the entry is loaded (true) or failed
-// or timed out (false). Other events go the usual way.
-bool MpvPlayer::waitForLoad(qint64 entryId)
+// Loaded once libmpv has loaded the entry loadfile made; failed when loadfile was refused or the
+// entry ended first (a missing file, one that is not audio).
+void MpvPlayer::settleLoad()
 {
-    const QDeadlineTimer deadline(loadTimeoutMs);
-    bool started = false;
-    while (!deadline.hasExpired()) {
-        const mpv_event *event = mpv_wait_event(m_mpv, deadline.remainingTime() / 1000.0);
-        switch (event->event_id) {
-        case MPV_EVENT_START_FILE:
-            started = static_cast<const mpv_event_start_file *>(event->data)->playlist_entry_id ==
-                      entryId;
-            break;
-        case MPV_EVENT_FILE_LOADED:
-            if (started)
-                return true;
-            break;
-        case MPV_EVENT_END_FILE:
-            if (static_cast<const mpv_event_end_file *>(event->data)->playlist_entry_id == entryId)
-                return false;
-            break;
-        default:
-            handleEvent(*event);
-            break;
-        }
+    if (m_loadTicket == 0 || m_loadEntry == 0)
+        return;
+    const bool loaded = m_loadEntry > 0 && m_loadedEntry == m_loadEntry;
+    if (!loaded && m_loadEntry > 0 && m_endedEntry != m_loadEntry)
+        return;
+    if (loaded) {
+        m_entryId = m_loadEntry;
+        m_entryEnded = m_endedEntry == m_loadEntry;
     }
-    return false;
+    loadFinished(std::exchange(m_loadTicket, 0), loaded);
 }
 
-bool MpvPlayer::loadMedia(const QString &path)
+// The window goes on while libmpv opens the file: a slow disk or a network folder holds nothing.
+void MpvPlayer::loadMedia(const QString &path, quint64 ticket)
 {
-    unloadMedia();
-    if (!m_mpv)
-        return false;
+    forgetFile();
+    if (!m_mpv) {
+        loadFinished(ticket, false);
+        return;
+    }
     writeFlag(m_mpv, "pause", true);
     const QByteArray file = platform::toNativePath(path).toUtf8();
-    mpv_node result{};
-    if (runCommand(m_mpv, {textNode("loadfile"), textNode(file), textNode("replace")}, &result) < 0)
-        return false;
-    const qint64 entryId = entryIdOf(result);
-    mpv_free_node_contents(&result);
-    if (entryId <= 0 || !waitForLoad(entryId)) {
-        // Not loaded in time: it must not start playing later behind the program's back.
-        runCommand(m_mpv, {textNode("stop")});
-        return false;
+    if (sendCommand(m_mpv, ticket, {textNode("loadfile"), textNode(file), textNode("replace")}) <
+        0) {
+        loadFinished(ticket, false);
+        return;
     }
-    m_entryId = entryId;
-    return true;
+    m_loadTicket = ticket;
 }
 
 void MpvPlayer::unloadMedia()
 {
-    if (m_entryId != 0)
+    // A load under way must not start playing later behind the program's back.
+    if (m_entryId != 0 || m_loadTicket != 0)
         runCommand(m_mpv, {textNode("stop")});
+    forgetFile();
+}
+
+void MpvPlayer::forgetFile()
+{
     m_entryId = 0;
+    m_loadTicket = 0;
+    m_loadEntry = 0;
     m_entryEnded = false;
     m_seekPending = false;
     m_endWatch.stop();

@@ -27,7 +27,7 @@ public:
     QString versionInfo() const override;
 
 protected:
-    bool loadMedia(const QString &path) override;
+    void loadMedia(const QString &path, quint64 ticket) override;
     void unloadMedia() override;
     void resumeMedia() override;
     void holdMedia() override;
@@ -43,13 +43,22 @@ private:
     static void wakeUp(void *context);
     void drainEvents();
     void handleEvent(const mpv_event &event);
-    bool waitForLoad(qint64 entryId);
+    // Reports the load under way once libmpv has said how it went.
+    void settleLoad();
+    void forgetFile();
     void checkForEnd();
 
     mpv_handle *m_mpv = nullptr;
     QPointer<PlayerWidget> m_widget;
     // libmpv's playlist entry of the loaded file; 0 while none is.
     qint64 m_entryId = 0;
+    // The load under way: its ticket (0 when none is) and, once loadfile has answered, its entry.
+    quint64 m_loadTicket = 0;
+    qint64 m_loadEntry = 0;
+    // The entries libmpv last started, loaded and ended: they may come before loadfile's answer.
+    qint64 m_startedEntry = 0;
+    qint64 m_loadedEntry = 0;
+    qint64 m_endedEntry = 0;
     // libmpv gave the file up on its own (a read error in mid-play).
     bool m_entryEnded = false;
     // time-pos keeps its old value until a seek completes: until then the target is the

@@ -4,6 +4,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+
+namespace {
+
+// A position that can be written before the file's length is known.
+double positionFromStart(double seconds)
+{
+    return std::isfinite(seconds) && seconds > 0 ? seconds : 0.0;
+}
+
+} // namespace
 
 void PlayerBase::setUrl(const QString &path)
 {
@@ -11,23 +22,97 @@ void PlayerBase::setUrl(const QString &path)
         close();
         return;
     }
-    ++m_generation;
+    const quint64 ticket = ++m_generation;
     ++m_commands;
     m_url = path;
     m_loaded = false;
+    m_loading = true;
+    m_playWanted = false;
+    m_pendingPositions.clear();
     m_state = PlayState::Transitioning;
     emit playStateChange(int(PlayState::Transitioning));
-    m_loaded = loadMedia(path);
+    if (ticket == m_generation)
+        loadMedia(path, ticket);
+}
+
+void PlayerBase::loadFinished(quint64 ticket, bool loaded)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, ticket, loaded] {
+            if (ticket != m_generation || !m_loading)
+                return;
+            m_loading = false;
+            if (loaded)
+                completeLoad(ticket);
+            else
+                failLoad();
+        },
+        Qt::QueuedConnection);
+}
+
+// The load's events in the order of the calls made while it ran; a handler that loads another
+// file or closes ends this one's events.
+void PlayerBase::completeLoad(quint64 ticket)
+{
+    m_loaded = true;
+    QList<std::pair<double, double>> moves;
+    double position = 0;
+    for (const double written : std::exchange(m_pendingPositions, {})) {
+        const double target = clampedPosition(written);
+        moves.append({position, target});
+        position = target;
+    }
+    if (!moves.isEmpty())
+        seekMedia(position);
     m_state = PlayState::Ready;
-    emit mediaChange(path);
+    emit mediaChange(m_url);
+    if (ticket != m_generation)
+        return;
     emit playStateChange(int(PlayState::Ready));
+    for (const auto &[from, to] : moves) {
+        if (ticket != m_generation)
+            return;
+        emit positionChange(from, to);
+    }
+    if (ticket != m_generation || !std::exchange(m_playWanted, false) ||
+        m_state != PlayState::Ready)
+        return;
+    const bool atEnd = startPlaying();
+    emit playStateChange(int(PlayState::Playing));
+    if (atEnd)
+        mediaReachedEnd();
+}
+
+void PlayerBase::failLoad()
+{
+    m_playWanted = false;
+    m_pendingPositions.clear();
+    m_state = PlayState::Stopped;
+    const quint64 commands = m_commands;
+    emit mediaError(m_url);
+    if (m_commands == commands)
+        emit playStateChange(int(PlayState::Stopped));
 }
 
 void PlayerBase::play()
 {
+    if (m_loading) {
+        ++m_commands;
+        m_playWanted = true;
+        return;
+    }
     if (!m_loaded || m_state == PlayState::Playing)
         return;
     ++m_commands;
+    const bool atEnd = startPlaying();
+    raiseQueued(PlayState::Playing);
+    if (atEnd)
+        mediaReachedEnd();
+}
+
+bool PlayerBase::startPlaying()
+{
     bool atEnd = mediaAtEnd();
     // Asked to play again while its end is being handled: start the file over rather than end
     // it once more.
@@ -37,13 +122,16 @@ void PlayerBase::play()
     }
     resumeMedia();
     m_state = PlayState::Playing;
-    raiseQueued(PlayState::Playing);
-    if (atEnd)
-        mediaReachedEnd();
+    return atEnd;
 }
 
 void PlayerBase::pause()
 {
+    if (m_loading) {
+        ++m_commands;
+        m_playWanted = false;
+        return;
+    }
     if (m_state != PlayState::Playing)
         return;
     ++m_commands;
@@ -61,17 +149,26 @@ void PlayerBase::close()
     unloadMedia();
     m_url.clear();
     m_loaded = false;
+    m_loading = false;
+    m_playWanted = false;
+    m_pendingPositions.clear();
     m_state = PlayState::Stopped;
     raiseQueued(PlayState::Stopped);
 }
 
 double PlayerBase::currentPosition() const
 {
+    if (m_loading)
+        return m_pendingPositions.isEmpty() ? 0.0 : positionFromStart(m_pendingPositions.last());
     return m_loaded ? mediaPosition() : 0.0;
 }
 
 void PlayerBase::setCurrentPosition(double seconds)
 {
+    if (m_loading) {
+        m_pendingPositions.append(seconds);
+        return;
+    }
     if (!m_loaded)
         return;
     const double old = currentPosition();
@@ -163,8 +260,7 @@ void PlayerBase::finishMedia(quint64 generation)
 
 double PlayerBase::clampedPosition(double seconds) const
 {
-    if (!std::isfinite(seconds) || seconds < 0)
-        return 0.0;
+    const double position = positionFromStart(seconds);
     const double duration = mediaDuration();
-    return duration > 0 && seconds > duration ? duration : seconds;
+    return duration > 0 && position > duration ? duration : position;
 }

@@ -2,6 +2,8 @@
 
 #include "player/playercomponent.h"
 
+#include <QList>
+
 // The event contract shared by every player: which events a call raises, in which order, during
 // the call or queued, and the state after. Subclasses supply the media backend through the
 // protected hooks; nothing here knows how sound is made.
@@ -11,24 +13,28 @@ public:
     using PlayerComponent::PlayerComponent;
 
     QString url() const override { return m_url; }
-    // Raises Transitioning, MediaChange and Ready during the call; the file is loaded at
-    // position 0 and paused. A file that cannot be loaded still raises them, then plays nothing
-    // and reports duration 0. An empty path closes.
+    // Raises Transitioning during the call and starts the backend's load. Once it is loaded:
+    // MediaChange, Ready, a PositionChange for each position written meanwhile, and Playing when
+    // play() was the last word meanwhile; a file that cannot be loaded gives MediaError, then
+    // Stopped unless the error's handler set another URL. An empty path closes.
     void setUrl(const QString &path) override;
     void setEnabled(bool enabled) override;
     bool isEnabled() const override { return m_enabled; }
     PlayState playState() const override { return m_state; }
 
-    // Playing queued; at the very end of the file the end events follow it.
+    // Playing queued; at the very end of the file the end events follow it. While the file
+    // loads: it starts once loaded.
     void play() override;
-    // Paused queued, only while playing.
+    // Paused queued, only while playing. While the file loads: it stays paused once loaded.
     void pause() override;
-    // Stopped queued; no file afterwards. Does nothing with no file.
+    // Stopped queued; no file afterwards, and a load under way is given up. Does nothing with
+    // no file.
     void close() override;
 
-    // 0 with no file.
+    // 0 with no file; while loading, the last position written.
     double currentPosition() const override;
-    // Clamped to the file; PositionChange(old, new) during the call. Ignored with no file.
+    // Clamped to the file; PositionChange(old, new) during the call, or once loaded while the
+    // file loads. Ignored with no file.
     void setCurrentPosition(double seconds) override;
     double currentItemDuration() const override;
 
@@ -53,8 +59,9 @@ signals:
     void controlsChanged();
 
 protected:
-    // Loads the file paused at 0; true when it can be played. Runs on the UI thread.
-    virtual bool loadMedia(const QString &path) = 0;
+    // Starts loading the file, paused at 0, in place of any other, and returns. The outcome goes
+    // to loadFinished with the same ticket, at any time, even from inside this call.
+    virtual void loadMedia(const QString &path, quint64 ticket) = 0;
     virtual void unloadMedia() = 0;
     virtual void resumeMedia() = 0;
     virtual void holdMedia() = 0;
@@ -66,11 +73,18 @@ protected:
     virtual void applyVolume(int volume) = 0;
     virtual void applyMute(bool muted) = 0;
 
+    // The backend's answer to loadMedia; its events are raised from the event loop. A ticket of
+    // a load given up since (another file, close) is dropped.
+    void loadFinished(quint64 ticket, bool loaded);
     // The backend saw playback reach the end. Checked again when the event loop gets to it, so
     // a stale report (another file loaded, paused meanwhile) raises nothing.
     void mediaReachedEnd();
 
 private:
+    void completeLoad(quint64 ticket);
+    void failLoad();
+    // Resumes the loaded file; true when it stands at its end already.
+    bool startPlaying();
     void raiseQueued(PlayState state);
     void finishMedia(quint64 generation);
     double clampedPosition(double seconds) const;
@@ -79,11 +93,17 @@ private:
     PlayState m_state = PlayState::Undefined;
     bool m_enabled = true;
     bool m_loaded = false;
+    bool m_loading = false;
+    // play() was the last word while the file loaded.
+    bool m_playWanted = false;
+    // Positions written while the file loaded, in order, not yet clamped to its length.
+    QList<double> m_pendingPositions;
     bool m_muted = false;
     int m_volume = 100;
-    // Bumped by every load and close: queued end reports of an older file are dropped.
+    // Bumped by every load and close: the ticket of a load, and queued end reports of an older
+    // file are dropped.
     quint64 m_generation = 0;
     // Bumped by every command that changes the file or the play state: a command given while
-    // Media ended is handled takes over from the Stopped that would follow.
+    // Media ended or a load error is handled takes over from the Stopped that would follow.
     quint64 m_commands = 0;
 };

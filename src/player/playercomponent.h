@@ -16,29 +16,32 @@ enum class PlayState : int {
 
 // The embedded media player as the program sees it. Paths are in the internal form. Events come
 // on the UI thread, some during the call that caused them and some queued; the order of each
-// call's events is a contract that every implementation keeps (see the contract tests).
+// call's events is a contract that every implementation keeps: eventcontract.md beside this file
+// (checked by the contract tests).
 class PlayerComponent : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
 
-    // Loads the file (position 0, not playing); reads back the path that was set.
+    // Starts loading the file and returns at once (Transitioning); the load ends in MediaChange
+    // and Ready (position 0, not playing) or in MediaError. Reads back the path that was set.
     virtual QString url() const = 0;
     virtual void setUrl(const QString &path) = 0;
     virtual void setEnabled(bool enabled) = 0;
     virtual bool isEnabled() const = 0;
     virtual PlayState playState() const = 0;
 
-    // controls.play(), controls.pause()
+    // controls.play(), controls.pause(); while a file loads they decide whether it starts.
     virtual void play() = 0;
     virtual void pause() = 0;
-    // Stops and unloads the current file.
+    // Stops and unloads the current file, also one still loading.
     virtual void close() = 0;
 
-    // controls.currentPosition in seconds; a written position reads back at once.
+    // controls.currentPosition in seconds; a written position reads back at once, also while
+    // the file loads.
     virtual double currentPosition() const = 0;
     virtual void setCurrentPosition(double seconds) = 0;
-    // controls.currentItem.duration in seconds; 0 with no file.
+    // controls.currentItem.duration in seconds; 0 with no file and while it loads.
     virtual double currentItemDuration() const = 0;
 
     // settings.volume, 0..100
@@ -51,5 +54,7 @@ signals:
     void playStateChange(int newState);
     void positionChange(double oldPosition, double newPosition);
     void mediaChange(const QString &item);
+    // The file set as URL cannot be played (missing, unreadable, not audio).
+    void mediaError(const QString &item);
     void mouseDown(int button, int shift, int x, int y);
 };

@@ -23,6 +23,8 @@ PlayerSession::PlayerSession(PlayerComponent &player, RecordList &records, QObje
             Qt::DirectConnection);
     connect(&player, &PlayerComponent::mediaChange, this, &PlayerSession::onMediaChange,
             Qt::DirectConnection);
+    connect(&player, &PlayerComponent::mediaError, this, &PlayerSession::onMediaError,
+            Qt::DirectConnection);
     connect(
         &player, &PlayerComponent::positionChange, this,
         [this](double, double newPosition) { onPositionChange(newPosition); },
@@ -38,6 +40,12 @@ void PlayerSession::selectRecord(RecordList::Index index)
 {
     if (index < 0 || index >= m_records.count())
         return;
+    loadRecord(index, !m_profileLoading);
+}
+
+// The player takes a play given while the file loads and starts once it is loaded.
+void PlayerSession::loadRecord(RecordList::Index index, bool play)
+{
     beginBusy();
     m_records.setCurrent(index);
     m_player.setUrl(m_records.pathOf(index));
@@ -45,7 +53,8 @@ void PlayerSession::selectRecord(RecordList::Index index)
     m_player.setCurrentPosition(0);
     m_heldPosition = wholeSecondsText(m_player.currentPosition());
     endBusy();
-    if (!m_profileLoading)
+    m_playAfterLoad = play;
+    if (play)
         m_player.play();
 }
 
@@ -57,11 +66,20 @@ void PlayerSession::resumeAt(const QString &path, double seconds)
 void PlayerSession::jumpToMark(const QString &path, double seconds)
 {
     loadAt(path, wholeSeconds(seconds));
+    m_playAfterLoad = true;
     m_player.play();
 }
 
-// The record is made current before the file is loaded, so that the caption raised during the
-// load already counts it.
+void PlayerSession::unload()
+{
+    m_playAfterLoad = false;
+    m_player.close();
+    emit mediaCaptionChanged(QString());
+    emit positionChanged();
+}
+
+// The record is made current before the file is loaded, so that the caption the load raises
+// counts it.
 void PlayerSession::loadAt(const QString &path, double seconds)
 {
     beginBusy();
@@ -73,6 +91,7 @@ void PlayerSession::loadAt(const QString &path, double seconds)
     m_player.setCurrentPosition(seconds);
     m_heldPosition = wholeSecondsText(m_player.currentPosition());
     endBusy();
+    m_playAfterLoad = false;
 }
 
 void PlayerSession::countSecond()
@@ -83,15 +102,23 @@ void PlayerSession::countSecond()
 
 void PlayerSession::refreshState()
 {
-    onPlayStateChange(int(m_player.playState()));
+    const PlayState state = m_player.playState();
+    runStateHandler(state == PlayState::Transitioning ? PlayState::Ready : state);
 }
 
+// Ready ends one of the program's own loads, which settled whether the file plays when it began.
 void PlayerSession::onPlayStateChange(int state)
+{
+    if (PlayState(state) != PlayState::Ready)
+        runStateHandler(PlayState(state));
+}
+
+void PlayerSession::runStateHandler(PlayState state)
 {
     if (m_busy > 0)
         return;
     beginBusy();
-    handlePlayState(PlayState(state));
+    handlePlayState(state);
     endBusy();
 }
 
@@ -117,8 +144,10 @@ void PlayerSession::handlePlayState(PlayState state)
     case PlayState::Ready:
         // A profile load positions the player and leaves the start to the listener.
         emit elapsedTimerWanted(false);
-        if (!m_profileLoading)
+        if (!m_profileLoading) {
+            m_playAfterLoad = true;
             m_player.play();
+        }
         break;
     default:
         break;
@@ -127,13 +156,38 @@ void PlayerSession::handlePlayState(PlayState state)
 
 void PlayerSession::mediaEnded()
 {
-    const RecordList::Index index = m_records.findRecordIndex(m_player.url());
+    const RecordList::Index index = recordOfFile(m_player.url());
     if (index == RecordList::none)
         return;
     learnDuration(index);
     const RecordList::Index next = nextPlayable(index);
     if (next != RecordList::none)
         selectRecord(next);
+}
+
+RecordList::Index PlayerSession::recordOfFile(const QString &path) const
+{
+    const RecordList::Index current = m_records.current();
+    return current != RecordList::none && m_records.pathOf(current) == path
+               ? current
+               : m_records.findRecordIndex(path);
+}
+
+// Greyed and left out of the album's time like a missing record; the session goes on as if the
+// record had been played. With no playable record after it, the player's Stopped that follows
+// ends the album.
+void PlayerSession::onMediaError(const QString &item)
+{
+    const RecordList::Index index = recordOfFile(item);
+    if (index == RecordList::none)
+        return;
+    Record record = m_records.at(index);
+    record.entry = m_records.pathOf(index) + u'|';
+    record.enabled = false;
+    m_records.setRecord(index, record);
+    const RecordList::Index next = nextPlayable(index);
+    if (next != RecordList::none)
+        loadRecord(next, m_playAfterLoad);
 }
 
 void PlayerSession::learnDuration(RecordList::Index index)

@@ -39,13 +39,16 @@ public:
     }
 
     // SelectRecord: makes record i current and plays it from the start (not while a profile
-    // loads). An index out of range does nothing.
+    // loads). An index out of range does nothing. A record whose file cannot be loaded is
+    // disabled and the next playable one takes its place.
     void selectRecord(RecordList::Index index);
     // Loads path at seconds with player events suppressed and does not play (activation's
     // resume); the record of that path becomes current, a path not listed leaves the current one.
     void resumeAt(const QString &path, double seconds);
     // JumpToMark: as resumeAt at the seconds rounded to whole ones, then plays.
     void jumpToMark(const QString &path, double seconds);
+    // No record to play: the player lets its file go and the caption goes blank.
+    void unload();
 
     // The last known position in whole seconds, as text: where a stop puts the player back.
     const QString &heldPosition() const { return m_heldPosition; }
@@ -58,7 +61,8 @@ public:
     void resetRecordSeconds() { m_recordSeconds = 0; }
 
     // Runs the play-state handling once for the player's current state (activation's last
-    // step). A player that is merely loaded starts playing only when no profile is loading.
+    // step). A player that is merely loaded, or still loading, starts playing only when no
+    // profile is loading.
     void refreshState();
 
 signals:
@@ -71,8 +75,15 @@ signals:
 
 private:
     void onPlayStateChange(int state);
+    void runStateHandler(PlayState state);
     void handlePlayState(PlayState state);
     void onMediaChange();
+    void onMediaError(const QString &item);
+    // Makes the record current, loads it at its start and plays it when asked to.
+    void loadRecord(RecordList::Index index, bool play);
+    // The record the player's file stands for: the current one when its path is the file, so
+    // that a file listed twice is told apart, else the first listed with that path.
+    RecordList::Index recordOfFile(const QString &path) const;
     void onPositionChange(double newPosition);
     // Learns an unknown duration from the counted seconds and goes on to the next record.
     void mediaEnded();
@@ -86,6 +97,9 @@ private:
     std::function<void()> m_captureAndSave;
     qint16 m_busy = 0;
     bool m_profileLoading = false;
+    // Whether the file loading now was meant to play: the next record does the same when it
+    // cannot be loaded.
+    bool m_playAfterLoad = false;
     bool m_freshMedia = false;
     qint32 m_recordSeconds = 0;
     QString m_heldPosition = QStringLiteral("0");

@@ -70,3 +70,12 @@ RecordList::Index RecordList::findRecordIndex(const QString &path) const
     }
     return none;
 }
+
+bool RecordList::hasPlayableRecord(const QString &path) const
+{
+    return !path.isEmpty() &&
+           std::any_of(m_records.begin(), m_records.end(), [&path](const Record &record) {
+               return record.enabled &&
+                      pathPart(record.entry).compare(path, Qt::CaseInsensitive) == 0;
+           });
+}

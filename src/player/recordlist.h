@@ -45,6 +45,8 @@ public:
     // FindRecordIndex: the first record whose path equals the path exactly (case-sensitive);
     // none when there is none.
     Index findRecordIndex(const QString &path) const;
+    // Whether an enabled record has the path, compared without regard to case.
+    bool hasPlayableRecord(const QString &path) const;
 
 signals:
     void recordsReset();

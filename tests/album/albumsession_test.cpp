@@ -22,9 +22,41 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace album;
 
 namespace {
+
+// Scripted answers, with playback going on while a box is open.
+class DialogsDuringPlayback : public ScriptedDialogKit {
+public:
+    std::function<void()> whileOpen;
+
+    QString inputBox(const QString &prompt, const QString &caption,
+                     const QString &defaultText) override
+    {
+        runWhileOpen();
+        return ScriptedDialogKit::inputBox(prompt, caption, defaultText);
+    }
+
+protected:
+    MessageResult showMessageBox(const QString &text, MessageButtons buttons, MessageIcon icon,
+                                 DefaultButton defaultButton, const QString &caption,
+                                 int helpContext) override
+    {
+        runWhileOpen();
+        return ScriptedDialogKit::showMessageBox(text, buttons, icon, defaultButton, caption,
+                                                 helpContext);
+    }
+
+private:
+    void runWhileOpen()
+    {
+        if (whileOpen)
+            std::exchange(whileOpen, nullptr)();
+    }
+};
 
 const QString section = QStringLiteral("Default\\mFileList");
 // "Привет" in code page 1251.
@@ -98,6 +130,11 @@ protected:
             paths.append(session.albums().albumPathOf(i));
         return paths;
     }
+    static void settle()
+    {
+        for (int i = 0; i < 4; ++i)
+            QCoreApplication::processEvents();
+    }
     QStringList captions() const
     {
         QStringList texts;
@@ -111,7 +148,7 @@ protected:
     FakePlayer player;
     RecordList records;
     PlayerSession playerSession{player, records};
-    ScriptedDialogKit dialogs;
+    DialogsDuringPlayback dialogs;
     text::ScriptedTitleEncodingChooser chooser;
     AlbumSession session{{&dialogs, &chooser, &playerSession, settingsFile}};
 };
@@ -138,6 +175,12 @@ TEST_F(AlbumSessionTest, OpeningTheSameAlbumAgainFindsItsEntryWithoutAsking)
     EXPECT_EQ(session.albums().count(), 1);
     EXPECT_EQ(chooser.titlesAsked().size(), 1);
     EXPECT_TRUE(dialogs.calls().isEmpty());
+
+    // 0x80 is the lowest byte that needs an encoding.
+    folder("Euro");
+    chooser.queueAnswer(1252);
+    session.openAlbum(playlist("Euro/Euro.wpl", {}, "\x80"));
+    EXPECT_EQ(chooser.titlesAsked().value(1), "\x80");
 }
 
 TEST_F(AlbumSessionTest, AFolderGivesItsFirstPlaylistOrANewIndex)
@@ -413,6 +456,59 @@ TEST_F(AlbumSessionTest, RenameStoresTheTitleAsReferences)
     session.renameCommand();
     EXPECT_EQ(session.albums().entry(0).title, "A&#61;B&#233;");
     EXPECT_TRUE(storedAlbums().value(0).startsWith(list + "==A&#61;B&#233;="));
+}
+
+TEST_F(AlbumSessionTest, ACaptureWhileTheRenameBoxIsOpenSurvivesOk)
+{
+    const QString list = album("A");
+    player.setDuration(path(u"A/a.mp3"), 600);
+    storeAlbums({list + "==Old=65001=2=4=100="});
+    session.loadProfile("Default", {});
+    player.play();
+    settle();
+    dialogs.whileOpen = [this] {
+        player.advance(42);
+        player.pause();
+        settle();
+    };
+
+    dialogs.queueInputBox("New");
+    session.renameCommand();
+
+    const AlbumEntry stored = AlbumEntry::fromText(storedAlbums().value(0));
+    EXPECT_EQ(stored.title, "New");
+    EXPECT_EQ(stored.marks, "a.mp3/42/");
+    EXPECT_FALSE(stored.access.isEmpty());
+}
+
+TEST_F(AlbumSessionTest, SwitchingToAnAlbumWithNoPlayableRecordKeepsItsMarksAndCapturesNothing)
+{
+    const QString playing = album("A");
+    player.setDuration(path(u"A/a.mp3"), 10);
+    folder("B");
+    const QString unplugged = playlist("B/index.wpl", {"x.mp3"});
+    const QString marks = QStringLiteral("x.mp3/1742/|x.mp3/600/Chapter two");
+    storeAlbums({playing + "=======", unplugged + "=======" + marks});
+    session.loadProfile("Default", {});
+    playerSession.selectRecord(0);
+    settle();
+    player.advance(4);
+    // The question is answered No after A's record has ended.
+    dialogs.whileOpen = [this] {
+        player.reachEnd();
+        settle();
+    };
+
+    session.activate(1);
+    const QByteArray activated = settingsBytes();
+    settle();
+    session.captureAndSave();
+
+    EXPECT_EQ(dialogs.callsOf(DialogCallKind::MessageBox).size(), 1);
+    EXPECT_EQ(settingsBytes(), activated);
+    EXPECT_EQ(AlbumEntry::fromText(storedAlbums().value(0)).marks, marks);
+    EXPECT_EQ(AlbumEntry::fromText(storedAlbums().value(1)).marks, "a.mp3/4/");
+    EXPECT_TRUE(player.url().isEmpty());
 }
 
 TEST_F(AlbumSessionTest, RemoveNonFoundKeepsThePresentAlbumsInOrder)

@@ -51,6 +51,9 @@ TEST(ConvertMarkPaths, CollapsesEmptyMarksButKeepsAnEmptyResumeMark)
     EXPECT_EQ(loaded("C:\\A\\index.wpl", "|a/1/||"), "|C:\\A\\a/1/");
     EXPECT_EQ(stored("C:\\A\\index.wpl", ""), "");
     EXPECT_EQ(stored("C:\\A\\index.wpl", "C:\\B\\b/2/"), "");
+    EXPECT_EQ(
+        stored("C:\\A\\index.wpl", "C:\\A\\x.mp3/1/|C:\\B\\y/2/|C:\\B\\z/3/T|C:\\A\\w.mp3/4/"),
+        "x.mp3/1/|w.mp3/4/");
 }
 
 TEST(ConvertMarkPaths, LeavesTheOtherFieldsAlone)

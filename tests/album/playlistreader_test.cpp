@@ -52,6 +52,9 @@ TEST_F(PlaylistReaderTest, OtherWritersUpperCaseAndSingleQuotes)
                                   "  <MEDIA SRC='x.mp3'>\n  </MEDIA>\n"
                                   "</SEQ></BODY></SMIL>\n");
     EXPECT_EQ(readPlaylistSources(path), QStringList{inFolder("x.mp3")});
+    const QString mixed =
+        playlist("<seq><media src='a.mp3'/>\n<MEDIA SRC='b.mp3'/></seq>", "m.wpl");
+    EXPECT_EQ(readPlaylistSources(mixed), QStringList({inFolder("a.mp3"), inFolder("b.mp3")}));
 }
 
 TEST_F(PlaylistReaderTest, UnquotedValues)

@@ -78,11 +78,12 @@ TEST_F(ProfileFileTest, NonAsciiNamesMatchWithoutRegardToCase)
 
 TEST_F(ProfileFileTest, DropsOnePairOfSurroundingQuotes)
 {
-    put("[s]\r\na=\"  spaced \"\r\nb=\"\"twice\"\"\r\nc=\"\r\nd=\"open\r\n");
+    put("[s]\r\na=\"  spaced \"\r\nb=\"\"twice\"\"\r\nc=\"\r\nd=\"open\r\ne=\"\"\r\n");
     EXPECT_EQ(read("s", "a"), "  spaced ");
     EXPECT_EQ(read("s", "b"), "\"twice\"");
     EXPECT_EQ(read("s", "c"), "\"");
     EXPECT_EQ(read("s", "d"), "\"open");
+    EXPECT_EQ(read("s", "e"), "");
 }
 
 TEST_F(ProfileFileTest, FirstSectionAndFirstKeyWin)

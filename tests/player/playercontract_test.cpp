@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "player/fakeplayer.h"
 #include "player/mpvplayer.h"
+#include "player/playersession.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -16,10 +17,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -66,6 +70,8 @@ public:
                          });
         QObject::connect(&player, &PlayerComponent::mediaChange, &m_context,
                          [this](const QString &item) { add("media " + fileName(item)); });
+        QObject::connect(&player, &PlayerComponent::mediaError, &m_context,
+                         [this](const QString &item) { add("error " + fileName(item)); });
         QObject::connect(
             &player, &PlayerComponent::mouseDown, &m_context,
             [this](int button, int shift, int x, int y) {
@@ -173,9 +179,16 @@ protected:
         return true;
     }
 
+    // Lets time pass until the load under way has ended.
+    bool loaded()
+    {
+        return eventually([&] { return player().playState() != PlayState::Transitioning; });
+    }
+
     void loadAndTake(const QString &path)
     {
         player().setUrl(path);
+        ASSERT_TRUE(loaded());
         settle();
         log.take();
     }
@@ -201,22 +214,23 @@ struct RigNames {
 using Rigs = testing::Types<FakeRig, MpvRig>;
 TYPED_TEST_SUITE(PlayerContract, Rigs, RigNames);
 
-TYPED_TEST(PlayerContract, SettingTheUrlLoadsTheFileDuringTheCall)
+TYPED_TEST(PlayerContract, SettingTheUrlReturnsBeforeTheFileIsLoaded)
 {
     this->log.call([&] { this->player().setUrl(this->rig.first); });
 
-    EXPECT_THAT(this->log.take(),
-                ElementsAre("state 9 during", "media tone440_3s.mp3 during", "state 10 during"));
+    EXPECT_THAT(this->log.take(), ElementsAre("state 9 during"));
     EXPECT_EQ(this->player().url(), this->rig.first);
+    EXPECT_EQ(this->player().playState(), PlayState::Transitioning);
+    EXPECT_EQ(this->player().currentItemDuration(), 0.0);
+    ASSERT_TRUE(this->loaded());
+    this->settle();
+    EXPECT_THAT(this->log.take(), ElementsAre("media tone440_3s.mp3 queued", "state 10 queued"));
     EXPECT_EQ(this->player().playState(), PlayState::Ready);
     EXPECT_EQ(this->player().currentPosition(), 0.0);
     EXPECT_NEAR(this->player().currentItemDuration(), 3.1, 0.1);
-    this->settle();
-    EXPECT_THAT(this->log.take(), IsEmpty());
-    EXPECT_EQ(this->player().playState(), PlayState::Ready);
 }
 
-TYPED_TEST(PlayerContract, MediaChangeComesWithTheFileAlreadyLoaded)
+TYPED_TEST(PlayerContract, CallsMadeWhileTheFileLoadsAreReportedInOrderOnceItIsLoaded)
 {
     QString urlSeen;
     double durationSeen = 0;
@@ -225,10 +239,21 @@ TYPED_TEST(PlayerContract, MediaChangeComesWithTheFileAlreadyLoaded)
         durationSeen = this->player().currentItemDuration();
     });
 
-    this->player().setUrl(this->rig.second);
+    this->log.call([&] {
+        this->player().setUrl(this->rig.second);
+        this->player().setCurrentPosition(0.5);
+        this->player().setCurrentPosition(1.2);
+        this->player().play();
+    });
+    EXPECT_EQ(this->player().currentPosition(), 1.2);
+    ASSERT_TRUE(this->eventually([&] { return this->log.contains("state 3 queued"); }));
 
+    EXPECT_THAT(this->log.take(), ElementsAre("state 9 during", "media tone660_2s.mp3 queued",
+                                              "state 10 queued", "position 0.0 0.5 queued",
+                                              "position 0.5 1.2 queued", "state 3 queued"));
     EXPECT_EQ(urlSeen, this->rig.second);
     EXPECT_NEAR(durationSeen, 2.1, 0.1);
+    EXPECT_TRUE(this->eventually([&] { return this->player().currentPosition() > 1.4; }));
 }
 
 TYPED_TEST(PlayerContract, ANewUrlReplacesThePlayingFileAndDoesNotPlayIt)
@@ -237,9 +262,10 @@ TYPED_TEST(PlayerContract, ANewUrlReplacesThePlayingFileAndDoesNotPlayIt)
     this->playUntilPast(0.3);
 
     this->log.call([&] { this->player().setUrl(this->rig.second); });
+    ASSERT_TRUE(this->loaded());
 
     EXPECT_THAT(this->log.take(),
-                ElementsAre("state 9 during", "media tone660_2s.mp3 during", "state 10 during"));
+                ElementsAre("state 9 during", "media tone660_2s.mp3 queued", "state 10 queued"));
     EXPECT_EQ(this->player().currentPosition(), 0.0);
     EXPECT_NEAR(this->player().currentItemDuration(), 2.1, 0.1);
     for (int i = 0; i < 5; ++i)
@@ -248,6 +274,25 @@ TYPED_TEST(PlayerContract, ANewUrlReplacesThePlayingFileAndDoesNotPlayIt)
     EXPECT_THAT(this->log.take(), IsEmpty());
     EXPECT_EQ(this->player().playState(), PlayState::Ready);
     EXPECT_EQ(this->player().currentPosition(), 0.0);
+}
+
+TYPED_TEST(PlayerContract, ALoadGivenUpForAnotherFileOrACloseReportsNothing)
+{
+    this->player().setUrl(this->rig.first);
+    this->player().play();
+    this->player().setUrl(this->rig.second);
+    ASSERT_TRUE(this->loaded());
+    this->player().setUrl(this->rig.first);
+    this->player().close();
+    for (int i = 0; i < 10; ++i)
+        this->rig.letTimePass();
+    this->settle();
+
+    EXPECT_THAT(this->log.take(),
+                ElementsAre("state 9 queued", "state 9 queued", "media tone660_2s.mp3 queued",
+                            "state 10 queued", "state 9 queued", "state 1 queued"));
+    EXPECT_EQ(this->player().url(), QString());
+    EXPECT_EQ(this->player().playState(), PlayState::Stopped);
 }
 
 TYPED_TEST(PlayerContract, EnablingRaisesNothing)
@@ -533,23 +578,32 @@ TYPED_TEST(PlayerContract, TheVolumeWrittenIsKept)
     EXPECT_THAT(this->log.take(), IsEmpty());
 }
 
-TYPED_TEST(PlayerContract, AFileThatCannotBeLoadedStillRaisesTheLoadEvents)
+TYPED_TEST(PlayerContract, AFileThatCannotBeLoadedIsAnErrorThenStopped)
 {
     this->log.call([&] { this->player().setUrl(this->rig.missing); });
+    this->player().play();
+    ASSERT_TRUE(this->loaded());
+    this->settle();
 
     EXPECT_THAT(this->log.take(),
-                ElementsAre("state 9 during", "media absent.mp3 during", "state 10 during"));
+                ElementsAre("state 9 during", "error absent.mp3 queued", "state 1 queued"));
     EXPECT_EQ(this->player().url(), this->rig.missing);
+    EXPECT_EQ(this->player().playState(), PlayState::Stopped);
     EXPECT_EQ(this->player().currentItemDuration(), 0.0);
     this->player().setCurrentPosition(1);
     this->player().play();
     this->settle();
     EXPECT_THAT(this->log.take(), IsEmpty());
-    EXPECT_EQ(this->player().playState(), PlayState::Ready);
     EXPECT_EQ(this->player().currentPosition(), 0.0);
 
-    this->player().setUrl(this->rig.first);
-    EXPECT_NEAR(this->player().currentItemDuration(), 3.1, 0.1);
+    // A new URL given while the error is handled takes the Stopped away.
+    QObject::connect(&this->player(), &PlayerComponent::mediaError,
+                     [&] { this->player().setUrl(this->rig.first); });
+    this->player().setUrl(this->rig.missing);
+    ASSERT_TRUE(this->eventually([&] { return this->log.contains("state 10 queued"); }));
+    EXPECT_THAT(this->log.take(),
+                ElementsAre("state 9 queued", "error absent.mp3 queued", "state 9 queued",
+                            "media tone440_3s.mp3 queued", "state 10 queued"));
 }
 
 TYPED_TEST(PlayerContract, AMouseButtonOnTheControlsIsReportedDuringTheCall)
@@ -574,7 +628,66 @@ TEST(MpvPlayer, LoadsAPathWithBlanksAndLettersBeyondAscii)
 
     player.setUrl(platform::fromNativePath(copy));
 
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.currentItemDuration() > 0; }, 15000));
     EXPECT_NEAR(player.currentItemDuration(), 3.1, 0.1);
+}
+
+TEST(MpvPlayer, AFileSlowToOpenHoldsNothing)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    // A pipe opens only once something writes to it, as a sleeping disk or a slow network does.
+    const QByteArray pipe = QFile::encodeName(folder.filePath(QStringLiteral("slow.mp3")));
+    ASSERT_EQ(mkfifo(pipe.constData(), 0600), 0);
+    MpvPlayer player(QStringLiteral("null"));
+    EventLog log(player);
+
+    log.call([&] { player.setUrl(platform::fromNativePath(QFile::decodeName(pipe))); });
+    EXPECT_THAT(log.take(), ElementsAre("state 9 during"));
+    QFile source(QStringLiteral(SONNALBY_FIXTURES "/tone440_3s.mp3"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    std::thread writer([&] {
+        QFile sink(QFile::decodeName(pipe));
+        if (sink.open(QIODevice::WriteOnly))
+            sink.write(source.readAll());
+    });
+
+    const bool loaded =
+        QTest::qWaitFor([&] { return player.playState() == PlayState::Ready; }, 15000);
+    // A writer still waiting for a reader is let go.
+    if (!loaded)
+        QFile(QFile::decodeName(pipe)).open(QIODevice::ReadOnly);
+    writer.join();
+    EXPECT_TRUE(loaded);
+    EXPECT_THAT(log.take(), ElementsAre("media slow.mp3 queued", "state 10 queued"));
+}
+
+TEST(MpvPlayer, ACorruptRecordInTheMiddleOfAnAlbumIsSkipped)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QFile corrupt(folder.filePath(QStringLiteral("corrupt.mp3")));
+    ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
+    // An ID3 header and then no audio at all, as a download broken off after its tag.
+    corrupt.write(QByteArray("ID3\x03\0\0\0\0\0\x0A", 10) + QByteArray(10, 0) +
+                  QByteArray(4096, '\xFF'));
+    corrupt.close();
+    const QString first = fixture("tone440_3s.mp3");
+    const QString broken = platform::fromNativePath(corrupt.fileName());
+    const QString last = fixture("tone660_2s.mp3");
+    MpvPlayer player(QStringLiteral("null"));
+    RecordList records;
+    records.reset({{first + "|3", {}, true}, {broken + "|3", {}, true}, {last + "|2", {}, true}});
+    PlayerSession session(player, records);
+
+    session.jumpToMark(first, 2);
+
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return player.url() == last && player.currentPosition() > 0.3; }, 15000));
+    EXPECT_EQ(player.playState(), PlayState::Playing);
+    EXPECT_EQ(records.current(), 2);
+    EXPECT_FALSE(records.at(1).enabled);
+    EXPECT_TRUE(records.at(2).enabled);
 }
 
 TEST(MpvPlayer, KeepsTimeWithTheSystemsAudioOutputEvenWithNoSoundDevice)

@@ -96,6 +96,8 @@ TEST(RecordListTest, FindsPathsExactlyAndReadsDurations)
     records.setCurrent(2);
     records.setCurrent(4);
     EXPECT_EQ(records.current(), RecordList::none);
+    EXPECT_TRUE(records.hasPlayableRecord("\\A\\x.MP3"));
+    EXPECT_FALSE(records.hasPlayableRecord("\\a\\y.mp3"));
 }
 
 TEST_F(SessionTest, SelectRecordPlaysFromTheStartAndCountsFromOne)
@@ -109,6 +111,14 @@ TEST_F(SessionTest, SelectRecordPlaysFromTheStartAndCountsFromOne)
     EXPECT_EQ(captions, QStringList{"three.mp3 (#3 from 3)"});
     // The reset to 0 is no seek: the seconds go on being counted.
     EXPECT_EQ(session.recordSeconds(), 1);
+}
+
+TEST_F(SessionTest, AnIndexPastTheLastRecordIsRefused)
+{
+    session.selectRecord(RecordList::Index(records.count()));
+    settle();
+    EXPECT_EQ(player.url(), QString());
+    EXPECT_EQ(records.current(), RecordList::none);
 }
 
 TEST_F(SessionTest, AProfileLoadPositionsWithoutPlayingAndAChosenAlbumPlays)
@@ -225,6 +235,59 @@ TEST_F(SessionTest, TheEndGoesOnOnlyToListedPlayableRecords)
     EXPECT_EQ(captions.last(), "other.mp3 (#3 from 3)");
     playFor(3);
     EXPECT_EQ(player.url(), other);
+    EXPECT_EQ(player.playState(), PlayState::Stopped);
+}
+
+TEST_F(SessionTest, ARecordThatCannotBeLoadedIsDisabledAndTheNextPlays)
+{
+    player.setUnloadable(two);
+    session.selectRecord(0);
+    settle();
+    playFor(5);
+
+    EXPECT_EQ(player.url(), three);
+    EXPECT_EQ(player.playState(), PlayState::Playing);
+    EXPECT_EQ(records.current(), 2);
+    EXPECT_FALSE(records.at(1).enabled);
+    EXPECT_EQ(records.at(1).entry, two + '|');
+    EXPECT_TRUE(timerOn);
+    EXPECT_EQ(captions, QStringList({"one.mp3 (#1 from 3)", "three.mp3 (#3 from 3)"}));
+
+    // The last record broken: the album stops there, the timer off.
+    player.setUnloadable(three);
+    session.selectRecord(0);
+    settle();
+    playFor(5);
+    EXPECT_EQ(player.url(), three);
+    EXPECT_EQ(player.playState(), PlayState::Stopped);
+    EXPECT_FALSE(timerOn);
+    EXPECT_FALSE(records.at(2).enabled);
+}
+
+TEST_F(SessionTest, ABrokenRecordMetDuringAProfileLoadLeavesTheNextOnePositioned)
+{
+    player.setUnloadable(one);
+    session.setProfileLoading(true);
+    session.selectRecord(0);
+    session.refreshState();
+    session.setProfileLoading(false);
+    settle();
+
+    EXPECT_EQ(player.url(), two);
+    EXPECT_EQ(player.playState(), PlayState::Ready);
+    EXPECT_FALSE(timerOn);
+}
+
+TEST_F(SessionTest, AFileListedTwiceEndsTheAlbumAfterItsLastRecord)
+{
+    setAlbum({one + "|5", two + "|5", one + "|5", three + "|5"});
+    session.selectRecord(0);
+    settle();
+    playFor(30);
+
+    EXPECT_EQ(captions, QStringList({"one.mp3 (#1 from 4)", "two.mp3 (#2 from 4)",
+                                     "one.mp3 (#3 from 4)", "three.mp3 (#4 from 4)"}));
+    EXPECT_EQ(records.current(), 3);
     EXPECT_EQ(player.playState(), PlayState::Stopped);
 }
 

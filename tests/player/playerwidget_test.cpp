@@ -17,6 +17,7 @@ protected:
     {
         player.setDuration(file, 125);
         player.setUrl(file);
+        settle();
         QObject::connect(&player, &PlayerComponent::playStateChange,
                          [this](int state) { states.push_back(state); });
         QObject::connect(&player, &PlayerComponent::mouseDown,

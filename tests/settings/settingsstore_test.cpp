@@ -107,6 +107,9 @@ TEST_F(SettingsStoreTest, EmptyTextIsStoredAsABlank)
     writeSetting(path(), "s", "k", "");
     EXPECT_EQ(content(), "[s]\r\nk= \r\n");
     EXPECT_EQ(readSetting(path(), "s", "k", "default"), "");
+    writeSetting(path(), "s", "new", "");
+    EXPECT_EQ(content(), "[s]\r\nk= \r\nnew= \r\n");
+    EXPECT_EQ(readSetting(path(), "s", "new", "default"), "");
 }
 
 TEST_F(SettingsStoreTest, EqualNumbersAreNotRewrittenButZeroAlwaysIs)
