@@ -106,6 +106,7 @@ TEST_F(ProfilesWindowTest, SelectingAProfileMovesItToTheTopAndLoadsItsAlbums)
     fixture.start();
     fixture.openFolder(album);
     fixture.item("mRecordList1")->trigger();
+    fixture.drainEvents();
     fixture.player().advance(1);
     menus().profileList->action(2)->trigger();
 
