@@ -3,12 +3,17 @@
 #include "app/albummenu.h"
 #include "app/trayicon.h"
 #include "app/windowicon.h"
+#include "settings/settingskeys.h"
 #include "settings/settingsstore.h"
+#include "shell/appinfo.h"
 #include "shell/dialogkit.h"
+#include "shell/helpcommands.h"
 #include "shell/menucolumnlayout.h"
 #include "shell/menuhook.h"
 #include "shell/menustyle.h"
 #include "shell/qtdialogkit.h"
+#include "shell/trayicon.h"
+#include "shell/traymenu.h"
 #include "shell/whatsthis.h"
 #include "version.h"
 
@@ -49,6 +54,7 @@ MainWindow::MainWindow(const MainWindowSetup &setup, QWidget *parent)
     m_albumMenu->showAlbumList(album::AlbumList());
     applyHelpFile(setup.helpFile);
     connectHelpCommands();
+    createHelpAndTray();
     resize(480, minimumSizeHint().height());
     m_normalPosition = pos();
 }
@@ -189,4 +195,23 @@ void MainWindow::connectHelpCommands()
         if (popupWhatsThis->isEnabled())
             m_whatsThis->showAuxiliaryHelp();
     });
+}
+
+// The Help menu's commands and the tray icon with its menu; the tray's Exit is File > Exit.
+void MainWindow::createHelpAndTray()
+{
+    m_whatsThis->useComponentHelpFile();
+    m_helpCommands = new shell::HelpCommands(
+        shell::applicationInfo(), m_dialogKit, *m_whatsThis, *this, *m_menus.help,
+        [this] { return m_player ? m_player->versionInfo() : QString(); }, m_settingsFile, this);
+    // Until the options are in place the tray reads the stored Hide To System Tray option.
+    const auto hideToTray = [this] {
+        return settings::readSettingNumber(m_settingsFile, settings::keys::mainWindowSection,
+                                           settings::keys::optionSysTrayKey,
+                                           FixedPoint::fromInt(1)) != FixedPoint();
+    };
+    m_tray = new shell::TrayIcon(*this, *m_menus.tray, hideToTray, this);
+    if (m_player)
+        new shell::TrayMenu(
+            *m_menus.tray, *m_tray, *m_player, *m_whatsThis, [this] { close(); }, this);
 }

@@ -19,9 +19,11 @@ class QMoveEvent;
 class TrayIcon;
 
 namespace shell {
+class HelpCommands;
 class MenuColumnLayout;
 class MenuHook;
 class MenuStyle;
+class TrayIcon;
 class WhatsThis;
 } // namespace shell
 
@@ -50,6 +52,8 @@ public:
     QAction *menuItem(const QString &name) const;
     shell::WhatsThis &whatsThis() { return *m_whatsThis; }
     shell::MenuHook &menuHook() { return *m_menuHook; }
+    shell::HelpCommands &helpCommands() { return *m_helpCommands; }
+    shell::TrayIcon &tray() { return *m_tray; }
     AlbumMenu &albumMenu() { return *m_albumMenu; }
     const album::MonthNames &monthNames() const { return m_monthNames; }
     DialogKit &dialogKit() const { return m_dialogKit; }
@@ -99,6 +103,7 @@ private:
     void applyMenuStyle();
     void applyHelpFile(const QString &helpFile);
     void connectHelpCommands();
+    void createHelpAndTray();
 
     std::unique_ptr<DialogKit> m_ownDialogKit;
     DialogKit &m_dialogKit;
@@ -110,6 +115,8 @@ private:
     shell::WhatsThis *m_whatsThis = nullptr;
     shell::MenuHook *m_menuHook = nullptr;
     shell::MenuColumnLayout *m_recordColumns = nullptr;
+    shell::HelpCommands *m_helpCommands = nullptr;
+    shell::TrayIcon *m_tray = nullptr;
     std::unique_ptr<AlbumMenu> m_albumMenu;
     QPoint m_normalPosition;
     bool m_minimizeOnClose = false;

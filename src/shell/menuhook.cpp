@@ -92,6 +92,7 @@ void MenuHook::loopLeft()
 {
     m_inLoop = false;
     m_highlighted.reset();
+    m_whatsThis.useComponentHelpFile();
     m_whatsThis.menuLoopEnded();
     emit statusTipChanged(QString());
 }
@@ -100,12 +101,14 @@ void MenuHook::select(QAction *action)
 {
     if (m_whatsThis.isContextHelpOpen())
         return;
+    m_whatsThis.useComponentHelpFile();
     m_whatsThis.setAuxiliaryHelp(0);
     emit statusTipChanged(QString());
     m_highlighted = m_map.find(action);
     if (!m_highlighted)
         return;
     m_whatsThis.setAuxiliaryHelp(menuItemHelpContext(action));
+    m_whatsThis.clearApplicationHelpFile();
     if (offersCopy(m_highlighted->name))
         emit statusTipChanged(copyTip);
 }

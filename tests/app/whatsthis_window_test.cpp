@@ -103,7 +103,6 @@ TEST_F(WhatsThisTest, ClickingABarTitleInTheModeArmsThatMenu)
 {
     window().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
-    countRuns("mHelpAbout");
     item("mHelpWhatsThis")->trigger();
     QMenuBar *bar = window().menuBar();
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
@@ -111,7 +110,8 @@ TEST_F(WhatsThisTest, ClickingABarTitleInTheModeArmsThatMenu)
     EXPECT_TRUE(menus().help->isVisible());
     EXPECT_EQ(whatsThis().armedPosition(), 6);
     item("mHelpAbout")->trigger();
-    EXPECT_EQ(runs, 0);
+    EXPECT_TRUE(fixture.dialogKit().callsOf(DialogCallKind::MessageBox).isEmpty())
+        << "no About box";
     EXPECT_EQ(fixture.shownHelp(), QList<int>({help::helpAbout}));
 }
 
