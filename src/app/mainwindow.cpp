@@ -211,6 +211,7 @@ void MainWindow::createHelpAndTray()
                                            FixedPoint::fromInt(1)) != FixedPoint();
     };
     m_tray = new shell::TrayIcon(*this, *m_menus.tray, hideToTray, this);
+    connect(this, &MainWindow::closing, m_tray, &shell::TrayIcon::end);
     if (m_player)
         new shell::TrayMenu(
             *m_menus.tray, *m_tray, *m_player, *m_whatsThis, [this] { close(); }, this);

@@ -78,6 +78,13 @@ void TrayIcon::handOver()
         restore();
 }
 
+void TrayIcon::end()
+{
+    m_hidden = false;
+    m_trayWatch->stop();
+    removeIcon();
+}
+
 bool TrayIcon::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == &m_window && event->type() == QEvent::WindowStateChange &&

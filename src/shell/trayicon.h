@@ -17,7 +17,7 @@ namespace shell {
 // icon's double click or its menu's Restore bring the window back and remove the icon. The icon
 // is shown exactly while the window is hidden in the tray: when the desktop's tray comes back
 // after a restart the icon is shown again, and a window whose tray stays away comes back by
-// itself, since nothing else could bring it back. The icon is removed when the window closes.
+// itself, since nothing else could bring it back.
 class TrayIcon : public QObject {
     Q_OBJECT
 public:
@@ -41,6 +41,8 @@ public:
     // The hand-over of a second start: the icon added anew while the window is in the tray (or the
     // window restored when the tray is gone), else the window brought to the front.
     void handOver();
+    // The window is unloading: the icon goes.
+    void end();
 
     bool isHiddenInTray() const { return m_hidden; }
     // The icon-present flag: the icon was given to a tray and not removed since.

@@ -44,7 +44,6 @@ bool UpdateChecker::check()
                          QNetworkRequest::AlwaysNetwork);
     request.setMaximumRedirectsAllowed(5);
     m_reply = m_network->get(request);
-    m_reply->setReadBufferSize(maxDocumentSize + 1);
     connect(m_reply, &QNetworkReply::finished, this, &UpdateChecker::finish);
     // A reply that outgrows an update file is ended at once.
     connect(m_reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64) {
@@ -61,11 +60,10 @@ void UpdateChecker::finish()
     QNetworkReply *reply = m_reply;
     m_reply.clear();
     reply->deleteLater();
-    const QByteArray document = reply->read(maxDocumentSize + 1);
+    const QByteArray document =
+        reply->error() == QNetworkReply::NoError ? reply->read(maxDocumentSize + 1) : QByteArray();
     const QString published =
-        reply->error() == QNetworkReply::NoError && document.size() <= maxDocumentSize
-            ? publishedVersion(document)
-            : QString();
+        document.size() <= maxDocumentSize ? publishedVersion(document) : QString();
     if (published.isEmpty()) {
         emit checked(-1, QString());
         return;
