@@ -19,6 +19,7 @@ MenuColumns MenuColumnLayout::arrange(bool enabled, const QWidget &measuringWind
 {
     QMenu *menu = m_array.menu();
     removeSpacers();
+    menu->setMaximumHeight(QWIDGETSIZE_MAX);
     const QRect screen = measuringWindow.screen()->availableGeometry();
     MenuColumnsInput input;
     input.enabled = enabled;
@@ -30,7 +31,7 @@ MenuColumns MenuColumnLayout::arrange(bool enabled, const QWidget &measuringWind
     input.screenHeight = screen.height();
     m_columns = arrangeMenuColumns(input);
     if (!m_columns.active) {
-        scrollInOneColumn();
+        scrollInOneColumn(screen);
         return m_columns;
     }
     const int firstTop = menu->actionGeometry(m_array.action(0)).top();
@@ -38,14 +39,16 @@ MenuColumns MenuColumnLayout::arrange(bool enabled, const QWidget &measuringWind
     // The menu's frame and the columns' spacing come on top of the items: a menu that ends up
     // wider than the screen scrolls instead.
     if (menu->sizeHint().width() > screen.width())
-        scrollInOneColumn();
+        scrollInOneColumn(screen);
     return m_columns;
 }
 
-void MenuColumnLayout::scrollInOneColumn()
+void MenuColumnLayout::scrollInOneColumn(const QRect &screen)
 {
     removeSpacers();
     m_array.menu()->setStyle(&m_scrolling);
+    // Qt places a menu as tall as the screen a pixel beyond its bottom edge.
+    m_array.menu()->setMaximumHeight(screen.height() - 4);
     m_columns = MenuColumns();
 }
 

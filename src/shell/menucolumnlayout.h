@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 
+class QRect;
 class QWidgetAction;
 class QWidget;
 
@@ -34,7 +35,7 @@ private:
     int itemHeight() const;
     // The width of the widest item as the menu draws it in one column.
     int itemWidth();
-    void scrollInOneColumn();
+    void scrollInOneColumn(const QRect &screen);
     // The bottom edge Qt's own wrapping allows for a column, in the menu's coordinates.
     int columnBottom() const;
     void addSpacers(int height);
