@@ -1,9 +1,11 @@
 #include "windowfixture.h"
 
 #include "app/albummenu.h"
+#include "app/controlstrip.h"
 #include "platform/paths.h"
 #include "shell/actionitemarray.h"
 #include "shell/helpcontext.h"
+#include "shell/menuitem.h"
 #include "shell/menuhook.h"
 #include "shell/whatsthis.h"
 
@@ -276,4 +278,45 @@ TEST_F(WhatsThisTest, CInAMenuWithAMnemonicCIsLeftToTheMenu)
     QTest::keyClick(menus().option, Qt::Key_C);
     EXPECT_EQ(chosen, 1) << "Multi-&column Menu is chosen by its mnemonic";
     EXPECT_EQ(QApplication::clipboard()->text(), "before");
+}
+
+TEST_F(WhatsThisTest, ARightClickOnAControlOpensThePopUpOnReleaseForThatControlsHelp)
+{
+    auto *strip = new ControlStrip(nullptr, nullptr);
+    QObject::connect(strip, &ControlStrip::controlHelpRequested, &window(),
+                     &MainWindow::showControlHelpMenu);
+    window().setControlStrip(strip);
+    window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    QLabel *label = strip->statusLabel(0);
+    QTest::mousePress(label, Qt::RightButton);
+    EXPECT_FALSE(menus().popup->isVisible()) << "not on the press";
+    QTest::mouseRelease(label, Qt::RightButton);
+    EXPECT_TRUE(menus().popup->isVisible());
+    EXPECT_TRUE(fixture.shownHelp().isEmpty()) << "the release chose nothing";
+    item("mPopupWhatsThis")->trigger();
+    EXPECT_EQ(fixture.shownHelp(), QList<int>({help::status0}));
+}
+
+TEST_F(WhatsThisTest, AnEntryWithoutACommandOfItsOwnShowsItsHelpWhenArmed)
+{
+    QAction *bare = menus().help->addAction("Bare");
+    shell::setMenuItemHelpContext(bare, help::helpMenu);
+    item("mHelpWhatsThis")->trigger();
+    openMenu(menus().help);
+    bare->trigger();
+    EXPECT_EQ(fixture.shownHelp(), QList<int>({help::helpMenu}));
+    EXPECT_EQ(whatsThis().armedPosition(), -1);
+}
+
+TEST_F(WhatsThisTest, TheHelpFileNameIsClearedWhileAnEntryIsHighlighted)
+{
+    const QString helpFile = fixture.dialogKit().helpFile();
+    EXPECT_EQ(whatsThis().applicationHelpFile(), helpFile);
+    openMenu(menus().file);
+    EXPECT_TRUE(whatsThis().applicationHelpFile().isEmpty()) << "a menu opened";
+    menus().file->setActiveAction(item("mFileRename"));
+    EXPECT_TRUE(whatsThis().applicationHelpFile().isEmpty());
+    closeMenus();
+    EXPECT_EQ(whatsThis().applicationHelpFile(), helpFile);
 }
