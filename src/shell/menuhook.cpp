@@ -13,6 +13,8 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include <utility>
+
 namespace shell {
 
 namespace {
@@ -118,9 +120,13 @@ bool MenuHook::eventFilter(QObject *watched, QEvent *event)
     auto *menu = qobject_cast<QMenu *>(watched);
     if (!menu)
         return false;
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<const QMouseEvent &>(*event).button() == Qt::RightButton)
+        m_rightPressedInMenu = true;
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto &mouse = static_cast<const QMouseEvent &>(*event);
-        if (mouse.button() == Qt::RightButton)
+        // The release of a press that opened the menu (a tray icon's) is no click on an entry.
+        if (mouse.button() == Qt::RightButton && std::exchange(m_rightPressedInMenu, false))
             return rightButtonReleased(menu, mouse);
     }
     if (event->type() == QEvent::KeyPress) {
