@@ -71,9 +71,6 @@ int main(int argc, char *argv[])
                      &Application::saveOnEnd);
     platform::registerWithShell(QApplication::applicationFilePath(),
                                 baseName + QStringLiteral(".desktop"));
-    // A window closed while hidden in the tray is no "last window closed": its close ends the run.
-    QObject::connect(&window, &MainWindow::closing, &app, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
     application.start();
     window.show();
     return app.exec();

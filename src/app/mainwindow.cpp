@@ -1,9 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/albummenu.h"
-#include "app/trayicon.h"
 #include "app/windowicon.h"
-#include "settings/settingskeys.h"
 #include "settings/settingsstore.h"
 #include "shell/appinfo.h"
 #include "shell/dialogkit.h"
@@ -12,7 +10,7 @@
 #include "shell/menuhook.h"
 #include "shell/menustyle.h"
 #include "shell/qtdialogkit.h"
-#include "shell/trayicon.h"
+#include "shell/systemtrayicon.h"
 #include "shell/traymenu.h"
 #include "shell/whatsthis.h"
 #include "version.h"
@@ -204,15 +202,9 @@ void MainWindow::createHelpAndTray()
     m_helpCommands = new shell::HelpCommands(
         shell::applicationInfo(), m_dialogKit, *m_whatsThis, *this, *m_menus.help,
         [this] { return m_player ? m_player->versionInfo() : QString(); }, m_settingsFile, this);
-    // Until the options are in place the tray reads the stored Hide To System Tray option.
-    const auto hideToTray = [this] {
-        return settings::readSettingNumber(m_settingsFile, settings::keys::mainWindowSection,
-                                           settings::keys::optionSysTrayKey,
-                                           FixedPoint::fromInt(1)) != FixedPoint();
-    };
-    m_tray = new shell::TrayIcon(*this, *m_menus.tray, hideToTray, this);
-    connect(this, &MainWindow::closing, m_tray, &shell::TrayIcon::end);
+    auto *tray = new shell::SystemTrayIcon(*this, *m_menus.tray, this);
+    m_tray = tray;
     if (m_player)
         new shell::TrayMenu(
-            *m_menus.tray, *m_tray, *m_player, *m_whatsThis, [this] { close(); }, this);
+            *m_menus.tray, *tray, *m_player, *m_whatsThis, [this] { endProgram(); }, this);
 }

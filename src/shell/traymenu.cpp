@@ -1,6 +1,6 @@
 #include "shell/traymenu.h"
 
-#include "shell/trayicon.h"
+#include "shell/systemtrayicon.h"
 #include "shell/whatsthis.h"
 
 #include <QAction>
@@ -38,7 +38,7 @@ TrayPlayItem trayPlayItem(PlayState state)
     }
 }
 
-TrayMenu::TrayMenu(QMenu &menu, TrayIcon &tray, PlayerComponent &player, WhatsThis &whatsThis,
+TrayMenu::TrayMenu(QMenu &menu, SystemTrayIcon &tray, PlayerComponent &player, WhatsThis &whatsThis,
                    std::function<void()> exit, QObject *parent)
     : QObject(parent), m_play(entry(menu, "mTrayPlay")), m_player(player)
 {

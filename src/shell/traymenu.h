@@ -12,7 +12,7 @@ class QMenu;
 
 namespace shell {
 
-class TrayIcon;
+class SystemTrayIcon;
 class WhatsThis;
 
 // What the tray menu's Play/Pause entry shows for a play state: "&Play" with the play picture
@@ -31,7 +31,7 @@ TrayPlayItem trayPlayItem(PlayState state);
 class TrayMenu : public QObject {
     Q_OBJECT
 public:
-    TrayMenu(QMenu &menu, TrayIcon &tray, PlayerComponent &player, WhatsThis &whatsThis,
+    TrayMenu(QMenu &menu, SystemTrayIcon &tray, PlayerComponent &player, WhatsThis &whatsThis,
              std::function<void()> exit, QObject *parent = nullptr);
 
     // Brings the Play/Pause entry up to date with the player's state.

@@ -2,9 +2,7 @@
 
 #include "album/albumentry.h"
 #include "app/mainwindow.h"
-#include "settings/settingskeys.h"
-#include "settings/settingsstore.h"
-#include "shell/trayicon.h"
+#include "shell/systemtrayicon.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,15 +25,8 @@ protected:
     }
 
     MainWindow &window() { return fixture.app().window(); }
-    shell::TrayIcon &tray() { return window().tray(); }
+    shell::SystemTrayIcon &tray() { return *window().findChild<shell::SystemTrayIcon *>(); }
     QAction *item(const char *name) { return fixture.item(QString::fromLatin1(name)); }
-
-    void setHideOption(bool on)
-    {
-        settings::writeSettingNumber(fixture.settingsFile(), settings::keys::mainWindowSection,
-                                     settings::keys::optionSysTrayKey,
-                                     FixedPoint::fromInt(on ? 1 : 0));
-    }
 
     void minimise()
     {
@@ -96,33 +87,33 @@ TEST_F(TrayTest, PlayPauseFollowsThePlayersState)
 
 TEST_F(TrayTest, MinimisingHidesTheWindowInTheTrayAndDoubleClickRestores)
 {
+    ASSERT_EQ(window().trayIcon(), &tray());
     minimise();
-    EXPECT_TRUE(tray().isHiddenInTray());
     EXPECT_FALSE(window().isVisible());
-    EXPECT_TRUE(tray().isIconPresent());
+    EXPECT_TRUE(tray().isPresent());
     EXPECT_TRUE(window().menus().tray->menuAction()->isEnabled());
     EXPECT_EQ(tray().toolTip(), window().windowTitle().left(63));
 
     emit tray().icon().activated(QSystemTrayIcon::DoubleClick);
     EXPECT_TRUE(window().isVisible());
     EXPECT_FALSE(window().isMinimized());
-    EXPECT_FALSE(tray().isIconPresent());
+    EXPECT_FALSE(tray().isPresent());
     EXPECT_FALSE(window().menus().tray->menuAction()->isEnabled());
 }
 
 TEST_F(TrayTest, NoHidingWithTheOptionOffOrWithoutATray)
 {
-    setHideOption(false);
+    item("mOptionSysTray")->trigger();
     minimise();
     EXPECT_TRUE(window().isVisible());
-    EXPECT_FALSE(tray().isIconPresent());
+    EXPECT_FALSE(tray().isPresent());
 
     window().showNormal();
-    setHideOption(true);
+    item("mOptionSysTray")->trigger();
     trayPresent = false;
     minimise();
     EXPECT_TRUE(window().isVisible());
-    EXPECT_FALSE(tray().isIconPresent());
+    EXPECT_FALSE(tray().isPresent());
 }
 
 TEST_F(TrayTest, RestoreFromTheMenuAndTheHandOver)
@@ -130,19 +121,19 @@ TEST_F(TrayTest, RestoreFromTheMenuAndTheHandOver)
     minimise();
     item("mTrayRestore")->trigger();
     EXPECT_TRUE(window().isVisible());
-    EXPECT_FALSE(tray().isIconPresent());
+    EXPECT_FALSE(tray().isPresent());
 
-    tray().handOver();
-    EXPECT_FALSE(tray().isIconPresent()) << "a shown window needs no icon";
+    fixture.app().receiveCommand("/i");
+    EXPECT_FALSE(tray().isPresent()) << "a shown window needs no icon";
     minimise();
-    tray().icon().hide(); // the tray lost it
-    tray().handOver();
-    EXPECT_TRUE(tray().isIconPresent());
+    fixture.app().receiveCommand("/i");
+    EXPECT_TRUE(tray().isPresent());
     EXPECT_FALSE(window().isVisible());
 
     trayPresent = false;
-    tray().handOver();
+    fixture.app().receiveCommand("/i");
     EXPECT_TRUE(window().isVisible()) << "with no tray the window is the only way back";
+    EXPECT_FALSE(tray().isPresent());
 }
 
 TEST_F(TrayTest, ExitSavesAsFileExitDoesAndRemovesTheIcon)
@@ -155,7 +146,7 @@ TEST_F(TrayTest, ExitSavesAsFileExitDoesAndRemovesTheIcon)
     QSignalSpy closing(&window(), &MainWindow::closing);
     item("mTrayExit")->trigger();
     EXPECT_EQ(closing.count(), 1);
-    EXPECT_FALSE(tray().isIconPresent());
+    EXPECT_FALSE(tray().isPresent());
     EXPECT_TRUE(
         album::AlbumEntry::fromText(fixture.albumLines().value(0)).marks.startsWith("02.mp3/1/"));
 }
