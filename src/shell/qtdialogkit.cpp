@@ -80,12 +80,12 @@ MessageResult resultOf(QMessageBox::StandardButton button, MessageButtons button
     return dismissedResult(buttons);
 }
 
-// The box's icon; the program's own icon is the application's window icon.
+// The box's icon; the program's own icon is the window icon its owner window shows.
 void setBoxIcon(QMessageBox &box, MessageIcon icon)
 {
     if (icon == MessageIcon::Application) {
         const int size = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
-        box.setIconPixmap(QApplication::windowIcon().pixmap(size));
+        box.setIconPixmap(box.windowIcon().pixmap(size));
         return;
     }
     for (const auto &[ours, qt] : icons) {
