@@ -5,8 +5,8 @@
 #include "platform/paths.h"
 #include "shell/actionitemarray.h"
 #include "shell/helpcontext.h"
-#include "shell/menuitem.h"
 #include "shell/menuhook.h"
+#include "shell/menuitem.h"
 #include "shell/whatsthis.h"
 
 #include <QAction>

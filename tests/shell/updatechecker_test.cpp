@@ -32,17 +32,6 @@ protected:
 
 } // namespace
 
-TEST_F(UpdateCheckerTest, ThreeOutcomes)
-{
-    server.serve("/same.js", "var version = \"1.0\";\n");
-    server.serve("/newer.js", "version = \"1.2.3\"\n");
-    server.serve("/empty.js", "");
-    EXPECT_EQ(check("/same.js"), QList<QVariant>({0, QString()}));
-    EXPECT_EQ(check("/newer.js"), QList<QVariant>({1, QString("1.2.3")}));
-    EXPECT_EQ(check("/empty.js"), QList<QVariant>({-1, QString()}));
-    EXPECT_EQ(check("/missing.js"), QList<QVariant>({-1, QString()}));
-}
-
 TEST_F(UpdateCheckerTest, AnOversizedFileIsNoUpdateFile)
 {
     server.serve("/big.js", "version = \"9.0\"\n" + QByteArray(200 * 1024, ' '));
