@@ -109,8 +109,13 @@ restored() {
     viewable "$window" && ! icon >/dev/null
 }
 
+# A window manager that has taken the display (minimising is its business).
+managed() {
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"
+}
 openbox >"$work/openbox.log" 2>&1 &
 wm=$!
+wait_for managed || fail "no window manager"
 start_tray_host
 "$app/sonnalby" >"$work/sonnalby.log" 2>&1 &
 pid=$!
