@@ -17,8 +17,7 @@ constexpr qint64 maxDocumentSize = 64 * 1024;
 
 } // namespace
 
-UpdateChecker::UpdateChecker(QObject *parent)
-    : QObject(parent), m_network(new QNetworkAccessManager(this)), m_deadline(new QTimer(this))
+UpdateChecker::UpdateChecker(QObject *parent) : QObject(parent), m_deadline(new QTimer(this))
 {
     m_deadline->setSingleShot(true);
     connect(m_deadline, &QTimer::timeout, this, [this] {
@@ -39,6 +38,9 @@ bool UpdateChecker::check()
 {
     if (m_reply)
         return false;
+    // Made at the first check: start-up waits for no network set-up.
+    if (!m_network)
+        m_network = new QNetworkAccessManager(this);
     QNetworkRequest request{QUrl(m_remotePath)};
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);

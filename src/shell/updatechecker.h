@@ -41,7 +41,7 @@ signals:
 private:
     void finish();
 
-    QNetworkAccessManager *m_network;
+    QNetworkAccessManager *m_network = nullptr;
     QTimer *m_deadline;
     QPointer<QNetworkReply> m_reply;
     QString m_remotePath;
