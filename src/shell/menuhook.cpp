@@ -93,6 +93,7 @@ void MenuHook::menuHidden()
 void MenuHook::loopLeft()
 {
     m_inLoop = false;
+    m_rightPressedInMenu = false;
     m_highlighted.reset();
     m_whatsThis.useComponentHelpFile();
     m_whatsThis.menuLoopEnded();
