@@ -13,10 +13,10 @@
 #include "app/profilemenu.h"
 #include "app/recordmenu.h"
 #include "app/schemelegend.h"
-#include "app/trayicon.h"
 #include "controls/slider.h"
 #include "player/playersession.h"
 #include "shell/menuhook.h"
+#include "shell/trayicon.h"
 #include "text/codepagechooser.h"
 
 #include <QAction>
@@ -57,7 +57,7 @@ void Application::start()
 
 void Application::saveOnEnd()
 {
-    TrayIcon *tray = m_window->trayIcon();
+    shell::TrayIcon *tray = m_window->trayIcon();
     if (tray && tray->isPresent())
         tray->remove();
     m_albumSession->captureAndSave();
@@ -68,7 +68,7 @@ void Application::receiveCommand(const QByteArray &command)
 {
     if (command != "/i")
         return;
-    TrayIcon *tray = m_window->trayIcon();
+    shell::TrayIcon *tray = m_window->trayIcon();
     const bool trayPresent = tray && tray->isPresent();
     if (trayPresent)
         tray->remove();

@@ -21,7 +21,6 @@ class PlayerSession;
 class QWidget;
 class ProfileMenu;
 class RecordMenu;
-class TrayIcon;
 
 namespace album {
 class AlbumSession;

@@ -1,14 +1,17 @@
 #include "app/mainwindow.h"
 
 #include "app/albummenu.h"
-#include "app/trayicon.h"
 #include "app/windowicon.h"
 #include "settings/settingsstore.h"
+#include "shell/appinfo.h"
 #include "shell/dialogkit.h"
+#include "shell/helpcommands.h"
 #include "shell/menucolumnlayout.h"
 #include "shell/menuhook.h"
 #include "shell/menustyle.h"
 #include "shell/qtdialogkit.h"
+#include "shell/systemtrayicon.h"
+#include "shell/traymenu.h"
 #include "shell/whatsthis.h"
 #include "version.h"
 
@@ -49,6 +52,7 @@ MainWindow::MainWindow(const MainWindowSetup &setup, QWidget *parent)
     m_albumMenu->showAlbumList(album::AlbumList());
     applyHelpFile(setup.helpFile);
     connectHelpCommands();
+    createHelpAndTray();
     resize(480, minimumSizeHint().height());
     m_normalPosition = pos();
 }
@@ -189,4 +193,18 @@ void MainWindow::connectHelpCommands()
         if (popupWhatsThis->isEnabled())
             m_whatsThis->showAuxiliaryHelp();
     });
+}
+
+// The Help menu's commands and the tray icon with its menu; the tray's Exit is File > Exit.
+void MainWindow::createHelpAndTray()
+{
+    m_whatsThis->useComponentHelpFile();
+    m_helpCommands = new shell::HelpCommands(
+        shell::applicationInfo(), m_dialogKit, *m_whatsThis, *this, *m_menus.help,
+        [this] { return m_player ? m_player->versionInfo() : QString(); }, m_settingsFile, this);
+    auto *tray = new shell::SystemTrayIcon(*this, *m_menus.tray, this);
+    m_tray = tray;
+    if (m_player)
+        new shell::TrayMenu(
+            *m_menus.tray, *tray, *m_player, *m_whatsThis, [this] { endProgram(); }, this);
 }

@@ -16,12 +16,13 @@ class DialogKit;
 class PlayerComponent;
 class QCloseEvent;
 class QMoveEvent;
-class TrayIcon;
 
 namespace shell {
+class HelpCommands;
 class MenuColumnLayout;
 class MenuHook;
 class MenuStyle;
+class TrayIcon;
 class WhatsThis;
 } // namespace shell
 
@@ -50,6 +51,7 @@ public:
     QAction *menuItem(const QString &name) const;
     shell::WhatsThis &whatsThis() { return *m_whatsThis; }
     shell::MenuHook &menuHook() { return *m_menuHook; }
+    shell::HelpCommands &helpCommands() { return *m_helpCommands; }
     AlbumMenu &albumMenu() { return *m_albumMenu; }
     const album::MonthNames &monthNames() const { return m_monthNames; }
     DialogKit &dialogKit() const { return m_dialogKit; }
@@ -72,8 +74,8 @@ public:
     // Minimising hides the window behind the tray icon, where the desktop has a tray.
     void setHideToTray(bool on) { m_hideToTray = on; }
     // The tray icon, once there is one (it outlives the window); nullptr for none.
-    void setTrayIcon(TrayIcon *tray) { m_tray = tray; }
-    TrayIcon *trayIcon() const { return m_tray; }
+    void setTrayIcon(shell::TrayIcon *tray) { m_tray = tray; }
+    shell::TrayIcon *trayIcon() const { return m_tray; }
     // Raises and activates the window unless it is hidden behind the tray icon.
     void bringToFront();
 
@@ -99,6 +101,7 @@ private:
     void applyMenuStyle();
     void applyHelpFile(const QString &helpFile);
     void connectHelpCommands();
+    void createHelpAndTray();
 
     std::unique_ptr<DialogKit> m_ownDialogKit;
     DialogKit &m_dialogKit;
@@ -110,10 +113,11 @@ private:
     shell::WhatsThis *m_whatsThis = nullptr;
     shell::MenuHook *m_menuHook = nullptr;
     shell::MenuColumnLayout *m_recordColumns = nullptr;
+    shell::HelpCommands *m_helpCommands = nullptr;
     std::unique_ptr<AlbumMenu> m_albumMenu;
     QPoint m_normalPosition;
     bool m_minimizeOnClose = false;
     bool m_ending = false;
     bool m_hideToTray = false;
-    TrayIcon *m_tray = nullptr;
+    shell::TrayIcon *m_tray = nullptr;
 };

@@ -53,6 +53,8 @@ public:
     virtual void setHelpFile(const QString &helpFile) { m_helpFile = htmlHelpFileFor(helpFile); }
     QString helpFile() const { return m_helpFile; }
     virtual void showHelpContents() = 0;
+    // Shows the help file at the topic of the number (its contents for 0).
+    virtual void showHelpTopic(int helpContext) = 0;
     // Shows the help file's topic for the number in a pop-up; nothing when it has none.
     virtual void showWhatsThis(int helpContext) = 0;
 

@@ -9,9 +9,6 @@
 
 namespace {
 
-// A help file larger than this is not ours: it is not read.
-constexpr qint64 maxHelpFileSize = 8 * 1024 * 1024;
-
 struct Tag {
     qsizetype start = 0;
     qsizetype end = 0; // one past '>'

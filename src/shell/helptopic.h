@@ -2,6 +2,10 @@
 
 #include <QString>
 #include <QStringView>
+#include <QtGlobal>
+
+// A help file larger than this is not ours: it is not read.
+inline constexpr qint64 maxHelpFileSize = 8 * 1024 * 1024;
 
 // The help file holds one topic per help context number: the element carrying id="h<number>"
 // (an anchor such as <a id="h12"> directly inside a heading counts from that heading) starts it,

@@ -2,7 +2,6 @@
 
 #include "shell/actionitemarray.h"
 
-#include <QFontMetrics>
 #include <QMenu>
 #include <QScreen>
 #include <QWidget>
@@ -20,23 +19,37 @@ MenuColumns MenuColumnLayout::arrange(bool enabled, const QWidget &measuringWind
 {
     QMenu *menu = m_array.menu();
     removeSpacers();
-    menu->setStyle(&m_columned);
-    const QRect screen = measuringWindow.screen()->geometry();
+    menu->setMaximumHeight(QWIDGETSIZE_MAX);
+    const QRect screen = measuringWindow.screen()->availableGeometry();
     MenuColumnsInput input;
     input.enabled = enabled;
     input.itemCount = m_array.count();
-    input.widestCaption = widestCaption(measuringWindow.font());
+    input.widestCaption = itemWidth() - menuItemWidthMargin;
+    menu->setStyle(&m_columned);
     input.itemHeight = itemHeight();
     input.screenWidth = screen.width();
     input.screenHeight = screen.height();
     m_columns = arrangeMenuColumns(input);
     if (!m_columns.active) {
-        menu->setStyle(&m_scrolling);
+        scrollInOneColumn(screen);
         return m_columns;
     }
     const int firstTop = menu->actionGeometry(m_array.action(0)).top();
     addSpacers(columnBottom() - firstTop - m_columns.rows * input.itemHeight);
+    // The menu's frame and the columns' spacing come on top of the items: a menu that ends up
+    // wider than the screen scrolls instead.
+    if (menu->sizeHint().width() > screen.width())
+        scrollInOneColumn(screen);
     return m_columns;
+}
+
+void MenuColumnLayout::scrollInOneColumn(const QRect &screen)
+{
+    removeSpacers();
+    m_array.menu()->setStyle(&m_scrolling);
+    // Qt places a menu as tall as the screen a pixel beyond its bottom edge.
+    m_array.menu()->setMaximumHeight(screen.height() - 4);
+    m_columns = MenuColumns();
 }
 
 void MenuColumnLayout::removeSpacers()
@@ -58,13 +71,11 @@ int MenuColumnLayout::itemHeight() const
     return 0;
 }
 
-int MenuColumnLayout::widestCaption(const QFont &font) const
+int MenuColumnLayout::itemWidth()
 {
-    const QFontMetrics metrics(font);
-    int widest = 0;
-    for (int i = 0; i < m_array.count(); ++i)
-        widest = std::max(widest, metrics.horizontalAdvance(m_array.caption(i)));
-    return widest;
+    QMenu *menu = m_array.menu();
+    menu->setStyle(&m_scrolling);
+    return menu->actionGeometry(m_array.action(0)).width();
 }
 
 int MenuColumnLayout::columnBottom() const

@@ -6,7 +6,7 @@
 #include <QList>
 #include <QObject>
 
-class QFont;
+class QRect;
 class QWidgetAction;
 class QWidget;
 
@@ -24,14 +24,18 @@ public:
     // The array's menu takes the scrolling style at once.
     explicit MenuColumnLayout(const ActionItemArray &array, QObject *parent = nullptr);
 
-    // Arranges the menu for the screen of the measuring window, widths measured in its font and
-    // heights as Qt draws the menu's items. Returns the arrangement in force.
+    // Arranges the menu for the available area of the measuring window's screen, item widths and
+    // heights as Qt draws the menu's items (the record's title column included). Columns that
+    // would not fit the screen's width give way to one scrolling column. Returns the arrangement
+    // in force.
     MenuColumns arrange(bool enabled, const QWidget &measuringWindow);
 
 private:
     void removeSpacers();
     int itemHeight() const;
-    int widestCaption(const QFont &font) const;
+    // The width of the widest item as the menu draws it in one column.
+    int itemWidth();
+    void scrollInOneColumn(const QRect &screen);
     // The bottom edge Qt's own wrapping allows for a column, in the menu's coordinates.
     int columnBottom() const;
     void addSpacers(int height);

@@ -6,9 +6,6 @@ namespace shell {
 
 namespace {
 
-// Room beside the caption for the check mark and the margins.
-constexpr int itemWidthMargin = 41;
-
 // Nearest whole number, halves to even (the default rounding mode).
 long long roundedHalfEven(double value)
 {
@@ -26,7 +23,7 @@ MenuColumns arrangeMenuColumns(const MenuColumnsInput &input)
     const long long maxRows = input.screenHeight / input.itemHeight - 1;
     if (count <= maxRows)
         return {};
-    const long long width = (long long)input.widestCaption + itemWidthMargin;
+    const long long width = (long long)input.widestCaption + menuItemWidthMargin;
     const long long area = count * width * input.itemHeight;
     if (width <= 0 || area > (long long)input.screenWidth * input.screenHeight)
         return {};
@@ -37,6 +34,10 @@ MenuColumns arrangeMenuColumns(const MenuColumnsInput &input)
     const long long columns = count / rows0 + 1;
     // At least 1: the unfilled places (rows0 * columns - count) never reach rows0 * columns.
     const long long rows = rows0 - (rows0 * columns - count) / columns;
+    // The area test lets a few wide columns through: none may start beyond the screen's edge.
+    const long long usedColumns = (count + rows - 1) / rows;
+    if (usedColumns * width > input.screenWidth)
+        return {};
     return {true, int(rows)};
 }
 

@@ -2,6 +2,9 @@
 
 namespace shell {
 
+// Room beside the caption for the check mark and the margins.
+inline constexpr int menuItemWidthMargin = 41;
+
 // What the column arrangement of a long menu is measured from, in pixels.
 struct MenuColumnsInput {
     bool enabled = false;
@@ -22,8 +25,8 @@ struct MenuColumns {
 
 // A menu longer than the screen holds (screen height / item height - 1 rows) is laid out in
 // columns whose shape follows the screen's aspect ratio, filled evenly; item width is the widest
-// caption + 41. Inactive when disabled, short, larger than the screen, or when sizes are not
-// positive.
+// caption + 41. Inactive when disabled, short, larger than the screen, wider than the screen in
+// the columns it would take, or when sizes are not positive.
 MenuColumns arrangeMenuColumns(const MenuColumnsInput &input);
 
 } // namespace shell

@@ -13,6 +13,8 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include <utility>
+
 namespace shell {
 
 namespace {
@@ -91,7 +93,9 @@ void MenuHook::menuHidden()
 void MenuHook::loopLeft()
 {
     m_inLoop = false;
+    m_rightPressedInMenu = false;
     m_highlighted.reset();
+    m_whatsThis.useComponentHelpFile();
     m_whatsThis.menuLoopEnded();
     emit statusTipChanged(QString());
 }
@@ -100,12 +104,14 @@ void MenuHook::select(QAction *action)
 {
     if (m_whatsThis.isContextHelpOpen())
         return;
+    m_whatsThis.useComponentHelpFile();
     m_whatsThis.setAuxiliaryHelp(0);
     emit statusTipChanged(QString());
     m_highlighted = m_map.find(action);
     if (!m_highlighted)
         return;
     m_whatsThis.setAuxiliaryHelp(menuItemHelpContext(action));
+    m_whatsThis.clearApplicationHelpFile();
     if (offersCopy(m_highlighted->name))
         emit statusTipChanged(copyTip);
 }
@@ -115,9 +121,13 @@ bool MenuHook::eventFilter(QObject *watched, QEvent *event)
     auto *menu = qobject_cast<QMenu *>(watched);
     if (!menu)
         return false;
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<const QMouseEvent &>(*event).button() == Qt::RightButton)
+        m_rightPressedInMenu = true;
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto &mouse = static_cast<const QMouseEvent &>(*event);
-        if (mouse.button() == Qt::RightButton)
+        // The release of a press that opened the menu (a tray icon's) is no click on an entry.
+        if (mouse.button() == Qt::RightButton && std::exchange(m_rightPressedInMenu, false))
             return rightButtonReleased(menu, mouse);
     }
     if (event->type() == QEvent::KeyPress) {

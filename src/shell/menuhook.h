@@ -55,6 +55,7 @@ private:
     MenuMap m_map;
     std::optional<MenuEntry> m_highlighted;
     bool m_inLoop = false;
+    bool m_rightPressedInMenu = false;
 };
 
 } // namespace shell

@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 #include "shell/helptopic.h"
+#include "shell/helpwindow.h"
 #include "shell/openfilter.h"
 #include "shell/richtext.h"
 
@@ -18,9 +19,11 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWhatsThis>
+#include <QWhatsThisClickedEvent>
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -77,12 +80,12 @@ MessageResult resultOf(QMessageBox::StandardButton button, MessageButtons button
     return dismissedResult(buttons);
 }
 
-// The box's icon; the program's own icon is the application's window icon.
+// The box's icon; the program's own icon is the window icon its owner window shows.
 void setBoxIcon(QMessageBox &box, MessageIcon icon)
 {
     if (icon == MessageIcon::Application) {
         const int size = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
-        box.setIconPixmap(QApplication::windowIcon().pixmap(size));
+        box.setIconPixmap(box.windowIcon().pixmap(size));
         return;
     }
     for (const auto &[ours, qt] : icons) {
@@ -153,6 +156,36 @@ QStringList shownLabels(const QList<FilterChoice> &choices)
     return labels;
 }
 
+// A link clicked in a What's This pop-up reaches the pop-up's widget: "#h<number>" opens the
+// help window at that topic, any other address the user's browser.
+class WhatsThisLinks : public QObject {
+public:
+    WhatsThisLinks(QWidget *widget, std::function<void(int)> showTopic)
+        : QObject(widget), m_showTopic(std::move(showTopic))
+    {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::WhatsThisClicked)
+            return QObject::eventFilter(watched, event);
+        const QUrl link(static_cast<QWhatsThisClickedEvent *>(event)->href());
+        const QString fragment = link.fragment();
+        bool isTopic = false;
+        const int number = fragment.startsWith(u'h') ? fragment.mid(1).toInt(&isTopic) : 0;
+        if (link.isRelative() && link.path().isEmpty() && isTopic)
+            m_showTopic(number);
+        else
+            QDesktopServices::openUrl(link);
+        return true;
+    }
+
+private:
+    std::function<void(int)> m_showTopic;
+};
+
 } // namespace
 
 QtDialogKit::QtDialogKit(QWidget *parent) : m_parent(parent) {}
@@ -217,16 +250,24 @@ int QtDialogKit::showOpen()
 
 void QtDialogKit::showHelpContents()
 {
-    if (helpFile().isEmpty())
-        return;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(platform::toNativePath(helpFile())));
+    showHelpTopic(0);
+}
+
+void QtDialogKit::showHelpTopic(int helpContext)
+{
+    if (!m_helpWindow)
+        m_helpWindow = new shell::HelpWindow(m_parent);
+    m_helpWindow->showManual(helpFile(), helpContext);
 }
 
 void QtDialogKit::showWhatsThis(int helpContext)
 {
     const QString topic = readHelpTopic(helpFile(), helpContext);
-    if (!topic.isEmpty())
-        QWhatsThis::showText(QCursor::pos(), topic, m_parent);
+    if (topic.isEmpty())
+        return;
+    if (!m_linkWatcher && m_parent)
+        m_linkWatcher = new WhatsThisLinks(m_parent, [this](int number) { showHelpTopic(number); });
+    QWhatsThis::showText(QCursor::pos(), topic, m_parent);
 }
 
 int QtDialogKit::showButtonMessageBox(const QString &richText, const QString &caption,

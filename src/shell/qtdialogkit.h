@@ -5,9 +5,13 @@
 #include <QPointer>
 #include <QWidget>
 
+namespace shell {
+class HelpWindow;
+}
+
 // The dialog component on Qt's dialogs, owned by the window that is given as parent of every
-// dialog. Help is the HTML help file: its contents open in the user's browser, and What's This
-// shows one topic of it in a pop-up.
+// dialog. Help is the HTML help file: it opens in the program's own help window, and What's This
+// shows one topic of it in a pop-up whose links open the help window at their topic.
 class QtDialogKit : public DialogKit {
 public:
     explicit QtDialogKit(QWidget *parent);
@@ -18,6 +22,7 @@ public:
     // which a system dialog cannot do.
     int showOpen() override;
     void showHelpContents() override;
+    void showHelpTopic(int helpContext) override;
     void showWhatsThis(int helpContext) override;
     int showButtonMessageBox(const QString &richText, const QString &caption,
                              MessageIcon icon) override;
@@ -29,4 +34,6 @@ protected:
 
 private:
     QPointer<QWidget> m_parent;
+    QPointer<shell::HelpWindow> m_helpWindow;
+    QPointer<QObject> m_linkWatcher;
 };

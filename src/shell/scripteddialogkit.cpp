@@ -111,6 +111,11 @@ void ScriptedDialogKit::showHelpContents()
     record(DialogCallKind::ShowHelpContents, {helpFile()});
 }
 
+void ScriptedDialogKit::showHelpTopic(int helpContext)
+{
+    record(DialogCallKind::ShowHelpTopic, {helpFile()}, helpContext);
+}
+
 void ScriptedDialogKit::showWhatsThis(int helpContext)
 {
     record(DialogCallKind::ShowWhatsThis, {helpFile()}, helpContext);

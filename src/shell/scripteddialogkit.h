@@ -17,6 +17,7 @@ enum class DialogCallKind {
     ShowOpen,
     SetHelpFile,
     ShowHelpContents,
+    ShowHelpTopic,
     ShowWhatsThis,
     ClearButtons,
     AddButton,
@@ -65,6 +66,7 @@ public:
     int showOpen() override;
     void setHelpFile(const QString &helpFile) override;
     void showHelpContents() override;
+    void showHelpTopic(int helpContext) override;
     void showWhatsThis(int helpContext) override;
     void clearButtons() override;
     void addButton(const QString &caption) override;

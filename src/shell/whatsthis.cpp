@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QTimer>
 
 namespace shell {
@@ -26,8 +27,10 @@ WhatsThis::WhatsThis(DialogKit &dialogKit, QMenuBar *menuBar, const QList<QMenu 
                      QMenu *popup, QObject *parent)
     : QObject(parent), m_dialogKit(dialogKit), m_menuBar(menuBar), m_popup(popup)
 {
-    for (QMenu *menu : menus)
+    for (QMenu *menu : menus) {
         m_menus.append(menu);
+        coverUnhandledCommands(menu);
+    }
     // Dismissed without a choice: the flag would otherwise stop menu tracking for good. A choice
     // is handled before this runs.
     connect(popup, &QMenu::aboutToHide, this, [this] {
@@ -58,6 +61,7 @@ bool WhatsThis::whatsThisMenuCommand(QAction *action)
 
 void WhatsThis::connectCommand(QAction *action, std::function<void()> command)
 {
+    m_commands.append(action);
     connect(action, &QAction::triggered, this, [this, action, command] {
         if (!whatsThisMenuCommand(action))
             command();
@@ -66,6 +70,7 @@ void WhatsThis::connectCommand(QAction *action, std::function<void()> command)
 
 void WhatsThis::connectArray(ActionItemArray *array, std::function<void(int)> command)
 {
+    m_commandArrays.append(array);
     connect(array, &ActionItemArray::triggered, this, [this, array, command](int index) {
         if (!whatsThisMenuCommand(array->action(index)))
             command(index);
@@ -78,14 +83,53 @@ void WhatsThis::enterWhatsThisMode()
         return;
     m_mode = true;
     QApplication::setOverrideCursor(Qt::WhatsThisCursor);
-    qApp->installEventFilter(this);
+    updateApplicationFilter();
 }
 
 void WhatsThis::leaveWhatsThisMode()
 {
     m_mode = false;
-    qApp->removeEventFilter(this);
+    updateApplicationFilter();
     QApplication::restoreOverrideCursor();
+}
+
+// The application's events are watched only while the mode or a control's help waits for them.
+void WhatsThis::updateApplicationFilter()
+{
+    if (m_mode || m_controlHelpPending)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
+}
+
+// An entry without a command of its own still passes through What's This: chosen from an armed
+// menu it shows its help. Entries with a command are left to it, which runs after this.
+void WhatsThis::coverUnhandledCommands(QMenu *menu)
+{
+    connect(menu, &QMenu::triggered, this, [this](QAction *action) {
+        if (!hasCommand(action))
+            whatsThisMenuCommand(action);
+    });
+    for (QAction *action : menu->actions()) {
+        if (QMenu *submenu = action->menu())
+            coverUnhandledCommands(submenu);
+    }
+}
+
+bool WhatsThis::hasCommand(const QAction *action) const
+{
+    if (m_commands.contains(action))
+        return true;
+    for (const QPointer<ActionItemArray> &array : m_commandArrays) {
+        if (array && array->indexOf(action) >= 0)
+            return true;
+    }
+    return false;
+}
+
+void WhatsThis::useComponentHelpFile()
+{
+    m_applicationHelpFile = m_dialogKit.helpFile();
 }
 
 int WhatsThis::menuBarPosition(const QMenu *menu) const
@@ -99,6 +143,7 @@ int WhatsThis::menuBarPosition(const QMenu *menu) const
 
 void WhatsThis::menuOpened(QMenu *menu)
 {
+    m_applicationHelpFile.clear();
     const int position = menuBarPosition(menu);
     if (m_mode && position >= 0) {
         m_armed = position;
@@ -135,7 +180,19 @@ void WhatsThis::showControlHelpMenu(int helpContext)
         return;
     m_auxiliaryHelp = helpContext;
     m_contextHelpOpen = true;
-    m_popup->popup(QCursor::pos());
+    m_controlHelpPending = QGuiApplication::mouseButtons().testFlag(Qt::RightButton);
+    if (m_controlHelpPending)
+        updateApplicationFilter();
+    else
+        openControlHelpMenu();
+}
+
+void WhatsThis::openControlHelpMenu()
+{
+    m_controlHelpPending = false;
+    updateApplicationFilter();
+    if (m_popup)
+        m_popup->popup(QCursor::pos());
 }
 
 void WhatsThis::leaveMenuMode()
@@ -150,6 +207,13 @@ void WhatsThis::leaveMenuMode()
 
 bool WhatsThis::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_controlHelpPending && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
+        openControlHelpMenu();
+        return true;
+    }
+    if (!m_mode)
+        return false;
     if (event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         leaveWhatsThisMode();

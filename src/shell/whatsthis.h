@@ -18,13 +18,15 @@ class ActionItemArray;
 
 // What's This help for the main window's menus and controls. Help > What's This? enters the
 // mode; a menu-bar menu opened in the mode is armed, and the entry then chosen from it shows its
-// help instead of running. Every menu command passes through whatsThisMenuCommand first
-// (connectCommand and connectArray see to that). Help appears through the dialog component.
+// help instead of running. Every menu command passes through whatsThisMenuCommand first:
+// connectCommand and connectArray see to that for the entries with a command, and an entry with
+// none shows its help all the same. Help appears through the dialog component.
 class WhatsThis : public QObject {
     Q_OBJECT
 public:
     // menus: the bar table, the seven menu-bar menus in bar order, then Tray, List and Popup;
-    // popup is the Popup menu whose entry shows a control's help.
+    // popup is the Popup menu whose entry shows a control's help. The menus and their submenus
+    // must all exist by now.
     WhatsThis(DialogKit &dialogKit, QMenuBar *menuBar, const QList<QMenu *> &menus, QMenu *popup,
               QObject *parent = nullptr);
     ~WhatsThis() override;
@@ -60,8 +62,15 @@ public:
     void showHelp(int helpContext);
     // The pop-up entry: shows the help target's number, then clears it and the pop-up flag.
     void showAuxiliaryHelp();
-    // Opens the Popup menu at the mouse for a control's help number.
+    // Opens the Popup menu at the mouse for a control's help number; when the right button that
+    // asked for it is still down, on its release, so that the release cannot choose the entry.
     void showControlHelpMenu(int helpContext);
+
+    // The application's help file name: the dialog component's help file, or empty while a menu
+    // entry with help of its own is highlighted or a menu-bar menu opens.
+    QString applicationHelpFile() const { return m_applicationHelpFile; }
+    void useComponentHelpFile();
+    void clearApplicationHelpFile() { m_applicationHelpFile.clear(); }
 
     // Closes every open menu.
     static void leaveMenuMode();
@@ -71,6 +80,10 @@ protected:
 
 private:
     void leaveWhatsThisMode();
+    void updateApplicationFilter();
+    void coverUnhandledCommands(QMenu *menu);
+    bool hasCommand(const QAction *action) const;
+    void openControlHelpMenu();
     bool isMenuWidget(const QObject *object) const;
     void showWidgetHelp(QWidget *widget);
 
@@ -82,6 +95,10 @@ private:
     int m_armed = -1;
     int m_auxiliaryHelp = 0;
     bool m_contextHelpOpen = false;
+    bool m_controlHelpPending = false; // waits for the right button's release
+    QString m_applicationHelpFile;
+    QList<const QAction *> m_commands;
+    QList<QPointer<ActionItemArray>> m_commandArrays;
 };
 
 } // namespace shell

@@ -5,12 +5,12 @@
 #include "app/mainwindow.h"
 #include "app/options.h"
 #include "app/profilemenu.h"
-#include "app/trayicon.h"
 #include "platform/codepage.h"
 #include "player/playercomponent.h"
 #include "settings/settingsstore.h"
 #include "shell/actionitemarray.h"
 #include "shell/helpcontext.h"
+#include "shell/trayicon.h"
 #include "shell/whatsthis.h"
 
 #include <QAction>
@@ -23,7 +23,7 @@
 namespace {
 
 // A tray that is there and records what the window asked of it.
-class FakeTray : public TrayIcon {
+class FakeTray : public shell::TrayIcon {
 public:
     bool isAvailable() const override { return true; }
     bool isPresent() const override { return present; }

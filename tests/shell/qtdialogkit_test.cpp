@@ -1,4 +1,5 @@
 #include "platform/paths.h"
+#include "shell/helpwindow.h"
 #include "shell/qtdialogkit.h"
 
 #include <QAbstractProxyModel>
@@ -14,6 +15,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QWhatsThis>
 
@@ -413,4 +415,23 @@ TEST_F(QtDialogKitOpen, TheProgramChoiceListsExecutableFilesOnly)
                   });
     });
     EXPECT_EQ(kit.showOpen(), 0);
+}
+
+TEST(HelpWindow, ShowsTheManualAtATopicAndGoesBack)
+{
+    QTemporaryDir folder;
+    QFile manual(folder.filePath("sonnalby.html"));
+    ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
+    manual.write("<html><body><h1>Contents</h1><a href=\"#h1503\">Tray</a>"
+                 "<h3 id=\"h1503\">Hide To System Tray</h3><p>Hides the window.</p></body></html>");
+    manual.close();
+    shell::HelpWindow window;
+    const QString internal = platform::fromNativePath(manual.fileName());
+    EXPECT_FALSE(window.showManual(internal + "x", 0)) << "no such file";
+    ASSERT_TRUE(window.showManual(internal, 0));
+    ASSERT_TRUE(window.showManual(internal, 1503));
+    EXPECT_EQ(window.browser()->source().fragment(), "h1503");
+    EXPECT_TRUE(window.browser()->isBackwardAvailable());
+    window.browser()->backward();
+    EXPECT_TRUE(window.browser()->source().fragment().isEmpty());
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+namespace shell {
+
 // The notification-area icon as the window's life cycle uses it: minimising may hide the window
-// behind it, a hand-over shows it anew, the end removes it. The icon itself is built elsewhere.
+// behind it, a hand-over shows it anew, the end removes it.
 class TrayIcon {
 public:
     virtual ~TrayIcon() = default;
@@ -13,3 +15,5 @@ public:
     virtual bool add() = 0;
     virtual void remove() = 0;
 };
+
+} // namespace shell
