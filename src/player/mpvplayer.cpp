@@ -97,6 +97,10 @@ double readNumber(mpv_handle *mpv, const char *name)
     return value;
 }
 
+// The desktop's sound servers and the sound card, never SDL: without a session bus its D-Bus
+// library forks a bus launcher from inside the player's thread, and that child can hang.
+constexpr const char *desktopAudioOutputs = "pipewire,pulse,alsa,jack";
+
 } // namespace
 
 MpvPlayer::MpvPlayer(const QString &audioOutput, QObject *parent) : PlayerBase(parent)
@@ -150,8 +154,9 @@ bool MpvPlayer::configure(const QString &audioOutput)
     };
     for (const auto &option : options)
         mpv_set_option_string(m_mpv, option[0], option[1]);
-    if (!audioOutput.isEmpty())
-        mpv_set_option_string(m_mpv, "ao", audioOutput.toUtf8().constData());
+    mpv_set_option_string(m_mpv, "ao",
+                          audioOutput.isEmpty() ? desktopAudioOutputs
+                                                : audioOutput.toUtf8().constData());
     if (mpv_initialize(m_mpv) < 0)
         return false;
     mpv_observe_property(m_mpv, 0, "eof-reached", MPV_FORMAT_FLAG);
