@@ -1,7 +1,6 @@
 #include "album/textfile.h"
 
 #include "platform/codepage.h"
-#include "platform/fileattributes.h"
 #include "platform/filebytes.h"
 #include "platform/paths.h"
 
@@ -39,11 +38,12 @@ FileTimes timesOf(const QFileInfo &info)
     return times;
 }
 
-// Times the system cannot set (a creation time off Windows) are left as they are.
+// Times the system cannot set (a creation time off Windows) are left as they are. Setting them
+// needs no write permission, so a read-only file gets them too.
 void restoreTimes(const QString &nativePath, const FileTimes &times)
 {
     QFile file(nativePath);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
         return;
     for (std::size_t i = 0; i < timeKinds.size(); ++i) {
         if (times[i].isValid())
@@ -76,7 +76,6 @@ bool writeAnsiTextFile(const QString &path, QByteArray ansiText, TextWriteOption
         platform::readFileBytes(nativePath, maxTextFileSize) == ansiText)
         return true;
 
-    const platform::WritableForOneWrite writable(path);
     const auto times = existed && options.keepTimes ? std::optional(timesOf(info)) : std::nullopt;
 
     QDir().mkpath(info.absolutePath());

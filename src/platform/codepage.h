@@ -37,5 +37,11 @@ inline QByteArray toAnsi(QStringView text)
 {
     return encodeCodePage(text, 0);
 }
+// True when the ANSI code page holds every character of the text, so that it reads back
+// unchanged from a file in that code page.
+inline bool ansiCanHold(QStringView text)
+{
+    return fromAnsi(toAnsi(text)) == text;
+}
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QDateTime>
 #include <QString>
 
 #include <optional>
@@ -10,10 +11,16 @@
 namespace platform {
 
 // The whole regular file at the native path; nullopt when it is missing, no regular file,
-// unreadable or larger than maxSize, so a huge or strange file is never loaded whole.
+// unreadable or larger than maxSize, so a huge or strange file is never loaded whole and a FIFO
+// is never waited on.
 std::optional<QByteArray> readFileBytes(const QString &nativePath, qsizetype maxSize);
-// Replaces the file at the native path through a temporary file and an atomic rename; false
-// leaves the old file whole.
+// Replaces the file at the native path (the file a link points to) through a temporary file
+// beside it, named like it plus "." and six letters or digits, and an atomic rename. The file
+// keeps its permissions, read-only included, which are never cleared on the way; false leaves
+// the old file whole and no temporary file behind.
 bool writeFileBytes(const QString &nativePath, QByteArrayView content);
+// Removes the temporary files that writes of that file left when the program was ended between
+// writing and renaming: only names of that exact form, last changed before `before`.
+void removeStaleTemporaries(const QString &nativePath, const QDateTime &before);
 
 } // namespace platform

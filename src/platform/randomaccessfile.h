@@ -9,7 +9,8 @@ namespace platform {
 
 class RandomAccessFile {
 public:
-    // Opens the file at the internal path for reading; isOpen() tells whether it worked.
+    // Opens the regular file at the internal path for reading (never a FIFO or device, which
+    // could block); isOpen() tells whether it worked.
     explicit RandomAccessFile(const QString &internalPath);
     ~RandomAccessFile();
     RandomAccessFile(const RandomAccessFile &) = delete;

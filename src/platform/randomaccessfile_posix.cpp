@@ -1,30 +1,20 @@
 #include "platform/randomaccessfile.h"
 
 #include "platform/paths.h"
+#include "platform/regularfile.h"
 
 #include <QFile>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 
 RandomAccessFile::RandomAccessFile(const QString &internalPath)
 {
-    const QByteArray native = QFile::encodeName(toNativePath(internalPath));
-    if (native.isEmpty())
-        return;
-    m_handle = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
-    struct stat status;
-    if (m_handle < 0 || ::fstat(m_handle, &status) != 0 || !S_ISREG(status.st_mode)) {
-        if (m_handle >= 0)
-            ::close(m_handle);
-        m_handle = -1;
-        return;
-    }
-    m_size = status.st_size;
+    qint64 size = 0;
+    m_handle = openRegularFile(QFile::encodeName(toNativePath(internalPath)), &size);
+    m_size = m_handle >= 0 ? size : 0;
 }
 
 RandomAccessFile::~RandomAccessFile()

@@ -2,6 +2,8 @@
 
 #include "platform/codepage.h"
 #include "platform/fileattributes.h"
+#include "platform/filebytes.h"
+#include "platform/paths.h"
 #include "platform/profilefile.h"
 
 #include <optional>
@@ -115,7 +117,6 @@ void writeSetting(const QString &file, const QString &section, const QString &ke
         return;
     if (!value.isEmpty() && readSetting(file, section, key) == value)
         return;
-    const platform::WritableForOneWrite writable(file);
     // A blank keeps the key in the file; it reads back as empty text.
     const QByteArray text = value.isEmpty() ? QByteArray(" ") : toAnsi(value);
     ProfileFile(file).writeString(toAnsi(section), toAnsi(key), text);
@@ -128,7 +129,6 @@ void writeSettingNumber(const QString &file, const QString &section, const QStri
         return;
     if (value != FixedPoint() && readSettingNumber(file, section, key) == value)
         return;
-    const platform::WritableForOneWrite writable(file);
     ProfileFile(file).writeString(toAnsi(section), toAnsi(key), toAnsi(value.toText()));
 }
 
@@ -155,7 +155,6 @@ void writeSectionValues(const QString &file, const QString &section, const QStri
     QByteArray body;
     for (qsizetype i = 0; i < values.size(); ++i)
         body += QByteArray::number(i) + '=' + ProfileFile::singleLine(toAnsi(values[i])) + '\0';
-    const platform::WritableForOneWrite writable(file);
     ProfileFile(file).writeSection(toAnsi(section), body);
 }
 
@@ -188,7 +187,6 @@ void writeSectionLines(const QString &file, const QString &section, const QStrin
 {
     if (file.isEmpty() || !fileExists(file))
         return;
-    const platform::WritableForOneWrite writable(file);
     ProfileFile profile(file);
     const auto content = profile.readBytes();
     if (!content)
@@ -203,7 +201,14 @@ void writeSectionLines(const QString &file, const QString &section, const QStrin
 bool fileExists(const QString &path)
 {
     const auto attributes = platform::fileAttributes(path);
-    return attributes && !attributes->isDirectory();
+    return attributes && attributes->isRegularFile();
+}
+
+void removeLeftoverTemporaryFiles(const QString &file)
+{
+    if (!file.isEmpty())
+        platform::removeStaleTemporaries(platform::toNativePath(file),
+                                         QDateTime::currentDateTime());
 }
 
 } // namespace settings

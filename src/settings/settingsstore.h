@@ -26,6 +26,11 @@ void writeSectionValues(const QString &file, const QString &section, const QStri
 QString readSectionLines(const QString &file, const QString &section);
 // Replaces the section with the CR LF-separated lines and moves it to the end of the file.
 void writeSectionLines(const QString &file, const QString &section, const QString &lines);
+// True when the path names an existing regular file: not a folder, and not a FIFO or device,
+// which would block or never end when read.
 bool fileExists(const QString &path);
+// At start-up: removes the temporary files that writes of the settings file left behind when an
+// earlier run was ended between writing and renaming one.
+void removeLeftoverTemporaryFiles(const QString &file);
 
 } // namespace settings
