@@ -55,9 +55,9 @@ FixedPoint FixedPoint::parse(QStringView text)
     }
     for (; digits < fractionDigits; ++digits)
         fraction *= 10;
-    const qint64 limit = std::numeric_limits<qint64>::max() / scale;
-    const qint64 units =
-        whole > limit ? std::numeric_limits<qint64>::max() : whole * scale + fraction;
+    // The fraction counts too: the largest whole number with a large fraction is past the range.
+    constexpr qint64 maximum = std::numeric_limits<qint64>::max();
+    const qint64 units = whole > (maximum - fraction) / scale ? maximum : whole * scale + fraction;
     return FixedPoint(negative ? -units : units);
 }
 
@@ -83,7 +83,10 @@ QString FixedPoint::toText() const
 qint64 FixedPoint::roundedToInt() const
 {
     qint64 whole = floorToInt();
-    const qint64 rest = m_units - whole * scale;
+    // From the remainder, not from whole * scale, which passes the range near the minimum.
+    qint64 rest = m_units % scale;
+    if (rest < 0)
+        rest += scale;
     if (rest > scale / 2 || (rest == scale / 2 && (whole & 1)))
         ++whole;
     return whole;

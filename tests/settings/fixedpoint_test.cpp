@@ -34,6 +34,22 @@ TEST(FixedPoint, HugeNumbersSaturateInsteadOfWrapping)
     EXPECT_LT(FixedPoint::parse(u"-99999999999999999999999999"), FixedPoint());
 }
 
+// Run under the undefined-behaviour sanitizer: none of these may overflow.
+TEST(FixedPoint, NumbersAtTheEdgeOfTheRangeSaturate)
+{
+    constexpr qint64 maximum = std::numeric_limits<qint64>::max();
+    EXPECT_EQ(FixedPoint::parse(u"922337203685477.5807").units(), maximum);
+    EXPECT_EQ(FixedPoint::parse(u"922337203685477.9999").units(), maximum);
+    EXPECT_EQ(FixedPoint::parse(u"-922337203685477.9999").units(), -maximum);
+    EXPECT_EQ(FixedPoint::parse(u"-922337203685477.5808").units(), -maximum);
+    EXPECT_EQ(FixedPoint::parse(u"922337203685477.5806").units(), maximum - 1);
+    EXPECT_EQ(FixedPoint::fromUnits(maximum).roundedToInt(), 922337203685478);
+    EXPECT_EQ(FixedPoint::fromUnits(-maximum).roundedToInt(), -922337203685478);
+    const FixedPoint minimum = FixedPoint::fromUnits(std::numeric_limits<qint64>::min());
+    EXPECT_EQ(minimum.roundedToInt(), -922337203685478);
+    EXPECT_EQ(minimum.floorToInt(), -922337203685478);
+}
+
 TEST(FixedPoint, RoundsHalvesToEven)
 {
     EXPECT_EQ(FixedPoint::fromUnits(25000).roundedToInt(), 2);
