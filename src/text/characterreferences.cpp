@@ -63,21 +63,45 @@ QString codePageToCharacterReferences(QByteArrayView bytes, int codePage, int ma
     return toCharacterReferences(decoded, maximumLength);
 }
 
+// The next place of a marker at or after a position, found again only once the position has
+// passed it: each piece of the text is searched once, so decoding takes linear time.
+class NextMarker {
+public:
+    NextMarker(QStringView text, QStringView marker) : m_text(text), m_marker(marker) {}
+
+    // The text's size when there is none.
+    qsizetype from(qsizetype position)
+    {
+        if (m_at < position) {
+            m_at = m_text.indexOf(m_marker, position);
+            if (m_at < 0)
+                m_at = m_text.size();
+        }
+        return m_at;
+    }
+
+private:
+    QStringView m_text;
+    QStringView m_marker;
+    qsizetype m_at = -1;
+};
+
 // Positions are 0-based here; a reference is "&#" at p with the first ";" at or after p
 // coming before the next "&#" after p.
 CodeUnits fromCharacterReferences(QStringView text)
 {
     CodeUnits units;
+    units.reserve(text.size());
+    NextMarker semicolons(text, u";");
+    NextMarker references(text, u"&#");
     qsizetype p = 0;
     while (p < text.size()) {
-        const qsizetype semi = text.indexOf(u';', p);
-        qsizetype next = text.indexOf(u"&#", p + 1);
-        if (next < 0)
-            next = text.size();
-        if (text.mid(p).startsWith(u"&#") && semi >= p && semi <= next) {
+        const qsizetype semi = semicolons.from(p);
+        const qsizetype next = references.from(p + 1);
+        if (text.sliced(p).startsWith(u"&#") && semi < text.size() && semi <= next) {
             const bool hex = p + 2 < text.size() && text[p + 2] == u'x';
             const qsizetype from = p + (hex ? 3 : 2);
-            units.append(leadingNumber(text.mid(from, semi - from), hex ? 16 : 10));
+            units.append(leadingNumber(text.sliced(from, semi - from), hex ? 16 : 10));
             p = semi + 1;
         } else {
             // Unicode value rather than ANSI byte: the same for ASCII, and other characters

@@ -74,6 +74,21 @@ TEST(CharacterReferences, HugeNumbersWrapInsteadOfOverflowing)
     EXPECT_EQ(codeUnitsToText(fromCharacterReferences(u"&#x1F600;")), QString(QChar(0xF600)));
 }
 
+// A stored album title of a megabyte is decoded at every start: this must take linear time
+// (the debug build decodes each text here in well under a second).
+TEST(CharacterReferences, AMegabyteTitleDecodesInOnePass)
+{
+    constexpr qsizetype megabyte = 1 << 20;
+    const QString unended = QStringLiteral("&#1").repeated(megabyte / 3);
+    EXPECT_EQ(fromCharacterReferences(unended).size(), unended.size());
+    const QString lateReference = QString(megabyte, u'a') + QStringLiteral("&#66;");
+    EXPECT_EQ(fromCharacterReferences(lateReference).last(), 66);
+    const QString lateSemicolon = QStringLiteral("&#").repeated(megabyte / 2) + u';';
+    EXPECT_EQ(fromCharacterReferences(lateSemicolon).size(), lateSemicolon.size() - 2);
+    const QString longDigits = QStringLiteral("&#") + QString(megabyte, u'7') + u';';
+    EXPECT_EQ(fromCharacterReferences(longDigits).size(), 1);
+}
+
 TEST(CharacterReferences, CharactersOutsideReferencesKeepTheirValue)
 {
     EXPECT_EQ(fromCharacterReferences(u"é&#65;Ж"), CodeUnits({233, 65, 1046}));
