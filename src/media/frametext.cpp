@@ -30,11 +30,11 @@ QByteArrayView frameContent(const ByteReader &reader, qsizetype at, int majorVer
     if (at < 0)
         return {};
     bool ok = true;
-    if (majorVersion == 2)
-        return reader.slice(at + 6, reader.u24be(at + 3, &ok));
-    const quint32 size =
-        majorVersion == 3 ? reader.u32be(at + 4, &ok) : reader.sevenBitGroups(at + 4, &ok);
-    return ok ? reader.slice(at + 10, size) : QByteArrayView();
+    const quint32 size = majorVersion == 2   ? reader.u24be(at + 3, &ok)
+                         : majorVersion == 3 ? reader.u32be(at + 4, &ok)
+                                             : reader.sevenBitGroups(at + 4, &ok);
+    const qint64 kept = qMin<qint64>(size, frameContentLimit);
+    return ok ? reader.slice(at + frameHeaderSize(majorVersion), kept) : QByteArrayView();
 }
 
 QString decodeUtf16(QByteArrayView bytes, bool bigEndian)
@@ -110,6 +110,11 @@ TagText textOfFrameAt(const ByteReader &reader, qsizetype at, int majorVersion)
 }
 
 } // namespace
+
+qsizetype frameHeaderSize(int majorVersion)
+{
+    return majorVersion == 2 ? 6 : 10;
+}
 
 TagText frameText(QByteArrayView identifier, QByteArrayView body, int majorVersion)
 {

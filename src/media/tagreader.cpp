@@ -5,7 +5,9 @@
 #include "media/genrelist.h"
 #include "platform/randomaccessfile.h"
 
+#include <algorithm>
 #include <array>
+#include <span>
 #include <vector>
 
 namespace media {
@@ -50,18 +52,25 @@ constexpr Field album{124, 60};
 constexpr Field genre{185, 30};
 } // namespace enhanced
 
-// The file's first bytes: the ID3v2 header and, when the tag is usable, its body after it.
+// A tag body up to this size is read whole and searched in memory; a larger one (only cover art
+// makes one that large) is searched piece by piece, so no tag ever costs more memory than this.
+constexpr qint64 wholeBodyLimit = 16 * 1024 * 1024;
+constexpr qint64 bodyPieceSize = 1024 * 1024;
+
+// The file's first bytes: the ID3v2 header and, when the tag is usable and not too large, its
+// body after it.
 struct FileStart {
     QByteArray bytes;
     int majorVersion = 0;
     qint64 bodySize = 0;
 
+    bool hasWholeBody() const { return bodySize <= wholeBodyLimit; }
     QByteArrayView body() const { return ByteReader(bytes).slice(id3v2HeaderSize, bodySize); }
 };
 
-// Reads `readAhead` bytes (at least the header) at once, then what the body still needs. The
-// body is read only for versions 2 to 4 and a size below 2^28 and below the file's length; a
-// body cut by the end of the file is read as far as it goes.
+// Reads `readAhead` bytes (at least the header) at once, then what the body still needs when it
+// is read whole. The tag counts only for versions 2 to 4 and a size below 2^28 and below the
+// file's length; a body cut by the end of the file is read as far as it goes.
 FileStart readFileStart(const DeviceReader &device, qint64 readAhead)
 {
     FileStart start{device.read(0, qMax(id3v2HeaderSize, readAhead))};
@@ -73,18 +82,56 @@ FileStart readFileStart(const DeviceReader &device, qint64 readAhead)
         return start;
     if (majorVersion < 2 || majorVersion > 4 || size >= id3v2SizeLimit || size >= device.size())
         return start;
-    const qint64 tagEnd = id3v2HeaderSize + size;
-    if (start.bytes.size() < tagEnd)
-        device.append(start.bytes, start.bytes.size(), tagEnd - start.bytes.size());
     start.majorVersion = majorVersion;
     start.bodySize = size;
+    const qint64 tagEnd = id3v2HeaderSize + size;
+    if (start.hasWholeBody() && start.bytes.size() < tagEnd)
+        device.append(start.bytes, start.bytes.size(), tagEnd - start.bytes.size());
     return start;
 }
 
-void readId3v2Fields(TagRecord &record, QByteArrayView body, int majorVersion)
+// The frames' texts as frameTexts finds them in the whole body, from a body read in overlapping
+// pieces: each identifier's first occurrence, then only as much of its frame as is kept.
+std::vector<TagText> frameTextsInPieces(std::span<const QByteArrayView> identifiers,
+                                        const DeviceReader &device, qint64 bodySize,
+                                        int majorVersion)
 {
+    std::vector<TagText> texts(identifiers.size());
+    std::vector<bool> found(identifiers.size(), false);
+    qsizetype longest = 0;
+    for (QByteArrayView identifier : identifiers)
+        longest = qMax(longest, identifier.size());
+    const qint64 frameSize = frameHeaderSize(majorVersion) + frameContentLimit;
+    // One buffer for every piece: resizing keeps its room.
+    QByteArray piece;
+    for (qint64 offset = 0; offset < bodySize; offset += bodyPieceSize - longest + 1) {
+        piece.resize(0);
+        device.append(piece, id3v2HeaderSize + offset, qMin(bodyPieceSize, bodySize - offset));
+        const std::vector<qsizetype> places = ByteReader(piece).indexesOfIgnoringCase(identifiers);
+        for (std::size_t i = 0; i < identifiers.size(); ++i) {
+            if (found[i] || places[i] < 0)
+                continue;
+            found[i] = true;
+            const qint64 at = offset + places[i];
+            const QByteArray frame =
+                device.read(id3v2HeaderSize + at, qMin(frameSize, bodySize - at));
+            texts[i] = frameText(identifiers[i], frame, majorVersion);
+        }
+        if (piece.size() < qMin(bodyPieceSize, bodySize - offset) ||
+            std::all_of(found.begin(), found.end(), [](bool done) { return done; }))
+            break;
+    }
+    return texts;
+}
+
+void readId3v2Fields(TagRecord &record, const FileStart &start, const DeviceReader &device)
+{
+    const int majorVersion = start.majorVersion;
     const auto &identifiers = majorVersion == 2 ? version22Frames : version23Frames;
-    const std::vector<TagText> texts = frameTexts(identifiers, body, majorVersion);
+    const std::vector<TagText> texts =
+        start.hasWholeBody()
+            ? frameTexts(identifiers, start.body(), majorVersion)
+            : frameTextsInPieces(identifiers, device, start.bodySize, majorVersion);
     for (std::size_t i = 0; i < frameFields.size(); ++i)
         record.*frameFields[i] = texts[i];
     record.year = leadingNumber(texts[yearFrame]);
@@ -172,7 +219,7 @@ TagRecord readTag(const DeviceReader &device, QByteArray *fileStart)
         *fileStart = start.bytes;
     TagRecord record;
     if (start.majorVersion != 0)
-        readId3v2Fields(record, start.body(), start.majorVersion);
+        readId3v2Fields(record, start, device);
     const EndBlocks blocks = readEndBlocks(device);
     fillFromEndBlocks(record, blocks);
     if (start.majorVersion == 0)

@@ -1,5 +1,6 @@
 #include "media/tagreader.h"
 
+#include "media/frametext.h"
 #include "platform/paths.h"
 #include "tagbytes.h"
 
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -283,6 +286,62 @@ TEST(ReadTag, ReadsFilesByInternalPath)
     EXPECT_EQ(record.title, bytes("Title"));
     EXPECT_EQ(record.comment, bytes("c"));
     EXPECT_EQ(media::readTag(platform::fromNativePath(dir.filePath("missing.mp3"))), TagRecord());
+}
+
+TEST(ReadTag, AFrameIsReadOnlyAsFarAsATitleCanUseIt)
+{
+    const QByteArray longTitle = "Start" + QByteArray(10'000, 'x');
+    const TagRecord record = readTag(id3v2Tag(3, textFrame(3, "TIT2", 0, longTitle)) + filler(50));
+    EXPECT_EQ(record.title.bytes, longTitle.first(media::frameContentLimit - 1));
+}
+
+// Frames of a body too large to be read whole: found wherever they lie, a piece boundary (every
+// megabyte less three bytes of overlap) included.
+TEST(ReadTag, AHugeTagBodyIsSearchedPieceByPiece)
+{
+    constexpr qsizetype megabyte = 1024 * 1024;
+    QByteArray body(20 * megabyte, '\0');
+    const auto place = [&body](qsizetype at, const QByteArray &frame) {
+        body.replace(at, frame.size(), frame);
+    };
+    place(megabyte - 2, textFrame(3, "TIT2", 0, "Across"));
+    place(5 * megabyte, textFrame(3, "TPE1", 0, "Later" + QByteArray(7000, 'a')));
+    place(20 * megabyte - 20, textFrame(3, "TRCK", 0, "7"));
+    place(20 * megabyte - 8, "TALB\0\0");
+    const TagRecord record = readTag(id3v2Tag(3, body) + filler(100));
+    EXPECT_EQ(record.title, bytes("Across"));
+    EXPECT_EQ(record.artist.bytes, "Later" + QByteArray(media::frameContentLimit - 6, 'a'));
+    EXPECT_EQ(record.track, 7);
+    EXPECT_EQ(record.album, TagText());
+    EXPECT_EQ(record.version, 2.3f);
+}
+
+qint64 peakMemoryKilobytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// A sparse file of 260 MB whose tag declares a 250 MB title frame: reading it costs a few
+// megabytes, not the frame's size.
+TEST(ReadTag, AHugeDeclaredFrameCostsLittleMemory)
+{
+    QTemporaryDir dir;
+    const QString nativePath = dir.filePath("huge.mp3");
+    QFile out(nativePath);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    constexpr quint32 bodySize = 250 * 1024 * 1024;
+    out.write(id3v2Header(3, bodySize) + frameHeader(3, "TIT2", bodySize - 10) + '\0' + "Huge");
+    ASSERT_TRUE(out.resize(bodySize + 10 * 1024 * 1024));
+    out.close();
+
+    const qint64 before = peakMemoryKilobytes();
+    const TagRecord record = media::readTag(platform::fromNativePath(nativePath));
+    const media::MediaInfo info = media::readMediaInfo(platform::fromNativePath(nativePath));
+    EXPECT_EQ(record.title, bytes("Huge"));
+    EXPECT_EQ(info.tag, record);
+    EXPECT_LT(peakMemoryKilobytes() - before, 64 * 1024);
 }
 
 } // namespace
