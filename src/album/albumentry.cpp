@@ -2,12 +2,26 @@
 
 #include "settings/settingsstore.h"
 
+#include <algorithm>
+
 namespace album {
 
 namespace {
 
 constexpr int fieldCount = 8;
 constexpr int fullVolume = 100;
+
+// Characters of a path that the stored forms would take for their own, and their references:
+// a line break would end the entry's line, "|" a mark and "/" a mark's path (only an address
+// holds one); "&" only where "#" follows it, so that a name that holds a reference reads back as
+// it was.
+struct PathEscape {
+    QChar character;
+    QStringView reference;
+};
+constexpr PathEscape pathEscapes[] = {
+    {u'&', u"&#38;"}, {u'\n', u"&#10;"}, {u'\r', u"&#13;"}, {u'|', u"&#124;"}, {u'/', u"&#47;"},
+};
 
 } // namespace
 
@@ -63,12 +77,42 @@ int AlbumEntry::volumeLevel() const
 
 QString encodeAlbumPath(QStringView path)
 {
-    return path.toString().replace(u'=', u'*');
+    QString stored;
+    stored.reserve(path.size());
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const QChar c = path[i];
+        const auto escape = std::find_if(std::begin(pathEscapes), std::end(pathEscapes),
+                                         [c](const PathEscape &e) { return e.character == c; });
+        if (c == u'=')
+            stored += u'*';
+        else if (escape == std::end(pathEscapes) ||
+                 (c == u'&' && !path.sliced(i).startsWith(u"&#")))
+            stored += c;
+        else
+            stored += escape->reference;
+    }
+    return stored;
 }
 
 QString decodeAlbumPath(QStringView storedPath)
 {
-    return storedPath.toString().replace(u'*', u'=');
+    QString path;
+    path.reserve(storedPath.size());
+    for (qsizetype i = 0; i < storedPath.size(); ++i) {
+        const QStringView rest = storedPath.sliced(i);
+        const auto escape =
+            std::find_if(std::begin(pathEscapes), std::end(pathEscapes),
+                         [rest](const PathEscape &e) { return rest.startsWith(e.reference); });
+        if (rest.front() == u'*') {
+            path += u'=';
+        } else if (escape != std::end(pathEscapes)) {
+            path += escape->character;
+            i += escape->reference.size() - 1;
+        } else {
+            path += rest.front();
+        }
+    }
+    return path;
 }
 
 bool albumFileExists(const AlbumEntry &entry)

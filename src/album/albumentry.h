@@ -11,7 +11,7 @@ namespace album {
 // One album as its line of text: eight fields in this order, joined with "=". Fields keep their
 // stored forms; fields past the eighth are carried along untouched.
 struct AlbumEntry {
-    QString path;     // the playlist's (or single file's) path, every "=" stored as "*"
+    QString path;     // the playlist's (or single file's) path in its stored form (below)
     QString access;   // access stamp "yyyy:mm:dd:hh:nn:ss"; empty until first captured
     QString title;    // character-reference form, "=" as "&#61;"
     QString codepage; // code page of the tag titles; 1200 for Unicode
@@ -27,7 +27,7 @@ struct AlbumEntry {
     // The fields after the path joined with "=": the value of the entry's settings line.
     QString valueText() const;
 
-    // The path with every "*" turned back into "=".
+    // The path decoded from its stored form.
     QString albumPath() const;
     // Duration read as a number (0 when missing or not numeric).
     FixedPoint durationSeconds() const;
@@ -37,7 +37,10 @@ struct AlbumEntry {
     friend bool operator==(const AlbumEntry &, const AlbumEntry &) = default;
 };
 
-// The stored form of a path and back: "=" <-> "*".
+// The stored form of a path (the album's, and a mark's) and back: "=" <-> "*"; a line break,
+// "|", "/", and "&" before "#" <-> their character references "&#10;", "&#13;", "&#124;",
+// "&#47;", "&#38;".
+// Every name a folder can hold reads back unchanged, except that "*" reads back as "=".
 QString encodeAlbumPath(QStringView path);
 QString decodeAlbumPath(QStringView storedPath);
 

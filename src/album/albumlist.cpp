@@ -49,11 +49,12 @@ QString AlbumList::albumPathOf(Index index) const
 
 void AlbumList::loadLines(const QString &lines)
 {
-    m_entries.clear();
+    clear();
     for (QStringView line : QStringView(lines).split(lineBreak, Qt::SkipEmptyParts)) {
         if (m_entries.size() == capacity)
-            break;
-        m_entries.append(convertMarkPaths(AlbumEntry::fromText(line), true));
+            m_unlisted.append(line.toString());
+        else
+            m_entries.append(convertMarkPaths(AlbumEntry::fromText(line), true));
     }
 }
 
@@ -88,7 +89,7 @@ void AlbumList::captureAlbumState(const PlayerComponent &player, const QDateTime
         return;
     AlbumEntry &active = m_entries.first();
     const qint32 seconds = wholeSeconds(player.currentPosition());
-    const QString resumeMark = player.url() + u'/' + QString::number(seconds) + u'/';
+    const QString resumeMark = markText({player.url(), QString::number(seconds), {}});
     active.marks = withResumeMark(active.marks, resumeMark);
     active.access = formatAccessStamp(now);
     active.volume = QString::number(player.volume());
@@ -108,6 +109,7 @@ void AlbumList::saveAlbumList(const QString &settingsFile, const QString &profil
     QStringList lines;
     for (const AlbumEntry &entry : m_entries)
         lines.append(withoutLineBreaks(convertMarkPaths(entry, false).toText()));
+    lines.append(m_unlisted);
     settings::writeSectionLines(settingsFile, settings::keys::albumListSection(profile),
                                 lines.join(lineBreak));
 }

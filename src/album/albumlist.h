@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <limits>
 
@@ -30,7 +31,8 @@ public:
     QString albumPathOf(Index index) const;
 
     // Replaces the list with the CR LF-separated lines, each with its mark paths made absolute.
-    // Empty lines and lines past the capacity are left out.
+    // Empty lines are left out; lines past the capacity are not listed but kept as they were
+    // read, and saved after the listed ones, so that no album is ever lost.
     void loadLines(const QString &lines);
     // Replaces the list with the profile's stored album list (empty when there is none).
     void load(const QString &settingsFile, const QString &profile);
@@ -39,7 +41,11 @@ public:
     // Activation order: entry index becomes 0, the entries above it move down by one.
     void moveToTop(Index index);
     void removeAt(Index index);
-    void clear() { m_entries.clear(); }
+    void clear()
+    {
+        m_entries.clear();
+        m_unlisted.clear();
+    }
 
     // Stores the player's file and position (whole seconds, halves to even) as the active
     // album's resume mark, keeping its bookmarks, with now as its access stamp and the player's
@@ -47,13 +53,15 @@ public:
     void captureAlbumState(const PlayerComponent &player, const QDateTime &now);
     // Rewrites the active album's line of the profile's section in place (its path is the key).
     void saveActiveAlbum(const QString &settingsFile, const QString &profile) const;
-    // Replaces the profile's whole section with every entry, in list order.
+    // Replaces the profile's whole section with every entry, in list order, then the unlisted
+    // lines.
     void saveAlbumList(const QString &settingsFile, const QString &profile) const;
 
 private:
     bool contains(Index index) const { return index >= 0 && index < m_entries.size(); }
 
     QList<AlbumEntry> m_entries;
+    QStringList m_unlisted;
 };
 
 } // namespace album

@@ -3,6 +3,7 @@
 #include "album/markuptext.h"
 #include "album/pathtext.h"
 #include "album/textfile.h"
+#include "platform/codepage.h"
 #include "platform/fileattributes.h"
 #include "platform/filebytes.h"
 #include "platform/paths.h"
@@ -44,7 +45,8 @@ bool isDecipherablePath(QStringView path)
         if (c == u'?' || c == u'*' || c == u'|' || c == u'"')
             return false;
     }
-    return true;
+    // The settings file is in the ANSI code page: what it cannot hold would be stored as "?".
+    return platform::ansiCanHold(path);
 }
 
 QString undecipherableMessage(const QString &path)

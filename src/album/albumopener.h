@@ -22,7 +22,8 @@ bool hasPlaylistExtension(QStringView path);
 bool isFolder(const QString &path);
 
 // False when the path holds a character that no album path may carry: "?" (a name the ANSI
-// code page could not represent), or "*", "|", '"', which the stored forms use.
+// code page could not represent), "*", "|", '"', which the stored forms use, or a character
+// that the ANSI code page cannot hold (the settings file would keep "?" for it).
 bool isDecipherablePath(QStringView path);
 // The refusal of such a path, shown in native form.
 QString undecipherableMessage(const QString &path);

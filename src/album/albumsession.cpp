@@ -1,6 +1,7 @@
 #include "album/albumsession.h"
 
 #include "album/albumopener.h"
+#include "album/markpaths.h"
 #include "album/pathtext.h"
 #include "album/playlistwriter.h"
 #include "media/tagreader.h"
@@ -294,10 +295,9 @@ void AlbumSession::setRecords(const LoadedRecords &loaded)
 // record; with none, the player lets the previous album's file go.
 void AlbumSession::resume(const QString &marks, qint16 firstPlayable)
 {
-    const QStringList mark = textBefore(marks, u"|", false).split(u'/');
-    const QString &file = mark.first();
-    if (!file.isEmpty() && settings::fileExists(file))
-        m_with.playerSession->resumeAt(file, FixedPoint::parse(mark.value(1)).toDouble());
+    const Mark mark = parseMark(textBefore(marks, u"|", false));
+    if (!mark.path.isEmpty() && settings::fileExists(mark.path))
+        m_with.playerSession->resumeAt(mark.path, FixedPoint::parse(mark.seconds).toDouble());
     else if (firstPlayable >= 0)
         m_with.playerSession->selectRecord(firstPlayable);
     else

@@ -27,17 +27,15 @@ qsizetype firstBlank(QStringView text)
     return -1;
 }
 
-// The value after "=": a quoted one ends at its closing quote, which must come before the first
-// ">"; an unquoted one ends at the first blank or ">".
+// The value after "=": a quoted one ends at its closing quote (a ">" inside is part of it, as
+// in a file name "A -> B.mp3"); an unquoted one ends at the first blank or ">".
 QString valueAfterEquals(QStringView rest)
 {
-    const qsizetype close = rest.indexOf(u'>');
     if (rest.startsWith(u'"') || rest.startsWith(u'\'')) {
         const qsizetype end = rest.indexOf(rest.front(), 1);
-        if (end < 0 || (close >= 0 && end > close))
-            return QString();
-        return rest.sliced(1, end - 1).toString();
+        return end < 0 ? QString() : rest.sliced(1, end - 1).toString();
     }
+    const qsizetype close = rest.indexOf(u'>');
     qsizetype end = firstBlank(rest);
     if (end < 0 || (close >= 0 && end > close))
         end = close;

@@ -14,8 +14,8 @@ QString textBetween(QStringView text, QStringView start, QStringView end,
                     Qt::CaseSensitivity cs = Qt::CaseInsensitive, bool exclusive = true);
 
 // The value of the attribute at the first occurrence of name in the element text (matched
-// without regard to case): quoted with " or ', or unquoted up to a blank or ">". Empty when
-// that occurrence is not followed by "=", or a quoted value is unclosed or runs past ">".
+// without regard to case): quoted with " or ' (">" included), or unquoted up to a blank or ">".
+// Empty when that occurrence is not followed by "=", or a quoted value is unclosed.
 // Entities and character references stay as they are.
 QString attributeValue(QStringView element, QStringView name);
 

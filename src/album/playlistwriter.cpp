@@ -27,13 +27,24 @@ QStringList listedFiles(const QString &folder)
 }
 
 // The tag title in the file's ANSI text: Unicode encoded ("?" for what the code page cannot
-// hold), 8-bit bytes as the tag holds them; '"' becomes "'" and NUL a blank.
+// hold), 8-bit bytes as the tag holds them; '"' becomes "'" and NUL a blank, and "<" and ">" are
+// written as entities, so that a title can never start an element ("<media ", "</seq>").
 QByteArray titleText(const media::TagText &title)
 {
     QByteArray text = title.isUnicode ? platform::toAnsi(title.unicode) : title.bytes;
     text.replace('"', '\'');
     text.replace('\0', ' ');
+    text.replace('<', "&lt;");
+    text.replace('>', "&gt;");
     return text;
+}
+
+// The playlist reads a name back only when the ANSI code page holds it, no character of it is
+// one the stored forms take for their own, and it cannot be taken for the next element.
+bool canBeListed(const QString &name)
+{
+    return !platform::hasUnstorableCharacter(name) &&
+           !name.contains(u"<media ", Qt::CaseInsensitive) && platform::ansiCanHold(name);
 }
 
 QByteArray mediaLine(const QString &fileName, const media::TagText &title)
@@ -56,7 +67,7 @@ PlaylistWriteResult writePlaylistFromFolder(const QString &playlistPath)
     QByteArray text = firstLine;
     bool hasMedia = false;
     for (const QString &name : listedFiles(folder)) {
-        if (!isAcceptedAudioFile(name) || platform::hasUnstorableCharacter(name))
+        if (!isAcceptedAudioFile(name) || !canBeListed(name))
             continue;
         text += "\r\n" + mediaLine(name, media::readTag(folder + name).title);
         hasMedia = true;

@@ -20,7 +20,8 @@ enum class PlaylistWriteResult {
 
 // Writes the playlist at playlistPath (an existing one is replaced without asking) for the
 // accepted files of its folder: one media line per file in name order, titled from the file's
-// tag, in the ANSI code page. Names that a playlist cannot carry ('"', "\", ...) are left out.
+// tag, in the ANSI code page. Names that a playlist cannot carry and read back ('"', "\", a
+// character the ANSI code page cannot hold, ...) are left out.
 PlaylistWriteResult writePlaylistFromFolder(const QString &playlistPath);
 
 // The information text for a playlist folder without accepted files, its path in native form.

@@ -1,5 +1,6 @@
 #include "app/bookmarkmenu.h"
 
+#include "album/markpaths.h"
 #include "album/pathtext.h"
 #include "app/mainwindow.h"
 #include "player/timeformat.h"
@@ -30,13 +31,12 @@ QString leftCharacters(const QString &text, int count)
 
 BookmarkCaptions captionsOf(const QString &entry)
 {
-    const QStringList fields = entry.split(u'/');
+    const album::Mark mark = album::parseMark(entry);
     BookmarkCaptions captions;
-    captions.fileAndTime = album::textAfterLast(fields.value(0), u"\\", false) + " - " +
-                           formatSeconds(FixedPoint::parse(fields.value(1)));
-    const QString title = fields.value(2);
-    if (!title.isEmpty()) {
-        captions.title = leftCharacters(text::fromCharacterReferenceText(title), longestTitle);
+    captions.fileAndTime = album::textAfterLast(mark.path, u"\\", false) + " - " +
+                           formatSeconds(FixedPoint::parse(mark.seconds));
+    if (!mark.title.isEmpty()) {
+        captions.title = leftCharacters(text::fromCharacterReferenceText(mark.title), longestTitle);
     }
     return captions;
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace album;
 
 TEST(AlbumEntry, SplitsTheEightFieldsInOrder)
@@ -50,6 +52,23 @@ TEST(AlbumEntry, StoresEqualsSignsInPathsAsStars)
     EXPECT_EQ(decodeAlbumPath(encodeAlbumPath(u"C:\\x=y=z")), "C:\\x=y=z");
 }
 
+// Every name a Linux folder can hold reads back ("*" aside, which opening refuses), and its
+// stored form can neither end the entry's line nor cut a mark.
+TEST(AlbumEntry, EveryStorablePathRoundTrips)
+{
+    for (const QString &path : {QString("\\home\\my\nbook\\index.wpl"), QString("\\a\rb\\x|y.mp3"),
+                                QString("\\Tom & Jerry\\&#10;\\&#38;&&#\\"), QString("x=y&"),
+                                QString::fromUtf8("\\\u041A\u043D\u0438\u0433\u0430 \U0001F600")}) {
+        const QString stored = encodeAlbumPath(path);
+        EXPECT_EQ(decodeAlbumPath(stored), path) << stored.toStdString();
+        for (QChar c : {u'\r', u'\n', u'|', u'='})
+            EXPECT_FALSE(stored.contains(c)) << stored.toStdString();
+    }
+    EXPECT_EQ(encodeAlbumPath(u"\\my\nbook\\Tom & Jerry.mp3"), "\\my&#10;book\\Tom & Jerry.mp3");
+    // What earlier versions stored for a line break reads back as one.
+    EXPECT_EQ(decodeAlbumPath(u"\\my&#10;book\\index.wpl"), "\\my\nbook\\index.wpl");
+}
+
 TEST(AlbumEntry, ReadsItsNumbers)
 {
     AlbumEntry entry;
@@ -89,5 +108,9 @@ TEST(AlbumFileExists, NeedsAFileThatIsNoFolder)
     entry.path = encodeAlbumPath(platform::fromNativePath(folder.filePath("missing.wpl")));
     EXPECT_FALSE(albumFileExists(entry));
     entry.path.clear();
+    EXPECT_FALSE(albumFileExists(entry));
+    const QString fifo = folder.filePath("fifo.wpl");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    entry.path = encodeAlbumPath(platform::fromNativePath(fifo));
     EXPECT_FALSE(albumFileExists(entry));
 }

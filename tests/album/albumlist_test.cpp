@@ -1,10 +1,12 @@
 #include "album/albumlist.h"
+#include "album/markpaths.h"
 
 #include "platform/paths.h"
 #include "player/fakeplayer.h"
 #include "settings/settingsstore.h"
 
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -239,6 +241,46 @@ TEST_F(AlbumListFile, ALineBreakInATitleNeverSplitsTheLine)
     AlbumList again;
     again.load(file, "Anna");
     EXPECT_EQ(again.count(), 1);
+}
+
+// More lines than the list's index can reach: they are not listed, but no save drops them.
+TEST_F(AlbumListFile, LinesPastTheCapacityAreKeptOnSaving)
+{
+    QStringList lines;
+    for (int i = 0; i < 40'002; ++i)
+        lines.append("C:\\" + QString::number(i) + "\\index.wpl=====");
+    AlbumList list;
+    list.loadLines(lines.join("\r\n"));
+    EXPECT_EQ(list.count(), AlbumList::capacity);
+    EXPECT_EQ(list.append(AlbumEntry()), AlbumList::none);
+    list.moveToTop(5);
+    list.saveAlbumList(file, "Anna");
+
+    const QStringList saved = settings::readSectionLines(file, "Anna\\mFileList").split("\r\n");
+    ASSERT_EQ(saved.size(), 40'002);
+    EXPECT_EQ(saved.first(), "C:\\5\\index.wpl=======");
+    EXPECT_EQ(saved.last(), lines.last());
+    EXPECT_EQ(QSet<QString>(saved.begin() + 1, saved.end()).size(), 40'001);
+}
+
+// A record "new<LF>line.mp3": its resume mark reads back whole, so the next start resumes there.
+TEST_F(AlbumListFile, AResumeMarkOnANameWithALineBreakReadsBack)
+{
+    AlbumList list = listOf({encodeAlbumPath(u"\\home\\u\\my\nbook\\index.wpl")});
+    FakePlayer player;
+    standAt(player, "\\home\\u\\my\nbook\\new\nline.mp3", 4);
+    list.captureAlbumState(player, now);
+    list.saveAlbumList(file, "Anna");
+    EXPECT_TRUE(contentOf(nativeFile).contains("\\my&#10;book\\index.wpl="))
+        << contentOf(nativeFile).constData();
+
+    AlbumList back;
+    back.load(file, "Anna");
+    ASSERT_EQ(back.count(), 1);
+    EXPECT_EQ(back.albumPathOf(0), "\\home\\u\\my\nbook\\index.wpl");
+    const Mark resume = parseMark(back.entry(0).marks);
+    EXPECT_EQ(resume.path, "\\home\\u\\my\nbook\\new\nline.mp3");
+    EXPECT_EQ(resume.seconds, "4");
 }
 
 TEST_F(AlbumListFile, AnEmptyListSavesAnEmptySection)

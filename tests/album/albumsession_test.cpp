@@ -1,6 +1,7 @@
 #include "album/albumsession.h"
 
 #include "album/albumopener.h"
+#include "album/pathtext.h"
 #include "album/playlistwriter.h"
 #include "platform/codepage.h"
 #include "platform/launch.h"
@@ -23,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sys/stat.h>
 
 using namespace album;
 
@@ -213,6 +215,40 @@ TEST_F(AlbumSessionTest, ANameWithAQuestionMarkIsRefused)
     EXPECT_EQ(messages[0].number, shell::help::fileOpen);
     EXPECT_EQ(messages[0].buttons, MessageButtons::Ok);
     EXPECT_EQ(messages[0].icon, MessageIcon::Warning);
+}
+
+// Under an ANSI code page such as ISO-8859-1 the name would be stored as "?????".
+TEST_F(AlbumSessionTest, ANameTheAnsiCodePageCannotHoldIsRefused)
+{
+    const QString book = album(QString::fromUtf8("\u041A\u043D\u0438\u0433\u0430"));
+    platform::setAnsiCodePage(28591);
+    session.loadProfile("Default", {});
+    EXPECT_EQ(session.openAlbum(book), -1);
+    EXPECT_EQ(session.openAlbum(folderOfPath(book)), -1);
+    EXPECT_TRUE(session.albums().isEmpty());
+    const QList<DialogCall> messages = dialogs.callsOf(DialogCallKind::MessageBox);
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[0].texts.value(0).startsWith("Undecipherable file name:\r\n"));
+}
+
+// A FIFO named like an MP3 would block every read for good: it is never opened, as a record, a
+// resume mark or an album of its own.
+TEST_F(AlbumSessionTest, AFifoIsNeverOpened)
+{
+    folder("A");
+    const QString a = mp3("A/a.mp3");
+    const QString fifo = path(u"A/fifo.mp3");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(native(u"A/fifo.mp3")).constData(), 0644), 0);
+    const QString list = playlist("A/index.wpl", {"fifo.mp3", "a.mp3"});
+    storeAlbums({list + "=======fifo.mp3/5/"});
+    session.loadProfile("Default", {});
+    EXPECT_FALSE(records.at(0).enabled);
+    EXPECT_EQ(player.url(), a);
+
+    const AlbumList::Index single = session.openAlbum(fifo);
+    session.activate(single);
+    EXPECT_FALSE(records.at(0).enabled);
+    EXPECT_NE(player.url(), fifo);
 }
 
 TEST_F(AlbumSessionTest, EqualsSignsAreStoredAsReferenceInTheTitleAndStarInThePath)

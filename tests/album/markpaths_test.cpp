@@ -68,8 +68,8 @@ TEST(ConvertMarkPaths, LeavesTheOtherFieldsAlone)
 TEST(ConvertMarkPaths, MarksOfAPathWithEqualsSignsResolveAgainstTheRightFolder)
 {
     const QString path = encodeAlbumPath(u"C:\\A=B\\index.wpl");
-    EXPECT_EQ(stored(path, "C:\\A=B\\x.mp3/7/"), "x.mp3/7/");
-    EXPECT_EQ(loaded(path, "x.mp3/7/"), "C:\\A=B\\x.mp3/7/");
+    EXPECT_EQ(stored(path, "C:\\A*B\\x.mp3/7/"), "x.mp3/7/");
+    EXPECT_EQ(loaded(path, "x.mp3/7/"), "C:\\A*B\\x.mp3/7/");
 }
 
 TEST(ConvertMarkPaths, EqualsSignsInMarksNeverSplitTheStoredEntry)
@@ -79,7 +79,44 @@ TEST(ConvertMarkPaths, EqualsSignsInMarksNeverSplitTheStoredEntry)
     const QString line = convertMarkPaths(entry, false).toText();
     const AlbumEntry back = convertMarkPaths(AlbumEntry::fromText(line), true);
     EXPECT_TRUE(back.extraFields.isEmpty());
-    EXPECT_EQ(back.marks, "\\home\\u\\A\\x=y.mp3/5/|\\home\\u\\A\\z.mp3/9/a&#61;b");
+    EXPECT_EQ(back.marks, "\\home\\u\\A\\x*y.mp3/5/|\\home\\u\\A\\z.mp3/9/a&#61;b");
+    EXPECT_EQ(parseMark(back.marks.split(u'|').first()).path, "\\home\\u\\A\\x=y.mp3");
+}
+
+// A mark's path keeps its stored form in the field, so no name can cut the field or the line.
+TEST(Marks, ReadBackWhateverTheirPathAndTitleHold)
+{
+    const Mark marks[] = {
+        {"\\home\\u\\A\\a|b.mp3", "61", ""},
+        {"\\home\\u\\A\\new\nline.mp3", "4", "x|y=z/w"},
+        {"\\home\\u\\A\\x=y &#38; z.mp3", "", "T&#233;"},
+    };
+    QStringList items;
+    for (const Mark &mark : marks) {
+        const QString text = markText(mark);
+        EXPECT_EQ(text.count(u'|'), 0) << text.toStdString();
+        EXPECT_FALSE(text.contains(u'\n'));
+        items.append(text);
+    }
+    const AlbumEntry entry = entryWithMarks("\\home\\u\\A\\index.wpl", items.join(u'|'));
+    const AlbumEntry back =
+        convertMarkPaths(AlbumEntry::fromText(convertMarkPaths(entry, false).toText()), true);
+    const QStringList backItems = back.marks.split(u'|');
+    ASSERT_EQ(backItems.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const Mark read = parseMark(backItems[i]);
+        EXPECT_EQ(read.path, marks[i].path);
+        EXPECT_EQ(read.seconds, marks[i].seconds);
+    }
+    EXPECT_EQ(parseMark(backItems[1]).title, "x&#124;y&#61;z/w");
+}
+
+TEST(Marks, MissingFieldsAreEmpty)
+{
+    EXPECT_EQ(parseMark(u""), Mark());
+    EXPECT_EQ(parseMark(u"C:\\x.mp3"), Mark({"C:\\x.mp3", "", ""}));
+    EXPECT_EQ(parseMark(u"C:\\x.mp3/5"), Mark({"C:\\x.mp3", "5", ""}));
+    EXPECT_EQ(parseMark(u"C:\\x.mp3/5/a/b"), Mark({"C:\\x.mp3", "5", "a/b"}));
 }
 
 TEST(ConvertMarkPaths, AColonInsideAMarkNameIsNoDrive)

@@ -59,9 +59,11 @@ TEST(AttributeValue, UnquotedValueEndsAtABlankOrTheClose)
     EXPECT_EQ(attributeValue(u"src=a.mp3", u"src"), "a.mp3");
 }
 
-TEST(AttributeValue, QuotedValueHoldingACloseIsRejected)
+// A file "02 A -> B.mp3" is a name like any other; only an unclosed value is rejected.
+TEST(AttributeValue, QuotedValueMayHoldACloseButMustBeClosed)
 {
-    EXPECT_EQ(attributeValue(u"src=\"a>b.mp3\"/>", u"src"), "");
+    EXPECT_EQ(attributeValue(u"src=\"a>b.mp3\"/>", u"src"), "a>b.mp3");
+    EXPECT_EQ(attributeValue(u"src='02 A -> B.mp3' title=\"x\"/>", u"src"), "02 A -> B.mp3");
     EXPECT_EQ(attributeValue(u"src=\"a.mp3/>", u"src"), "");
     EXPECT_EQ(attributeValue(u"src=\"a.mp3", u"src"), "");
 }

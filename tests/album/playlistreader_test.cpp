@@ -62,7 +62,8 @@ TEST_F(PlaylistReaderTest, UnquotedValues)
     const QString path = playlist("<seq><media src=a.mp3 title=A/><media src=b.mp3>"
                                   "<media src=\"c>d.mp3\"/><media src=e.mp3/></seq>");
     EXPECT_EQ(readPlaylistSources(path),
-              QStringList({inFolder("a.mp3"), inFolder("b.mp3"), inFolder("e.mp3\\")}));
+              QStringList({inFolder("a.mp3"), inFolder("b.mp3"), inFolder("c>d.mp3"),
+                           inFolder("e.mp3\\")}));
 }
 
 TEST_F(PlaylistReaderTest, SrcMentionedBeforeTheAttributeSkipsTheElement)

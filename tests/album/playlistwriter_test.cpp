@@ -81,8 +81,9 @@ TEST_F(PlaylistWriterTest, OnlyMp3FilesInNameOrder)
 
 TEST_F(PlaylistWriterTest, RoundTripGivesTheSameFilesInListingOrder)
 {
-    const QStringList names = {"10 Ten.mp3", "01 One.mp3", "02 two.MP3", "03 Three.mp3",
-                               "Chapter 4: Four.mp3"};
+    const QStringList names = {"10 Ten.mp3",          "01 One.mp3",    "02 two.MP3",
+                               "03 Three.mp3",        "02 A -> B.mp3", "new\nline.mp3",
+                               "Chapter 4: Four.mp3", "a&amp;b.mp3"};
     for (const QString &name : names)
         mp3(name, name.toUtf8());
 
@@ -98,15 +99,18 @@ TEST_F(PlaylistWriterTest, RoundTripGivesTheSameFilesInListingOrder)
         EXPECT_TRUE(QFile::exists(platform::toNativePath(source))) << source.toStdString();
 }
 
-TEST_F(PlaylistWriterTest, TitleQuotesBecomeApostrophesAndNothingElseIsEscaped)
+// A title that holds markup must not add a record or end the list early ("</seq>").
+TEST_F(PlaylistWriterTest, TitleQuotesBecomeApostrophesAndAnglesEntities)
 {
-    mp3("a.mp3", "Say \"Hi\" & <bye>");
+    mp3("a.mp3", "Say \"Hi\" & <bye><media src=\"x.mp3\">");
     mp3("b.mp3", "");
     ASSERT_EQ(writePlaylistFromFolder(playlist()), PlaylistWriteResult::Written);
     EXPECT_EQ(content(), head +
-                             "<media src=\"a.mp3\" title=\"Say 'Hi' & <bye>\"/>\r\n"
+                             "<media src=\"a.mp3\" title=\"Say 'Hi' & &lt;bye&gt;"
+                             "&lt;media src='x.mp3'&gt;\"/>\r\n"
                              "<media src=\"b.mp3\" title=\"\"/>" +
                              tail);
+    EXPECT_EQ(readPlaylistSources(playlist()), QStringList({path("a.mp3"), path("b.mp3")}));
 }
 
 TEST_F(PlaylistWriterTest, FileWithoutATagHasAnEmptyTitle)
@@ -162,9 +166,21 @@ TEST_F(PlaylistWriterTest, HiddenFilesFoldersAndUnstorableNamesAreLeftOut)
     mp3("quote\".mp3", "Q");
     mp3("back\\slash.mp3", "S");
     mp3("star*.mp3", "S");
+    mp3("x<MEDIA y.mp3", "M");
     mp3("ok.mp3", "OK");
     ASSERT_EQ(writePlaylistFromFolder(playlist()), PlaylistWriteResult::Written);
     EXPECT_EQ(content(), head + "<media src=\"ok.mp3\" title=\"OK\"/>" + tail);
+}
+
+// Written as "?", such a name would list a file that is not there.
+TEST_F(PlaylistWriterTest, NamesTheAnsiCodePageCannotHoldAreLeftOut)
+{
+    mp3(QString::fromUtf8("\u041A\u043D\u0438\u0433\u0430.mp3"), "Book");
+    mp3(QString::fromUtf8("\u00C9t\u00E9.mp3"), "Summer");
+    platform::setAnsiCodePage(28591);
+    ASSERT_EQ(writePlaylistFromFolder(playlist()), PlaylistWriteResult::Written);
+    EXPECT_EQ(readPlaylistSources(playlist()),
+              QStringList{path(QString::fromUtf8("\u00C9t\u00E9.mp3"))});
 }
 
 TEST_F(PlaylistWriterTest, FolderWithoutMp3FilesWritesNothing)
