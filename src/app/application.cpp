@@ -47,6 +47,7 @@ Application::~Application() = default;
 
 void Application::start()
 {
+    settings::removeLeftoverTemporaryFiles(m_settingsFile);
     writeSchemeLegend(m_settingsFile);
     m_options->load();
     m_profileMenu->loadProfiles();

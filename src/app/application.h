@@ -54,10 +54,10 @@ public:
     explicit Application(const ApplicationSetup &setup, QObject *parent = nullptr);
     ~Application() override;
 
-    // Start-up from the settings file on: the "Scheme" legend, the options, the profile list
-    // and the first profile's placement and albums (the command-line path opened and the first
-    // usable album activated, positioned but not playing), then the time display brought up to
-    // date.
+    // Start-up from the settings file on: what an ended run's writes left behind removed, the
+    // "Scheme" legend, the options, the profile list and the first profile's placement and albums
+    // (the command-line path opened and the first usable album activated, positioned but not
+    // playing), then the time display brought up to date.
     void start();
     // The end of the program: the tray icon removed, the active album's state captured and
     // saved, the window placement saved.

@@ -62,7 +62,13 @@ int main(int argc, char *argv[])
                      &Application::receiveCommand);
 
     MainWindow &window = application.window();
-    platform::watchEndRequests(&window, [&window] { window.endProgram(); });
+    // An end request leaves every event loop, a modal box's included (even during start-up);
+    // the program then ends as File > Exit ends it, which saves.
+    bool endRequested = false;
+    platform::watchEndRequests(&window, [&endRequested] {
+        endRequested = true;
+        QCoreApplication::exit(0);
+    });
     // A window hidden behind the tray icon is not the last one to close: end in any case.
     QObject::connect(&window, &MainWindow::closing, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
@@ -72,6 +78,12 @@ int main(int argc, char *argv[])
     platform::registerWithShell(QApplication::applicationFilePath(),
                                 baseName + QStringLiteral(".desktop"));
     application.start();
-    window.show();
-    return app.exec();
+    int status = 0;
+    if (!endRequested) {
+        window.show();
+        status = app.exec();
+    }
+    if (endRequested)
+        window.endProgram();
+    return status;
 }
