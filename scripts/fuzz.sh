@@ -12,7 +12,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/deps.sh"
 build="$root/build/fuzz"
-all_targets=(tagreader_fuzzer mpegduration_fuzzer playlistreader_fuzzer markuptext_fuzzer)
+all_targets=(tagreader_fuzzer mpegduration_fuzzer playlistreader_fuzzer markuptext_fuzzer
+    profilefile_fuzzer albumentry_fuzzer marks_fuzzer)
 
 install_fuzz_packages() {
     sonnalby_install_packages cmake ninja-build pkg-config qt6-base-dev libicu-dev clang
@@ -27,6 +28,8 @@ dictionary_of() {
     tagreader_fuzzer | mpegduration_fuzzer) echo "$root/fuzz/dict/media.dict" ;;
     playlistreader_fuzzer) echo "$root/fuzz/dict/playlist.dict" ;;
     markuptext_fuzzer) echo "$root/fuzz/dict/markup.dict" ;;
+    profilefile_fuzzer) echo "$root/fuzz/dict/settings.dict" ;;
+    albumentry_fuzzer | marks_fuzzer) echo "$root/fuzz/dict/album.dict" ;;
     esac
 }
 
