@@ -15,6 +15,7 @@
 #include "app/schemelegend.h"
 #include "controls/slider.h"
 #include "player/playersession.h"
+#include "settings/settingsstore.h"
 #include "shell/menuhook.h"
 #include "shell/trayicon.h"
 #include "text/codepagechooser.h"
