@@ -457,4 +457,20 @@ bool AlbumSession::playerHoldsActiveRecord() const
     return records().hasPlayableRecord(player().url());
 }
 
+QString AlbumSession::activeMarks() const
+{
+    return m_albumActive ? m_albums.entry(0).marks : QString();
+}
+
+void AlbumSession::storeActiveMarks(const QString &marks, bool save)
+{
+    if (!m_albumActive)
+        return;
+    AlbumEntry entry = m_albums.entry(0);
+    entry.marks = marks;
+    m_albums.setEntry(0, entry);
+    if (save)
+        m_albums.saveActiveAlbum(m_with.settingsFile, m_profile);
+}
+
 } // namespace album

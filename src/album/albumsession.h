@@ -88,6 +88,11 @@ public:
     // player's state then is not the album's.
     void captureAndSave();
 
+    // The bookmarks' share of the active album: its Marks field, and a new one stored and, unless
+    // save is false, saved. Empty and nothing while no album is active.
+    QString activeMarks() const;
+    void storeActiveMarks(const QString &marks, bool save);
+
 signals:
     // The album list or an entry of it changed: the File menu mirror refreshes.
     void albumsChanged();

@@ -13,7 +13,10 @@
 #include "app/profilemenu.h"
 #include "app/recordmenu.h"
 #include "app/schemelegend.h"
+#include "app/viewmenu.h"
+#include "app/volumebox.h"
 #include "controls/slider.h"
+#include "player/bookmarksession.h"
 #include "player/playersession.h"
 #include "settings/settingsstore.h"
 #include "shell/menuhook.h"
@@ -83,6 +86,7 @@ void Application::connectOptions()
 {
     Options *options = m_options;
     m_albumSession->setTextEditor([options] { return options->textEditor(); });
+    m_viewMenu->setMp3Editor([options] { return options->mp3Editor(); });
     connect(options, &Options::switchChanged, this, [this](Options::Switch option, bool on) {
         switch (option) {
         case Options::AlwaysOnTop:
@@ -127,6 +131,10 @@ void Application::createSessions(const ApplicationSetup &setup)
     with.settingsFile = setup.settingsFile;
     m_albumSession = std::make_unique<album::AlbumSession>(with);
     m_playerSession->setCaptureAndSave([this] { m_albumSession->captureAndSave(); });
+    album::AlbumSession *albums = m_albumSession.get();
+    m_bookmarks = std::make_unique<BookmarkSession>(BookmarkSession::Collaborators{
+        m_playerSession.get(), with.dialogKit, [albums] { return albums->activeMarks(); },
+        [albums](const QString &marks, bool save) { albums->storeActiveMarks(marks, save); }});
 }
 
 void Application::createMirrors()
@@ -135,8 +143,10 @@ void Application::createMirrors()
     new FileMenu(*m_window, *m_albumSession, this);
     m_recordMenu = new RecordMenu(*m_window, *m_playerSession, this);
     new EncodingMenu(*m_window, *m_albumSession, this);
-    m_bookmarkMenu = new BookmarkMenu(*m_window, this);
+    new BookmarkMenu(*m_window, *m_bookmarks, this);
     m_elapsed = new ElapsedDisplay(*m_strip, *m_playerSession, this);
+    new VolumeBox(*m_strip->volumeBox(), m_playerSession->player(), this);
+    m_viewMenu = new ViewMenu(*m_window, *m_playerSession, *m_albumSession, this);
 
     Slider *boxes = m_strip->boxStrip();
     connect(&m_records, &RecordList::recordsReset, boxes,
@@ -157,9 +167,10 @@ void Application::connectAlbumSession()
             &QAction::setEnabled);
     connect(session, &album::AlbumSession::bookmarkMenuEnabled, menus.bookmark->menuAction(),
             &QAction::setEnabled);
-    connect(session, &album::AlbumSession::bookmarksLoaded, m_bookmarkMenu,
-            &BookmarkMenu::showBookmarks);
+    connect(session, &album::AlbumSession::bookmarksLoaded, m_bookmarks.get(),
+            &BookmarkSession::load);
     connect(session, &album::AlbumSession::sessionCleared, this, [this] {
+        m_bookmarks->load({});
         m_elapsed->clear();
         showMediaCaption(*m_strip, m_window->font(), QString());
     });

@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-class BookmarkMenu;
+class BookmarkSession;
 class ControlStrip;
 class DialogKit;
 class ElapsedDisplay;
@@ -21,6 +21,7 @@ class PlayerSession;
 class QWidget;
 class ProfileMenu;
 class RecordMenu;
+class ViewMenu;
 
 namespace album {
 class AlbumSession;
@@ -75,6 +76,7 @@ public:
     Options &options() const { return *m_options; }
     ProfileMenu &profileMenu() const { return *m_profileMenu; }
     OptionMenu &optionMenu() const { return *m_optionMenu; }
+    BookmarkSession &bookmarks() const { return *m_bookmarks; }
 
 private:
     void composeStrip(QWidget *playerWidget, const PlayerComponent *player);
@@ -90,8 +92,9 @@ private:
     RecordList m_records;
     std::unique_ptr<PlayerSession> m_playerSession;
     std::unique_ptr<album::AlbumSession> m_albumSession;
+    std::unique_ptr<BookmarkSession> m_bookmarks;
     RecordMenu *m_recordMenu = nullptr;
-    BookmarkMenu *m_bookmarkMenu = nullptr;
+    ViewMenu *m_viewMenu = nullptr;
     ElapsedDisplay *m_elapsed = nullptr;
     Options *m_options = nullptr;
     ProfileMenu *m_profileMenu = nullptr;

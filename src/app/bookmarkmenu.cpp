@@ -1,24 +1,19 @@
 #include "app/bookmarkmenu.h"
 
-#include "album/markpaths.h"
-#include "album/pathtext.h"
 #include "app/mainwindow.h"
-#include "player/timeformat.h"
+#include "player/bookmarkentry.h"
+#include "player/bookmarksession.h"
 #include "shell/actionitemarray.h"
-#include "text/characterreferences.h"
+#include "shell/whatsthis.h"
 
 #include <QAction>
+#include <QMenu>
 
 #include <algorithm>
 
 namespace {
 
 constexpr int longestTitle = 100;
-
-struct BookmarkCaptions {
-    QString fileAndTime;
-    QString title; // empty when the bookmark has none
-};
 
 // The first count characters; a surrogate pair is never cut in two.
 QString leftCharacters(const QString &text, int count)
@@ -29,52 +24,70 @@ QString leftCharacters(const QString &text, int count)
     return text.left(cutsPair ? count - 1 : count);
 }
 
-BookmarkCaptions captionsOf(const QString &entry)
-{
-    const album::Mark mark = album::parseMark(entry);
-    BookmarkCaptions captions;
-    captions.fileAndTime = album::textAfterLast(mark.path, u"\\", false) + " - " +
-                           formatSeconds(FixedPoint::parse(mark.seconds));
-    if (!mark.title.isEmpty()) {
-        captions.title = leftCharacters(text::fromCharacterReferenceText(mark.title), longestTitle);
-    }
-    return captions;
-}
-
 } // namespace
 
-BookmarkMenu::BookmarkMenu(MainWindow &window, QObject *parent)
-    : QObject(parent), m_jumpList(*window.menus().bookmarkList),
+BookmarkMenu::BookmarkMenu(MainWindow &window, BookmarkSession &session, QObject *parent)
+    : QObject(parent), m_session(session), m_jumpList(*window.menus().bookmarkList),
       m_deleteList(*window.menus().bookmarkDeleteList),
       m_renameList(*window.menus().bookmarkRenameList),
-      m_separator(window.menus().bookmarkSeparator)
+      m_separator(window.menus().bookmarkSeparator),
+      m_define(window.menuItem(QStringLiteral("mBookmarkNew"))),
+      m_clearAll(window.menuItem(QStringLiteral("mBookmarkClearAll"))),
+      m_delete(window.menuItem(QStringLiteral("mBookmarkDelete"))),
+      m_rename(window.menuItem(QStringLiteral("mBookmarkRename"))),
+      m_last(window.menuItem(QStringLiteral("mBookmarkLast")))
 {
+    connectCommands(window);
+    connect(window.menus().bookmark, &QMenu::aboutToShow, this, &BookmarkMenu::showAvailability);
+    connect(&session, &BookmarkSession::bookmarksChanged, this, &BookmarkMenu::showBookmarks);
+    showBookmarks();
 }
 
-void BookmarkMenu::showBookmarks(const QStringList &bookmarks)
+void BookmarkMenu::connectCommands(MainWindow &window)
 {
-    QStringList entries = bookmarks;
-    entries.removeAll(QString());
-    const int count = int(entries.size());
-    resizeLists(std::max(count, 1));
-    for (int i = 0; i < count; ++i) {
-        const BookmarkCaptions captions = captionsOf(entries[i]);
-        const QString shown = captions.title.isEmpty() ? captions.fileAndTime : captions.title;
+    shell::WhatsThis &whatsThis = window.whatsThis();
+    BookmarkSession &session = m_session;
+    whatsThis.connectCommand(m_define, [&session] { session.defineCommand(); });
+    whatsThis.connectCommand(m_clearAll, [&session] { session.clearAllCommand(); });
+    whatsThis.connectCommand(m_last, [&session] { session.lastUnmarkedCommand(); });
+    whatsThis.connectArray(&m_jumpList, [&session](int index) { session.jumpCommand(index); });
+    whatsThis.connectArray(&m_deleteList, [&session](int index) { session.deleteCommand(index); });
+    whatsThis.connectArray(&m_renameList, [&session](int index) { session.renameCommand(index); });
+}
+
+void BookmarkMenu::showBookmarks()
+{
+    const QStringList &entries = m_session.entries();
+    const bool any = m_session.hasBookmarks();
+    resizeLists(int(entries.size()));
+    for (int i = 0; i < entries.size(); ++i) {
+        const QString &entry = entries[i];
+        const QString fileAndTime = any ? bookmarks::fileAndTimeCaption(bookmarks::pathOf(entry),
+                                                                        bookmarks::secondsOf(entry))
+                                        : QString();
+        const QString title = leftCharacters(bookmarks::shownTitle(entry), longestTitle);
+        const QString shown = title.isEmpty() ? fileAndTime : title;
         m_jumpList.setCaption(i, shown);
         m_renameList.setCaption(i, shown);
-        m_deleteList.setCaption(i, captions.fileAndTime);
+        m_deleteList.setCaption(i, fileAndTime);
     }
-    const bool any = count > 0;
-    for (shell::ActionItemArray *list : {&m_jumpList, &m_deleteList, &m_renameList}) {
-        if (!any)
-            list->setCaption(0, QString());
+    for (shell::ActionItemArray *list : {&m_jumpList, &m_deleteList, &m_renameList})
         list->setVisible(0, any);
-    }
     m_separator->setVisible(any);
+}
+
+void BookmarkMenu::showAvailability()
+{
+    const bool any = m_session.hasBookmarks();
+    m_define->setEnabled(m_session.canDefine());
+    m_clearAll->setEnabled(any);
+    m_delete->setEnabled(any);
+    m_rename->setEnabled(any);
+    m_last->setEnabled(!m_session.lastUnmarked().isEmpty());
 }
 
 void BookmarkMenu::resizeLists(int count)
 {
     for (shell::ActionItemArray *list : {&m_jumpList, &m_deleteList, &m_renameList})
-        shell::resizeArray(*list, count);
+        shell::resizeArray(*list, std::max(count, 1));
 }

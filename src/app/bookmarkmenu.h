@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QObject>
-#include <QStringList>
 
+class BookmarkSession;
 class MainWindow;
 class QAction;
 
@@ -10,23 +10,31 @@ namespace shell {
 class ActionItemArray;
 }
 
-// The bookmarks of the active album in the Bookmark menu's three lists: the jump list, Delete
-// and Rename. Item i of each shows bookmark i as "file - hh:mm:ss"; a titled bookmark shows its
-// title (at most 100 characters) in the jump and Rename lists instead.
+// The Bookmark menu as the mirror of the bookmark session: item i of the jump list, Delete and
+// Rename shows bookmark i as "file - hh:mm:ss", a titled one its title (at most 100 characters)
+// in the jump and Rename lists instead. Its commands go to the session, each first offered to
+// What's This; each time the menu opens they are enabled as the list allows.
 class BookmarkMenu : public QObject {
     Q_OBJECT
 public:
-    explicit BookmarkMenu(MainWindow &window, QObject *parent = nullptr);
-
-    // Bookmark entries "path/seconds/title" in list order; empty entries are passed over. With
-    // none, the jump list and its separator are hidden.
-    void showBookmarks(const QStringList &bookmarks);
+    BookmarkMenu(MainWindow &window, BookmarkSession &session, QObject *parent = nullptr);
 
 private:
+    // Every item anew from the session's list; with no bookmark the jump list and its separator
+    // are hidden.
+    void showBookmarks();
+    void showAvailability();
+    void connectCommands(MainWindow &window);
     void resizeLists(int count);
 
+    BookmarkSession &m_session;
     shell::ActionItemArray &m_jumpList;
     shell::ActionItemArray &m_deleteList;
     shell::ActionItemArray &m_renameList;
     QAction *m_separator;
+    QAction *m_define;
+    QAction *m_clearAll;
+    QAction *m_delete;
+    QAction *m_rename;
+    QAction *m_last;
 };

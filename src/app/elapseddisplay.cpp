@@ -69,6 +69,15 @@ ElapsedDisplay::ElapsedDisplay(ControlStrip &strip, PlayerSession &session, QObj
 
 void ElapsedDisplay::tick()
 {
+    showTimes();
+    m_session.countSecond();
+    m_saveTicks = qint16((m_saveTicks + 1) % ticksPerSave);
+    if (m_saveTicks == 0)
+        m_session.captureAndSave();
+}
+
+void ElapsedDisplay::showTimes()
+{
     const AlbumTimes times = albumTimes(m_session.records());
     const PlayerComponent &player = m_session.player();
     const qint32 position = wholeSeconds(player.currentPosition());
@@ -77,10 +86,6 @@ void ElapsedDisplay::tick()
     m_strip.statusLabel(1)->setText(timeText(elapsed));
     m_strip.statusLabel(2)->setText(times.total > elapsed ? timeText(times.total - elapsed)
                                                           : QString());
-    m_session.countSecond();
-    m_saveTicks = qint16((m_saveTicks + 1) % ticksPerSave);
-    if (m_saveTicks == 0)
-        m_session.captureAndSave();
     writePositionBox(timeText(position));
     m_acceptedPosition = m_strip.positionBox()->displayText();
 }
@@ -99,10 +104,14 @@ void ElapsedDisplay::clear()
 
 void ElapsedDisplay::setRunning(bool running)
 {
-    if (running)
+    if (running) {
         m_timer.start();
-    else
+    } else if (m_timer.isActive()) {
+        // Up to a second has passed since the last tick: the display shows, and a stop returns
+        // to, the second that the pause stores.
         m_timer.stop();
+        showTimes();
+    }
 }
 
 void ElapsedDisplay::writePositionBox(const QString &text)

@@ -30,6 +30,8 @@ public:
 
 private:
     void setRunning(bool running);
+    // The tick's display share: the labels, the held position and the position box.
+    void showTimes();
     // Sets the box's text as the program's own, untouched when it already shows it.
     void writePositionBox(const QString &text);
     // A change of the box's text: the listener's seek, or put back when out of the record or

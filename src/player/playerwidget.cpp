@@ -3,13 +3,16 @@
 #include "player/playerbase.h"
 #include "player/timeformat.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QToolButton>
 
 #include <initializer_list>
@@ -45,6 +48,22 @@ QString timeText(double seconds)
     return formatSeconds(FixedPoint::fromDouble(seconds));
 }
 
+// A left click puts the seek bar's handle where it lands, as in every media player, and the
+// handle can be dragged on from there; the keys keep their steps.
+class SeekBarStyle : public QProxyStyle {
+public:
+    // Over a style of the application's own kind; that base is the proxy's to delete.
+    SeekBarStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_Slider_AbsoluteSetButtons)
+            return Qt::LeftButton;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 } // namespace
 
 PlayerWidget::PlayerWidget(PlayerBase *player, QWidget *parent) : QWidget(parent), m_player(player)
@@ -62,8 +81,11 @@ PlayerWidget::PlayerWidget(PlayerBase *player, QWidget *parent) : QWidget(parent
     m_elapsed->setToolTip(tr("Elapsed time"));
     row->addWidget(m_elapsed);
     m_seekBar = addSlider("seekBar", tr("Position"));
-    // Dragging seeks once, on release; keys and clicks seek at once.
+    // Dragging, and a click, seek once on release; keys seek at once.
     m_seekBar->setTracking(false);
+    auto *seekStyle = new SeekBarStyle;
+    seekStyle->setParent(m_seekBar);
+    m_seekBar->setStyle(seekStyle);
     m_seekBar->setSingleStep(5);
     m_seekBar->setPageStep(60);
     row->setStretchFactor(m_seekBar, 1);
@@ -85,6 +107,8 @@ PlayerWidget::PlayerWidget(PlayerBase *player, QWidget *parent) : QWidget(parent
     connect(m_seekBar, &QSlider::valueChanged, this,
             [this](int seconds) { m_player->seekFromControls(seconds); });
     connect(m_seekBar, &QSlider::sliderMoved, this, [this](int seconds) { showElapsed(seconds); });
+    connect(m_seekBar, &QSlider::sliderPressed, this,
+            [this] { showElapsed(m_seekBar->sliderPosition()); });
     connect(m_muteButton, &QToolButton::toggled, m_player, &PlayerBase::setMuted);
     connect(m_volumeBar, &QSlider::valueChanged, m_player, &PlayerBase::setVolume);
     connect(m_player, &PlayerBase::playStateChange, this, &PlayerWidget::refresh);
@@ -149,8 +173,8 @@ void PlayerWidget::refresh()
     const double position = m_player->currentPosition();
     if (!m_seekBar->isSliderDown()) {
         const QSignalBlocker blocker(m_seekBar);
-        m_seekBar->setRange(0, qRound(duration));
-        m_seekBar->setValue(qRound(position));
+        m_seekBar->setRange(0, wholeSeconds(duration));
+        m_seekBar->setValue(wholeSeconds(position));
         showElapsed(position);
     }
     m_total->setText(timeText(duration));

@@ -1,0 +1,83 @@
+#include "app/propertiesdialog.h"
+
+#include "media/mediainfo.h"
+#include "platform/paths.h"
+#include "player/timeformat.h"
+#include "text/codepagecatalogue.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLocale>
+
+namespace {
+
+QString tagText(const media::TagText &tag, int codePage)
+{
+    return tag.toString(codePage == text::unicodeCodePage ? 0 : codePage);
+}
+
+QString sizeText(qint64 bytes)
+{
+    const QLocale locale;
+    return locale.formattedDataSize(bytes) + QStringLiteral(" (") + locale.toString(bytes) +
+           QStringLiteral(" bytes)");
+}
+
+void appendTagFields(QList<FileProperty> &properties, const media::TagRecord &tag, int codePage)
+{
+    const QList<FileProperty> fields{
+        {QObject::tr("Title"), tagText(tag.title, codePage)},
+        {QObject::tr("Artist"), tagText(tag.artist, codePage)},
+        {QObject::tr("Album"), tagText(tag.album, codePage)},
+        {QObject::tr("Year"), tag.year > 0 ? QString::number(tag.year) : QString()},
+        {QObject::tr("Track"), tag.track > 0 ? QString::number(tag.track) : QString()},
+        {QObject::tr("Genre"), tagText(tag.genre, codePage)},
+        {QObject::tr("Comment"), tagText(tag.comment, codePage)},
+    };
+    for (const FileProperty &field : fields) {
+        if (!field.value.isEmpty())
+            properties.append(field);
+    }
+}
+
+} // namespace
+
+QList<FileProperty> filePropertiesOf(const QString &internalPath, int codePage)
+{
+    const QString nativePath = platform::toNativePath(internalPath);
+    QList<FileProperty> properties{{QObject::tr("File"), nativePath}};
+    const QFileInfo file(nativePath);
+    if (!file.isFile())
+        return properties;
+    properties.append({QObject::tr("Size"), sizeText(file.size())});
+    properties.append(
+        {QObject::tr("Modified"), QLocale().toString(file.lastModified(), QLocale::LongFormat)});
+    const media::MediaInfo info = media::readMediaInfo(internalPath);
+    appendTagFields(properties, info.tag, codePage);
+    if (info.duration > 0)
+        properties.append(
+            {QObject::tr("Duration"), formatSeconds(FixedPoint::fromInt(info.duration))});
+    return properties;
+}
+
+PropertiesDialog::PropertiesDialog(const QString &internalPath, int codePage, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("fwProperties"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    const QString name = internalPath.sliced(internalPath.lastIndexOf(u'\\') + 1);
+    setWindowTitle(tr("%1 Properties").arg(name));
+    auto *form = new QFormLayout(this);
+    for (const FileProperty &property : filePropertiesOf(internalPath, codePage)) {
+        auto *value = new QLabel(property.value, this);
+        value->setTextFormat(Qt::PlainText);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        value->setWordWrap(true);
+        form->addRow(property.label + u':', value);
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+}
