@@ -5,7 +5,7 @@ SONNALBY_PACKAGES=(
     cmake ninja-build g++ pkg-config clang-format
     qt6-base-dev libgl-dev libmpv-dev libicu-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils trayer openbox locales
+    xvfb xauth xdotool x11-utils trayer openbox locales dbus-daemon
 )
 
 sonnalby_install_packages() {

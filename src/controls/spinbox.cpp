@@ -11,7 +11,9 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QWheelEvent>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -50,6 +52,7 @@ SpinBox::SpinBox(QWidget *parent)
     m_text->setMouseTracking(true);
     m_text->setAcceptDrops(false);
     m_text->installEventFilter(this);
+    m_scroll->installEventFilter(this);
     m_scroll->setRange(m_min, m_max);
     m_scroll->setSingleStep(1);
     setFocusProxy(m_text);
@@ -267,6 +270,12 @@ QSize SpinBox::sizeHint() const
 
 bool SpinBox::eventFilter(QObject *watched, QEvent *event)
 {
+    // The wheel is taken before the parts see it: a disabled box must not step either.
+    if ((watched == m_scroll || watched == m_text) && event->type() == QEvent::Wheel) {
+        if (isEnabled())
+            wheelEvent(static_cast<QWheelEvent *>(event));
+        return true;
+    }
     if (watched != m_text)
         return ControlFrame::eventFilter(watched, event);
     bool consumed = false;
@@ -342,6 +351,19 @@ void SpinBox::showEvent(QShowEvent *event)
 {
     ControlFrame::showEvent(event);
     m_text->end(false);
+}
+
+void SpinBox::wheelEvent(QWheelEvent *event)
+{
+    constexpr qint64 notch = QWheelEvent::DefaultDeltasPerStep;
+    const qint64 turned = qint64(m_wheelDelta) + event->angleDelta().y();
+    const qint64 notches = turned / notch;
+    m_wheelDelta = int(turned - notches * notch);
+    if (notches != 0) {
+        const qint64 stepped = value() + notches * smallChange();
+        m_text->setText(QString::number(std::clamp<qint64>(stepped, qMin(m_min, m_max), m_max)));
+    }
+    event->accept();
 }
 
 void SpinBox::applyPointer()

@@ -9,6 +9,7 @@ class PropertyBag;
 class QKeyEvent;
 class QLineEdit;
 class QScrollBar;
+class QWheelEvent;
 
 // A whole-number entry: the text box tbSpin holding the number, and beside it the vertical
 // scroll bar vsSpin whose arrows step it. The number is held within Min..Max after every change
@@ -78,6 +79,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // A notch of the wheel, over the number or the arrows, steps the number by SmallChange
+    // (up raises it), as the arrows do.
+    void wheelEvent(QWheelEvent *event) override;
     void applyPointer() override;
 
 private:
@@ -102,4 +106,6 @@ private:
     bool m_customMenu = false;
     int m_oleDragMode = DragManual;
     int m_oleDropMode = DropNone;
+    // The wheel turned since the last whole notch, in eighths of a degree.
+    int m_wheelDelta = 0;
 };

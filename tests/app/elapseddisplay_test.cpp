@@ -96,6 +96,20 @@ TEST_F(ElapsedDisplayTest, TheTimerRunsExactlyWhilePlaying)
     EXPECT_FALSE(display.timer().isActive());
 }
 
+TEST_F(ElapsedDisplayTest, APauseBetweenTicksShowsTheSecondItStores)
+{
+    session.selectRecord(1);
+    drain();
+    player.advance(53);
+    display.tick();
+    player.advance(0.7);
+    player.pause();
+    drain();
+    EXPECT_EQ(box().displayText(), "00:00:54");
+    EXPECT_EQ(label(1), "00:01:54");
+    EXPECT_EQ(session.heldPosition(), "54");
+}
+
 TEST_F(ElapsedDisplayTest, EverySixtiethTickSavesTheAlbum)
 {
     standAt(0, 0);

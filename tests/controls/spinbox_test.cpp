@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,15 @@ protected:
         if (QWidget *popup = QApplication::activePopupWidget())
             popup->close();
         QTest::mouseRelease(spin.windowHandle(), Qt::RightButton, modifiers, at);
+    }
+
+    // The wheel turned by delta eighths of a degree over the widget.
+    static void turnWheel(QWidget *widget, int delta)
+    {
+        const QPointF at(2, 2);
+        QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(widget, &wheel);
     }
 
     SpinBox spin;
@@ -168,6 +178,27 @@ TEST_F(SpinBoxTest, TheUpperArrowRaisesTheNumber)
     scroll->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(spin.value(), 37);
     scroll->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(spin.value(), 100);
+}
+
+TEST_F(SpinBoxTest, EachWheelNotchOverTheNumberOrTheArrowsStepsOnceWithinTheRange)
+{
+    spin.setSmallChange(2);
+    spin.setValue(50);
+    turnWheel(text, 120);
+    EXPECT_EQ(spin.value(), 52);
+    turnWheel(scroll, -120);
+    EXPECT_EQ(spin.value(), 50);
+    // A fine wheel's small turns add up to a notch.
+    turnWheel(text, 60);
+    EXPECT_EQ(spin.value(), 50);
+    turnWheel(scroll, 60);
+    EXPECT_EQ(spin.value(), 52);
+    turnWheel(text, 120 * 100);
+    EXPECT_EQ(spin.value(), 100);
+    EXPECT_EQ(seen.last(), "100");
+    spin.setEnabled(false);
+    turnWheel(text, -120);
     EXPECT_EQ(spin.value(), 100);
 }
 

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
@@ -121,6 +122,26 @@ TEST_F(PlayerWidgetTest, ArrowsOnTheSeekBarSeekAndShowTheTime)
     EXPECT_EQ(moves, (std::vector<std::pair<double, double>>{{0, 5}, {5, 65}}));
     EXPECT_EQ(control<QLabel>("elapsedLabel")->text(), "00:01:05");
     EXPECT_EQ(control<QLabel>("totalLabel")->text(), "00:02:05");
+}
+
+TEST_F(PlayerWidgetTest, AClickOnTheSeekBarGoesWhereItLandsAndDraggingGoesOn)
+{
+    auto *seekBar = control<QSlider>("seekBar");
+    const int width = seekBar->width();
+    QTest::mouseClick(seekBar, Qt::LeftButton, {}, QPoint(width * 3 / 4, seekBar->height() / 2));
+    settle();
+    EXPECT_NEAR(player.currentPosition(), 125 * 0.75, 125.0 * 16 / width);
+    EXPECT_EQ(player.playState(), PlayState::Ready);
+
+    const QPoint from(width / 4, seekBar->height() / 2);
+    QTest::mousePress(seekBar, Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(width / 2, from.y()),
+                     seekBar->mapToGlobal(QPointF(width / 2, from.y())), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(seekBar, &move);
+    QTest::mouseRelease(seekBar, Qt::LeftButton, {}, QPoint(width / 2, from.y()));
+    settle();
+    EXPECT_NEAR(player.currentPosition(), 125 * 0.5, 125.0 * 16 / width);
 }
 
 TEST_F(PlayerWidgetTest, TheVolumeControlsFollowAndSetThePlayer)
