@@ -69,6 +69,8 @@ PropertiesDialog::PropertiesDialog(const QString &internalPath, int codePage, QW
     setAttribute(Qt::WA_DeleteOnClose);
     const QString name = internalPath.sliced(internalPath.lastIndexOf(u'\\') + 1);
     setWindowTitle(tr("%1 Properties").arg(name));
+    // Room for a path and a title on one line; longer ones wrap.
+    setMinimumWidth(420);
     auto *form = new QFormLayout(this);
     for (const FileProperty &property : filePropertiesOf(internalPath, codePage)) {
         auto *value = new QLabel(property.value, this);

@@ -5,6 +5,9 @@
 # stands at the resume mark. A third run adds the profile "Anna" through Profile > Add New, opens
 # another album in it, switches back to "Default" and ends; both profiles' albums and window
 # places must be in the settings file, and a fourth start finds the window where it was left.
+# Two more runs: define a titled bookmark, jump back to it from the Bookmark menu, return with
+# Last Unmarked Position, type a volume into the volume box and check the Marks and Volume
+# fields; then start again and jump to the bookmark from the menu.
 #
 #   first_session.sh PROGRAM RESOURCES_FOLDER FIXTURES_FOLDER
 #
@@ -55,10 +58,13 @@ mkdir -p "$app" "$album" "$work/home" "$work/runtime"
 chmod 700 "$work/runtime"
 cp "$program" "$app/sonnalby"
 cp -R "$resources/." "$app/"
-# Record lengths 2, 3 and 3 seconds: about four seconds of playback end in the second record.
+# Record lengths 2, 3 and 9 seconds: about four seconds of playback end in the second record, and
+# the last is long enough to move about in. Frames without a header of their own join into one
+# longer file.
 cp "$fixtures/tone660_2s.mp3" "$album/01 Opening.mp3"
 cp "$fixtures/tone440_3s.mp3" "$album/02 Middle.mp3"
-cp "$fixtures/tone440_3s.mp3" "$album/03 Closing.mp3"
+cat "$fixtures/tone440_3s.mp3" "$fixtures/tone440_3s.mp3" "$fixtures/tone440_3s.mp3" \
+    >"$album/03 Closing.mp3"
 
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
 export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
@@ -141,6 +147,15 @@ dialog_window() {
     echo "$id"
 }
 
+# Opens a menu-bar menu with its Alt key and chooses the entry that many places below its first.
+choose_in_menu() {
+    local key=$1 downs=$2
+    xdotool key --clearmodifiers "$key"
+    sleep 0.4
+    [ "$downs" -eq 0 ] || xdotool key --delay 60 $(printf 'Down %.0s' $(seq "$downs"))
+    xdotool key Return
+}
+
 # First run: the folder becomes an album, positioned at its first record without playing.
 start "$album"
 window=$(main_window)
@@ -158,8 +173,8 @@ echo "album line: $line"
 IFS='=' read -r access title codepage records duration volume marks <<<"$line"
 [[ $access =~ ^[0-9]{4}(:[0-9]{2}){5}$ ]] || fail "access stamp '$access'"
 [ "$records" = 3 ] || fail "records '$records', expected 3"
-[[ $duration =~ ^[0-9]+$ ]] && [ "$duration" -ge 7 ] && [ "$duration" -le 9 ] ||
-    fail "duration '$duration', expected about 8 seconds"
+[[ $duration =~ ^[0-9]+$ ]] && [ "$duration" -ge 13 ] && [ "$duration" -le 15 ] ||
+    fail "duration '$duration', expected about 14 seconds"
 [[ $volume =~ ^[0-9]+$ ]] && [ "$volume" -ge 1 ] && [ "$volume" -le 100 ] ||
     fail "volume '$volume'"
 resume=${marks%%|*}
@@ -167,7 +182,7 @@ resume=${marks%%|*}
 [[ $resume =~ ^(0[23]\ [A-Za-z]+\.mp3)/([0-9]+)/$ ]] || fail "resume mark '$resume'"
 record=${BASH_REMATCH[1]}
 seconds=${BASH_REMATCH[2]}
-[ "$seconds" -le 3 ] || fail "resume mark '$resume' lies past its record's end"
+[ "$seconds" -le 9 ] || fail "resume mark '$resume' lies past its record's end"
 [ "$record" = "03 Closing.mp3" ] || [ "$seconds" -gt 0 ] ||
     fail "resume mark '$resume' at the very start of the second record"
 echo "played into $record, resume mark at $seconds s"
@@ -246,5 +261,60 @@ end_with_alt_x "$window"
 # The copied program made itself known to the desktop.
 grep -qxF "TryExec=$app/sonnalby" "$XDG_DATA_HOME/applications/sonnalby.desktop" ||
     fail "no desktop entry naming $app/sonnalby"
+
+# Fifth run: bookmarks and the volume box in the long last record.
+start
+window=$(main_window)
+choose_in_menu alt+r 2
+sleep 1
+# Bookmark > Define...: the title asked for, a "/" and an accented letter in it.
+choose_in_menu alt+b 0
+dialog_window "Bookmark Title" >/dev/null
+xdotool key ctrl+a
+xdotool type --delay 60 'Closing/é'
+xdotool key Return
+timeout 10 xdotool windowfocus --sync "$window" || fail "the main window took no focus"
+sleep 2.5
+# Back to the bookmark (Define, Clear All, Delete and Rename come before it), then on to where
+# that jump started.
+choose_in_menu alt+b 4
+sleep 0.5
+choose_in_menu alt+b 5
+# The volume box sits at the right end of the player's controls, above the bottom row.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove --window "$window" $((WIDTH - 30)) $((HEIGHT - 31)) click 1
+xdotool key ctrl+a
+xdotool type --delay 60 42
+sleep 0.3
+end_with_alt_x "$window"
+
+line=$(album_line)
+echo "album line: $line"
+IFS='=' read -r access title codepage records duration volume marks <<<"$line"
+[ "$volume" = 42 ] || fail "volume '$volume', expected the 42 typed into the volume box"
+IFS='|' read -r resume bookmark rest <<<"$marks"
+[ -z "$rest" ] || fail "more than one bookmark in '$marks'"
+# The title in character-reference form: "/" and "é" as references.
+[[ $bookmark =~ ^03\ Closing\.mp3/([0-9]+)/Closing\&#47\;\&#233\;$ ]] ||
+    fail "bookmark '$bookmark'"
+mark=${BASH_REMATCH[1]}
+[[ $resume =~ ^03\ Closing\.mp3/([0-9]+)/$ ]] || fail "resume mark '$resume' after the bookmarks"
+returned=${BASH_REMATCH[1]}
+# Last Unmarked Position went back past the second the jump to the bookmark left.
+[ "$returned" -ge $((mark + 2)) ] ||
+    fail "resume mark '$resume' not back where the jump to the bookmark at $mark s started"
+echo "bookmark at $mark s, back at $returned s, volume $volume"
+
+# Last run: the Bookmark menu lists the mark, and choosing it plays from there.
+start
+window=$(main_window)
+choose_in_menu alt+b 4
+sleep 0.3
+end_with_alt_x "$window"
+IFS='=' read -r access title codepage records duration volume marks <<<"$(album_line)"
+[ "${marks#*|}" = "$bookmark" ] || fail "bookmarks '${marks#*|}' after the last run"
+[ "$volume" = 42 ] || fail "volume '$volume' after the last run"
+[[ ${marks%%|*} =~ ^03\ Closing\.mp3/([0-9]+)/$ ]] && [ "${BASH_REMATCH[1]}" -le $((mark + 1)) ] ||
+    fail "resume mark '${marks%%|*}', expected the bookmark at $mark s"
 
 echo "first session: passed"
