@@ -76,7 +76,6 @@ public:
     Options &options() const { return *m_options; }
     ProfileMenu &profileMenu() const { return *m_profileMenu; }
     OptionMenu &optionMenu() const { return *m_optionMenu; }
-    BookmarkSession &bookmarks() const { return *m_bookmarks; }
 
 private:
     void composeStrip(QWidget *playerWidget, const PlayerComponent *player);
