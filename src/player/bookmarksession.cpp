@@ -3,6 +3,7 @@
 #include "player/bookmarkentry.h"
 #include "player/playersession.h"
 #include "player/timeformat.h"
+#include "settings/settingsstore.h"
 #include "shell/dialogkit.h"
 
 #include <algorithm>
@@ -124,7 +125,8 @@ int BookmarkSession::targetSlot(const QString &path, qint64 seconds)
 
 void BookmarkSession::jumpCommand(int index)
 {
-    if (!isBookmark(index))
+    // A mark whose file is gone (or a hand-made one naming none) is no place to play from.
+    if (!isBookmark(index) || !settings::fileExists(bookmarks::pathOf(m_slots[index])))
         return;
     m_lastUnmarked = currentPlace();
     jumpTo(m_slots[index]);

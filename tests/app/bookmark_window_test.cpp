@@ -255,13 +255,17 @@ TEST_F(BookmarkWindowTest, AFileNotInTheRecordListSortsFirstAndAJumpToItKeepsThe
     EXPECT_EQ(fixture.app().strip().boxStrip()->value(), 1);
 }
 
-TEST_F(BookmarkWindowTest, ActivationPadsShortEntries)
+TEST_F(BookmarkWindowTest, ActivationPadsShortEntriesAndAMarkOfAGoneFileStaysUnplayed)
 {
     QString line = fixture.albumLines().value(0);
-    line = line.section(u'=', 0, 6) + "=01.mp3/1/||02.mp3|03.mp3/4";
+    line = line.section(u'=', 0, 6) + "=01.mp3/1/||02.mp3|03.mp3/4|gone.mp3/2/";
     settings::writeSectionLines(fixture.settingsFile(), "Default\\mFileList", line);
     fixture.start();
-    EXPECT_EQ(marks(), file("01.mp3") + "/1/|" + file("02.mp3") + "//|" + file("03.mp3") + "/4/");
+    EXPECT_EQ(bookmarks(), QStringList({file("02.mp3") + "//", file("03.mp3") + "/4/",
+                                        file("gone.mp3") + "/2/"}));
     EXPECT_EQ(menus().bookmarkList->caption(0), "02.mp3 - 00:00:00");
     EXPECT_EQ(menus().bookmarkList->caption(1), "03.mp3 - 00:00:04");
+    choose("mBookmarkList2");
+    EXPECT_EQ(fixture.player().url(), file("01.mp3"));
+    EXPECT_TRUE(menus().bookmarkList->isVisible(2));
 }
