@@ -3,10 +3,9 @@
 #include "../album/qstringprint.h"
 #include "../album/testmp3.h"
 #include "app/mainwindow.h"
+#include "app/options.h"
 #include "app/propertiesdialog.h"
 #include "app/viewmenu.h"
-#include "settings/settingskeys.h"
-#include "settings/settingsstore.h"
 
 #include <QAction>
 #include <QDialog>
@@ -38,8 +37,7 @@ protected:
     }
     void setMp3Editor(const QString &program)
     {
-        settings::writeSetting(fixture.settingsFile(), settings::keys::mainWindowSection,
-                               settings::keys::mp3EditorKey, program);
+        fixture.app().options().chooseEditor(Options::Mp3Editor, program);
     }
     QDialog *ownPropertiesDialog()
     {
