@@ -60,4 +60,18 @@ TEST_F(FilePropertiesBus, WithNoFileManagerTheCallerShowsItsOwn)
     EXPECT_TRUE(QTest::qWaitFor([&unanswered] { return unanswered; }));
 }
 
+TEST_F(FilePropertiesBus, NoBusAnnouncedMeansNoCallAtAll)
+{
+    const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+    qunsetenv("XDG_RUNTIME_DIR");
+    bool unanswered = false;
+    platform::showFileProperties("\\tmp\\x.mp3", [&unanswered] { unanswered = true; });
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+    if (!runtime.isNull())
+        qputenv("XDG_RUNTIME_DIR", runtime);
+    EXPECT_TRUE(unanswered);
+}
+
 #include "fileproperties_bus.moc"
