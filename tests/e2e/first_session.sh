@@ -139,10 +139,15 @@ wait_for_caption() {
 
 # The visible window of the program with that caption; its id on stdout.
 dialog_window() {
-    local id
-    id=$(timeout 30 xdotool search --sync --all --onlyvisible --pid "$pid" --name "^$1\$" |
-        head -n 1) || true
-    [ -n "$id" ] || fail "no window '$1' within 30 s (run $runs)"
+    local id= waited=0
+    # A window closing while xdotool reads the tree makes it fail at once (BadWindow): look again.
+    until [ -n "$id" ]; do
+        [ $waited -lt 300 ] || fail "no window '$1' within 30 s (run $runs)"
+        [ $waited -eq 0 ] || sleep 0.1
+        waited=$((waited + 1))
+        id=$(xdotool search --all --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null |
+            head -n 1) || true
+    done
     timeout 10 xdotool windowfocus --sync "$id" || fail "the window '$1' took no focus"
     echo "$id"
 }
