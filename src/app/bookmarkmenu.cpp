@@ -61,11 +61,9 @@ void BookmarkMenu::showBookmarks()
     const bool any = m_session.hasBookmarks();
     resizeLists(int(entries.size()));
     for (int i = 0; i < entries.size(); ++i) {
-        const QString &entry = entries[i];
-        const QString fileAndTime = any ? bookmarks::fileAndTimeCaption(bookmarks::pathOf(entry),
-                                                                        bookmarks::secondsOf(entry))
-                                        : QString();
-        const QString title = leftCharacters(bookmarks::shownTitle(entry), longestTitle);
+        const album::Mark mark = album::parseMark(entries[i]);
+        const QString fileAndTime = any ? bookmarks::fileAndTimeCaption(mark) : QString();
+        const QString title = leftCharacters(bookmarks::shownTitle(mark), longestTitle);
         const QString shown = title.isEmpty() ? fileAndTime : title;
         m_jumpList.setCaption(i, shown);
         m_renameList.setCaption(i, shown);

@@ -5,12 +5,6 @@
 
 namespace bookmarks {
 
-namespace {
-
-constexpr int fieldCount = 3;
-
-} // namespace
-
 QString storedTitle(QStringView typed)
 {
     QString escaped = typed.toString();
@@ -21,38 +15,20 @@ QString storedTitle(QStringView typed)
     return text::toCharacterReferences(escaped);
 }
 
-QString shownTitle(QStringView entry)
+QString shownTitle(const album::Mark &mark)
 {
-    const qsizetype first = entry.indexOf(u'/');
-    const qsizetype second = first < 0 ? -1 : entry.indexOf(u'/', first + 1);
-    return second < 0 ? QString() : text::fromCharacterReferenceText(entry.sliced(second + 1));
+    return text::fromCharacterReferenceText(mark.title);
 }
 
-QString fileAndTimeCaption(QStringView path, FixedPoint seconds)
+QString fileAndTimeCaption(const album::Mark &mark)
 {
-    return path.sliced(path.lastIndexOf(u'\\') + 1).toString() + QStringLiteral(" - ") +
-           formatSeconds(seconds);
+    return mark.path.sliced(mark.path.lastIndexOf(u'\\') + 1) + QStringLiteral(" - ") +
+           formatSeconds(secondsOf(mark));
 }
 
-QString pathOf(QStringView entry)
+FixedPoint secondsOf(const album::Mark &mark)
 {
-    return entry.left(entry.indexOf(u'/')).toString();
-}
-
-FixedPoint secondsOf(QStringView entry)
-{
-    const qsizetype first = entry.indexOf(u'/');
-    if (first < 0)
-        return FixedPoint();
-    const qsizetype second = entry.indexOf(u'/', first + 1);
-    return FixedPoint::parse(
-        entry.sliced(first + 1, (second < 0 ? entry.size() : second) - first - 1));
-}
-
-QString padded(const QString &entry)
-{
-    const qsizetype missing = fieldCount - (entry.count(u'/') + 1);
-    return missing > 0 ? entry + QString(missing, u'/') : entry;
+    return FixedPoint::parse(mark.seconds);
 }
 
 } // namespace bookmarks

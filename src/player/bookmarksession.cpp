@@ -55,7 +55,7 @@ void BookmarkSession::rebuild(int keep, bool save)
         m_slots.resize(kept);
     if (hasBookmarks()) {
         for (QString &entry : m_slots)
-            entry = bookmarks::padded(entry);
+            entry = album::markText(album::parseMark(entry));
     }
     // The last unmarked position stands in for the resume mark until the next capture; without
     // one the resume mark stays, so that a save now never loses the listener's place.
@@ -75,7 +75,8 @@ QString BookmarkSession::currentPlace() const
     const PlayerComponent &player = m_with.playerSession->player();
     if (player.url().isEmpty())
         return QString();
-    return player.url() + u'/' + QString::number(wholeSeconds(player.currentPosition())) + u'/';
+    return album::markText(
+        {player.url(), QString::number(wholeSeconds(player.currentPosition())), {}});
 }
 
 void BookmarkSession::defineCommand()
@@ -85,15 +86,15 @@ void BookmarkSession::defineCommand()
     if (path.isEmpty())
         return;
     const qint32 seconds = wholeSeconds(player.currentPosition());
-    const QString answer =
-        askTitle(bookmarks::fileAndTimeCaption(path, FixedPoint::fromInt(seconds)));
+    album::Mark mark{path, QString::number(seconds), {}};
+    const QString answer = askTitle(bookmarks::fileAndTimeCaption(mark));
     if (answer.isEmpty())
         return;
     const int target = targetSlot(path, seconds);
     if (target < 0)
         return;
-    m_slots[target] =
-        path + u'/' + QString::number(seconds) + u'/' + bookmarks::storedTitle(answer);
+    mark.title = bookmarks::storedTitle(answer);
+    m_slots[target] = album::markText(mark);
     rebuild(-1, true);
     jumpCommand(target);
 }
@@ -108,8 +109,9 @@ int BookmarkSession::targetSlot(const QString &path, qint64 seconds)
     const FixedPoint position = FixedPoint::fromInt(seconds);
     int target = int(m_slots.size());
     for (int i = 0; i < m_slots.size(); ++i) {
-        const RecordList::Index slotRecord = records.findRecordIndex(bookmarks::pathOf(m_slots[i]));
-        const FixedPoint slotPosition = bookmarks::secondsOf(m_slots[i]);
+        const album::Mark mark = album::parseMark(m_slots[i]);
+        const RecordList::Index slotRecord = records.findRecordIndex(mark.path);
+        const FixedPoint slotPosition = bookmarks::secondsOf(mark);
         if (slotRecord == record && slotPosition == position)
             return i;
         if (record < slotRecord || (record == slotRecord && slotPosition > position)) {
@@ -126,7 +128,7 @@ int BookmarkSession::targetSlot(const QString &path, qint64 seconds)
 void BookmarkSession::jumpCommand(int index)
 {
     // A mark whose file is gone (or a hand-made one naming none) is no place to play from.
-    if (!isBookmark(index) || !settings::fileExists(bookmarks::pathOf(m_slots[index])))
+    if (!isBookmark(index) || !settings::fileExists(album::parseMark(m_slots[index]).path))
         return;
     m_lastUnmarked = currentPlace();
     jumpTo(m_slots[index]);
@@ -143,21 +145,21 @@ void BookmarkSession::lastUnmarkedCommand()
 
 void BookmarkSession::jumpTo(const QString &entry)
 {
-    m_with.playerSession->jumpToMark(bookmarks::pathOf(entry),
-                                     bookmarks::secondsOf(entry).toDouble());
+    const album::Mark mark = album::parseMark(entry);
+    m_with.playerSession->jumpToMark(mark.path, bookmarks::secondsOf(mark).toDouble());
 }
 
 void BookmarkSession::renameCommand(int index)
 {
     if (!isBookmark(index))
         return;
-    const QString entry = bookmarks::padded(m_slots[index]);
-    const QString current = bookmarks::shownTitle(entry);
+    album::Mark mark = album::parseMark(m_slots[index]);
+    const QString current = bookmarks::shownTitle(mark);
     const QString answer = askTitle(current);
     if (answer.isEmpty() || answer == current)
         return;
-    const qsizetype titleStart = entry.indexOf(u'/', entry.indexOf(u'/') + 1) + 1;
-    m_slots[index] = entry.left(titleStart) + bookmarks::storedTitle(answer);
+    mark.title = bookmarks::storedTitle(answer);
+    m_slots[index] = album::markText(mark);
     rebuild(-1, true);
 }
 

@@ -36,7 +36,8 @@ public:
     // only.
     void load(const QStringList &bookmarks);
 
-    // Entries "path/seconds/title" in list order; only slot 0, empty, when there is none.
+    // Marks items "path/seconds/title" (album::Mark) in list order; only slot 0, empty, when
+    // there is none.
     const QStringList &entries() const { return m_slots; }
     bool hasBookmarks() const { return !m_slots.first().isEmpty(); }
     // "path/seconds/": where the listener was before the last jump; empty after it was used.
