@@ -269,3 +269,20 @@ TEST_F(BookmarkWindowTest, ActivationPadsShortEntriesAndAMarkOfAGoneFileStaysUnp
     EXPECT_EQ(fixture.player().url(), file("01.mp3"));
     EXPECT_TRUE(menus().bookmarkList->isVisible(2));
 }
+
+TEST_F(BookmarkWindowTest, ABookmarkInAFileNamedLikeACharacterReferenceSurvivesARestartAndPlays)
+{
+    const QString lab = fixture.makeAlbum("Lab", {{"R&#68;.mp3", "Lab", 5}});
+    fixture.openFolder(lab);
+    ASSERT_EQ(fixture.player().url(), internal(lab + "/R&#68;.mp3"));
+    fixture.player().setCurrentPosition(3);
+    fixture.dialogKit().queueInputBox("P");
+    choose("mBookmarkNew");
+    fixture.exit();
+    fixture.start();
+    EXPECT_EQ(menus().bookmarkList->caption(0), "P");
+    fixture.player().setCurrentPosition(0);
+    choose("mBookmarkList0");
+    EXPECT_EQ(fixture.player().url(), internal(lab + "/R&#68;.mp3"));
+    EXPECT_EQ(fixture.player().currentPosition(), 3.0);
+}
