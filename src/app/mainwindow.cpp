@@ -54,7 +54,7 @@ MainWindow::MainWindow(const MainWindowSetup &setup, QWidget *parent)
     connectHelpCommands();
     createHelpAndTray();
     resize(480, minimumSizeHint().height());
-    m_normalPosition = pos();
+    m_normalPosition = geometry().topLeft();
 }
 
 MainWindow::~MainWindow() = default;
@@ -83,7 +83,7 @@ settings::WindowPlacement MainWindow::placement() const
 {
     settings::WindowPlacement placement;
     const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
-    const QPoint position = normal ? pos() : m_normalPosition;
+    const QPoint position = normal ? geometry().topLeft() : m_normalPosition;
     placement.left = position.x();
     placement.top = position.y();
     if (windowState() & Qt::WindowMinimized)
@@ -98,7 +98,7 @@ void MainWindow::applyPlacement(const settings::WindowPlacement &placement)
     m_normalPosition = QPoint(placement.left, placement.top);
     // Placed first while still normal, so that leaving the new state returns there.
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
-        move(m_normalPosition);
+        placeNormally();
     Qt::WindowStates state = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
     if (placement.state == settings::WindowPlacement::Minimized)
         state |= Qt::WindowMinimized;
@@ -106,7 +106,15 @@ void MainWindow::applyPlacement(const settings::WindowPlacement &placement)
         state |= Qt::WindowMaximized;
     setWindowState(state);
     if (placement.state == settings::WindowPlacement::Normal)
-        move(m_normalPosition);
+        placeNormally();
+}
+
+// The place kept is the window's own, inside the frame: before the window is first shown its
+// frame is unknown, so a frame position would be taken for the inside one and every start would
+// creep by the frame's size.
+void MainWindow::placeNormally()
+{
+    setGeometry(QRect(m_normalPosition, size()));
 }
 
 void MainWindow::setTopmost(bool on)
@@ -161,7 +169,7 @@ void MainWindow::moveEvent(QMoveEvent *event)
 {
     QMainWindow::moveEvent(event);
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
-        m_normalPosition = pos();
+        m_normalPosition = geometry().topLeft();
 }
 
 void MainWindow::applyMenuStyle()

@@ -98,6 +98,7 @@ protected:
     void moveEvent(QMoveEvent *event) override;
 
 private:
+    void placeNormally();
     void applyMenuStyle();
     void applyHelpFile(const QString &helpFile);
     void connectHelpCommands();

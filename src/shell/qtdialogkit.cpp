@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -197,6 +198,9 @@ QString QtDialogKit::inputBox(const QString &prompt, const QString &caption,
     dialog.setWindowTitle(caption);
     dialog.setLabelText(withLineFeeds(prompt));
     dialog.setTextValue(defaultText);
+    // Qt's own width elides the caption and hides most of a default such as "x.mp3 - 00:01:15".
+    if (auto *edit = dialog.findChild<QLineEdit *>())
+        edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * 48);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();

@@ -225,10 +225,11 @@ TEST_F(ProfilesWindowTest, StoredWindowStatesAreApplied)
               (settings::WindowPlacement{settings::WindowPlacement::Minimized, 33, 44}));
 }
 
-TEST_F(ProfilesWindowTest, TheEndSavesTheActiveProfilesPlacement)
+TEST_F(ProfilesWindowTest, AStoredPlacementComesBackUnchangedAfterARun)
 {
+    store("Default", "Left", "120");
+    store("Default", "Top", "80");
     fixture.start();
-    window().move(120, 80);
     window().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
     window().setWindowState(Qt::WindowMaximized);
