@@ -1,9 +1,11 @@
 #include "app/application.h"
 #include "app/commandline.h"
 #include "app/mainwindow.h"
+#include "app/mprisbus.h"
 #include "app/settingspath.h"
 #include "platform/paths.h"
 #include "platform/programinfo.h"
+#include "platform/resourcefolder.h"
 #include "platform/shellregistration.h"
 #include "platform/signals.h"
 #include "platform/singleinstance.h"
@@ -11,8 +13,12 @@
 #include "version.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QDir>
 #include <QStandardPaths>
+
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -29,6 +35,12 @@ QString configurationFolder()
 
 int main(int argc, char *argv[])
 {
+    // For scripts and package checks, with no display needed; any other command line is the path
+    // to open.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("%s %s\n", version::title, version::text);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(version::title));
     QApplication::setApplicationVersion(QString::fromLatin1(version::text));
@@ -50,8 +62,9 @@ int main(int argc, char *argv[])
     setup.player = &player;
     setup.playerWidget = player.widget();
     setup.settingsFile = settingsFilePath(folder, baseName, configurationFolder());
+    const QString resources = platform::resourceFolder(folder, baseName);
     setup.helpFile = platform::fromNativePath(
-        QDir::toNativeSeparators(QDir(folder).filePath(baseName + QStringLiteral(".hlp"))));
+        QDir::toNativeSeparators(QDir(resources).filePath(baseName + QStringLiteral(".hlp"))));
     setup.commandLinePath = commandLinePath(QApplication::arguments(), QDir::currentPath());
     setup.defaultTextEditor = [] {
         const QString editor = platform::defaultTextEditor();
@@ -60,6 +73,9 @@ int main(int argc, char *argv[])
     Application application(setup);
     QObject::connect(&instance, &platform::SingleInstance::commandReceived, &application,
                      &Application::receiveCommand);
+    // Media keys and the desktop's media controls, where there is a session bus.
+    MprisBus mpris(application, player);
+    mpris.publish(QDBusConnection::sessionBus());
 
     MainWindow &window = application.window();
     // An end request leaves every event loop, a modal box's included (even during start-up);
