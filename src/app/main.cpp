@@ -45,6 +45,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QString::fromLatin1(version::title));
     QApplication::setApplicationVersion(QString::fromLatin1(version::text));
     QApplication::setOrganizationName(QString::fromLatin1(version::company));
+    // The desktop matches the window to its entry, and so to its name and icon, by this name.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(version::baseName));
 
     const QString folder = QApplication::applicationDirPath();
     const QString baseName = QString::fromLatin1(version::baseName);

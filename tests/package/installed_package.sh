@@ -61,8 +61,10 @@ done
 [ "$(dpkg-deb -f "$package" Section)" = sound ] || fail "section $(dpkg-deb -f "$package" Section)"
 
 # One start of the installed program, as root, where it could write beside itself: the settings
-# go to the configuration folder all the same, and Help > Topics has its manual.
+# go to the configuration folder all the same. The desktop reads the unpacked share/ as it reads
+# /usr/share, so the program writes no desktop entry of its own.
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
+export XDG_DATA_DIRS="$usr/share"
 export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=offscreen
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
