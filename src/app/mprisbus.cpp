@@ -29,7 +29,7 @@ QString interfaceName(const QDBusAbstractAdaptor &adaptor)
 } // namespace
 
 MprisBus::MprisBus(Application &application, PlayerBase &player, QObject *parent)
-    : QObject(parent), m_root(new MprisRoot(this, application.window())),
+    : QObject(parent), m_playerBase(player), m_root(new MprisRoot(this, application.window())),
       m_player(
           new MprisPlayer(this, player, application.playerSession(), application.albumSession()))
 {
@@ -78,6 +78,10 @@ void MprisBus::watchChanges(Application &application, PlayerBase &player)
 
 void MprisBus::announceChanges()
 {
+    // A load or the end of a record passes through states of no meaning to the listener.
+    const PlayState state = m_playerBase.playState();
+    if (state == PlayState::Transitioning || state == PlayState::MediaEnded)
+        return;
     announceChanges(*m_root);
     announceChanges(*m_player);
 }

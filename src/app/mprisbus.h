@@ -28,6 +28,11 @@ public:
     // path is taken.
     bool publish(QDBusConnection bus);
 
+    // Announces at once what changed since the last announcement; nothing while a record loads
+    // or ends, whose own events ask again. Runs by itself once the event loop has settled a
+    // change.
+    void announceChanges();
+
     MprisRoot &root() const { return *m_root; }
     MprisPlayer &player() const { return *m_player; }
 
@@ -37,9 +42,9 @@ signals:
 
 private:
     void watchChanges(Application &application, PlayerBase &player);
-    void announceChanges();
     void announceChanges(const QDBusAbstractAdaptor &adaptor);
 
+    const PlayerBase &m_playerBase;
     MprisRoot *m_root = nullptr;
     MprisPlayer *m_player = nullptr;
     QTimer m_announcement;

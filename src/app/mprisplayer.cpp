@@ -8,6 +8,7 @@
 #include "platform/paths.h"
 #include "player/playerbase.h"
 #include "player/playersession.h"
+#include "shell/traymenu.h"
 #include "text/characterreferences.h"
 
 #include <QTimer>
@@ -21,10 +22,10 @@ namespace {
 constexpr double microseconds = 1e6;
 const QString noTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
 
-// The states in which the tray's Play/Pause starts playback.
+// The tray's Play/Pause entry offers to start playback in this state.
 bool isStartable(PlayState state)
 {
-    return state == PlayState::Stopped || state == PlayState::Paused || state == PlayState::Ready;
+    return shell::trayPlayItem(state).picture == shell::TrayPlayItem::Picture::Play;
 }
 
 qlonglong toMicroseconds(double seconds)
@@ -51,6 +52,7 @@ QString MprisPlayer::playbackStatus() const
     case PlayState::Paused:
         return QStringLiteral("Paused");
     case PlayState::Ready:
+    case PlayState::Transitioning:
         return canPlay() ? QStringLiteral("Paused") : QStringLiteral("Stopped");
     default:
         return QStringLiteral("Stopped");

@@ -38,8 +38,8 @@ public:
     MprisPlayer(QObject *object, PlayerBase &player, PlayerSession &session,
                 album::AlbumSession &albums);
 
-    // "Playing", "Paused" (also a file loaded and not started, as at a resume mark) or
-    // "Stopped".
+    // "Playing", "Paused" (also a file loading, or loaded and not started, as at a resume mark)
+    // or "Stopped".
     QString playbackStatus() const;
     // Playback runs at its normal speed only.
     double rate() const { return 1.0; }

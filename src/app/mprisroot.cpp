@@ -1,6 +1,7 @@
 #include "app/mprisroot.h"
 
 #include "app/mainwindow.h"
+#include "shell/systemtrayicon.h"
 #include "version.h"
 
 #include <QTimer>
@@ -34,9 +35,9 @@ QStringList MprisRoot::supportedMimeTypes() const
 void MprisRoot::Raise()
 {
     QTimer::singleShot(0, &m_window, [window = &m_window] {
-        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-        window->show();
-        window->bringToFront();
+        // As the tray's Restore: normal, shown and active, with no icon left standing in for it.
+        if (auto *tray = dynamic_cast<shell::SystemTrayIcon *>(window->trayIcon()))
+            tray->restore();
     });
 }
 

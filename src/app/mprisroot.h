@@ -33,7 +33,8 @@ public:
     QStringList supportedMimeTypes() const;
 
 public slots:
-    // Both act once the call is answered. Raise brings a minimised or hidden window back.
+    // Both act once the call is answered. Raise brings a minimised or hidden window back, as the
+    // tray's Restore does.
     void Raise();
     void Quit();
 

@@ -105,6 +105,7 @@ TEST_F(MprisTest, SetPositionTakesOnlyTheCurrentRecordAndPositionsWithinIt)
 {
     const QDBusObjectPath first = player().currentTrackId();
     player().Next();
+    SessionFixture::drainEvents();
     struct Case {
         QDBusObjectPath track;
         qlonglong position;
@@ -163,10 +164,17 @@ TEST_F(MprisTest, ChangesAreAnnouncedOnceSettledWithOnlyWhatChanged)
     EXPECT_EQ(announced[0][0].toString(), "org.mpris.MediaPlayer2.Player");
     EXPECT_EQ(announced[0][1].toMap(), QVariantMap({{"PlaybackStatus", "Paused"}}));
 
-    player().Next();
+    player().PlayPause();
     SessionFixture::drainEvents();
+    ASSERT_EQ(announced.size(), 2);
+    player().Next();
+    // The load in between is no change of its own, however long it takes.
+    bus->announceChanges();
+    EXPECT_EQ(announced.size(), 2);
+    SessionFixture::drainEvents();
+    ASSERT_EQ(announced.size(), 3);
     const QVariantMap changed = announced.last()[1].toMap();
-    EXPECT_EQ(changed.value("PlaybackStatus"), "Playing");
+    EXPECT_FALSE(changed.contains("PlaybackStatus"));
     EXPECT_EQ(changed.value("CanGoPrevious"), true);
     EXPECT_EQ(changed.value("Metadata").toMap().value("xesam:title"), "Two");
     EXPECT_FALSE(changed.contains("Position"));
