@@ -6,6 +6,7 @@
 #include "platform/paths.h"
 #include "platform/programinfo.h"
 #include "platform/resourcefolder.h"
+#include "platform/sessionbus.h"
 #include "platform/shellregistration.h"
 #include "platform/signals.h"
 #include "platform/singleinstance.h"
@@ -13,7 +14,6 @@
 #include "version.h"
 
 #include <QApplication>
-#include <QDBusConnection>
 #include <QDir>
 #include <QStandardPaths>
 
@@ -77,7 +77,7 @@ int main(int argc, char *argv[])
                      &Application::receiveCommand);
     // Media keys and the desktop's media controls, where there is a session bus.
     MprisBus mpris(application, player);
-    mpris.publish(QDBusConnection::sessionBus());
+    mpris.publish(platform::sessionBus());
 
     MainWindow &window = application.window();
     // An end request leaves every event loop, a modal box's included (even during start-up);
