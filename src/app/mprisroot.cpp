@@ -1,7 +1,7 @@
 #include "app/mprisroot.h"
 
 #include "app/mainwindow.h"
-#include "shell/systemtrayicon.h"
+#include "shell/trayicon.h"
 #include "version.h"
 
 #include <QTimer>
@@ -35,9 +35,12 @@ QStringList MprisRoot::supportedMimeTypes() const
 void MprisRoot::Raise()
 {
     QTimer::singleShot(0, &m_window, [window = &m_window] {
-        // As the tray's Restore: normal, shown and active, with no icon left standing in for it.
-        if (auto *tray = dynamic_cast<shell::SystemTrayIcon *>(window->trayIcon()))
-            tray->restore();
+        // As the tray's Restore: no icon is left standing in for the window.
+        if (shell::TrayIcon *tray = window->trayIcon())
+            tray->remove();
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        window->show();
+        window->bringToFront();
     });
 }
 

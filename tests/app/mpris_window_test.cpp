@@ -1,3 +1,4 @@
+#include "faketray.h"
 #include "sessionfixture.h"
 
 #include "../album/qstringprint.h"
@@ -12,6 +13,7 @@
 
 #include <QDBusConnection>
 #include <QSignalSpy>
+#include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -50,6 +52,8 @@ protected:
         fixture.app().elapsedDisplay().tick();
     }
 
+    // Outlives the window that may ask it to go.
+    FakeTray tray;
     SessionFixture fixture;
     QString album;
     std::unique_ptr<MprisBus> bus;
@@ -193,15 +197,19 @@ TEST_F(MprisTest, OpenUriOpensAFolderAsADropDoesAndRefusesOtherAddresses)
     EXPECT_EQ(metadata("xesam:album"), "Other");
 }
 
-TEST_F(MprisTest, RaiseBringsAMinimisedWindowBackAndQuitEndsAsFileExitDoes)
+TEST_F(MprisTest, RaiseBringsAWindowBackFromBehindTheTrayAndQuitEndsAsFileExitDoes)
 {
     MainWindow &window = fixture.app().window();
+    window.setTrayIcon(&tray);
     window.show();
-    window.setWindowState(Qt::WindowMinimized);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.showMinimized();
+    ASSERT_TRUE(QTest::qWaitFor([&window] { return window.isHidden(); }));
     bus->root().Raise();
     SessionFixture::drainEvents();
     EXPECT_FALSE(window.isMinimized());
     EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(tray.present);
 
     QSignalSpy closing(&window, &MainWindow::closing);
     playFor(1);
