@@ -2,6 +2,8 @@
 # Only what is missing is installed; apt-get update runs first, as a fresh machine needs it.
 
 SONNALBY_PACKAGES=(
+    # The Debian package and its checks; the desktop's media controls over a session bus.
+    qt6-svg-dev dpkg-dev lintian desktop-file-utils appstream dbus-daemon dbus-bin playerctl
     cmake ninja-build g++ pkg-config clang-format
     qt6-base-dev libgl-dev libmpv-dev libicu-dev
     libgtest-dev libgmock-dev libbenchmark-dev

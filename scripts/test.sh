@@ -14,6 +14,8 @@ fi
 
 # The fuzz targets (clang, the core instrumented), each run once over their saved inputs.
 "$root/scripts/fuzz.sh" --check
+# The Debian package, built and checked as a user's machine gets it.
+"$root/scripts/package.sh" --check
 
 cmake --preset debug -S "$root"
 cmake --build "$root/build/debug" --parallel "$(nproc)"

@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "album/albumsession.h"
+#include "app/albumdrop.h"
 #include "app/bookmarkmenu.h"
 #include "app/controlstrip.h"
 #include "app/elapseddisplay.h"
@@ -141,6 +142,7 @@ void Application::createMirrors()
 {
     // The menu mirrors live as children of the application.
     new FileMenu(*m_window, *m_albumSession, this);
+    new AlbumDropTarget(*m_window, *m_albumSession, this);
     m_recordMenu = new RecordMenu(*m_window, *m_playerSession, this);
     new EncodingMenu(*m_window, *m_albumSession, this);
     new BookmarkMenu(*m_window, *m_bookmarks, this);

@@ -1,9 +1,12 @@
 #include "app/application.h"
 #include "app/commandline.h"
 #include "app/mainwindow.h"
+#include "app/mprisbus.h"
 #include "app/settingspath.h"
 #include "platform/paths.h"
 #include "platform/programinfo.h"
+#include "platform/resourcefolder.h"
+#include "platform/sessionbus.h"
 #include "platform/shellregistration.h"
 #include "platform/signals.h"
 #include "platform/singleinstance.h"
@@ -13,6 +16,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -29,10 +35,18 @@ QString configurationFolder()
 
 int main(int argc, char *argv[])
 {
+    // For scripts and package checks, with no display needed; any other command line is the path
+    // to open.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("%s %s\n", version::title, version::text);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(version::title));
     QApplication::setApplicationVersion(QString::fromLatin1(version::text));
     QApplication::setOrganizationName(QString::fromLatin1(version::company));
+    // The desktop matches the window to its entry, and so to its name and icon, by this name.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(version::baseName));
 
     const QString folder = QApplication::applicationDirPath();
     const QString baseName = QString::fromLatin1(version::baseName);
@@ -50,8 +64,9 @@ int main(int argc, char *argv[])
     setup.player = &player;
     setup.playerWidget = player.widget();
     setup.settingsFile = settingsFilePath(folder, baseName, configurationFolder());
+    const QString resources = platform::resourceFolder(folder, baseName);
     setup.helpFile = platform::fromNativePath(
-        QDir::toNativeSeparators(QDir(folder).filePath(baseName + QStringLiteral(".hlp"))));
+        QDir::toNativeSeparators(QDir(resources).filePath(baseName + QStringLiteral(".hlp"))));
     setup.commandLinePath = commandLinePath(QApplication::arguments(), QDir::currentPath());
     setup.defaultTextEditor = [] {
         const QString editor = platform::defaultTextEditor();
@@ -60,6 +75,9 @@ int main(int argc, char *argv[])
     Application application(setup);
     QObject::connect(&instance, &platform::SingleInstance::commandReceived, &application,
                      &Application::receiveCommand);
+    // Media keys and the desktop's media controls, where there is a session bus.
+    MprisBus mpris(application, player);
+    mpris.publish(platform::sessionBus());
 
     MainWindow &window = application.window();
     // An end request leaves every event loop, a modal box's included (even during start-up);

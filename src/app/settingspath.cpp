@@ -1,6 +1,7 @@
 #include "app/settingspath.h"
 
 #include "platform/paths.h"
+#include "platform/resourcefolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,10 +14,14 @@ QString besideExecutable(const QString &executableFolder, const QString &baseNam
     return QDir(executableFolder).filePath(baseName + QStringLiteral(".dat"));
 }
 
-bool usesConfigurationFolder(const QString &executableFolder, const QString &configurationFolder)
+// The settings file is written through a temporary file beside it. An installed program keeps
+// out of the folder of programs even where it could write there (as root).
+bool usesConfigurationFolder(const QString &executableFolder, const QString &baseName,
+                             const QString &configurationFolder)
 {
-    // The settings file is written through a temporary file beside it.
-    return !QFileInfo(executableFolder).isWritable() && !configurationFolder.isEmpty();
+    return (!QFileInfo(executableFolder).isWritable() ||
+            platform::isInstalledProgram(executableFolder, baseName)) &&
+           !configurationFolder.isEmpty();
 }
 
 } // namespace
@@ -24,7 +29,7 @@ bool usesConfigurationFolder(const QString &executableFolder, const QString &con
 QString settingsFileLocation(const QString &executableFolder, const QString &baseName,
                              const QString &configurationFolder)
 {
-    if (!usesConfigurationFolder(executableFolder, configurationFolder))
+    if (!usesConfigurationFolder(executableFolder, baseName, configurationFolder))
         return platform::fromNativePath(
             QDir::toNativeSeparators(besideExecutable(executableFolder, baseName)));
     return platform::fromNativePath(QDir::toNativeSeparators(
@@ -35,7 +40,7 @@ QString settingsFilePath(const QString &executableFolder, const QString &baseNam
                          const QString &configurationFolder)
 {
     const QString location = settingsFileLocation(executableFolder, baseName, configurationFolder);
-    if (!usesConfigurationFolder(executableFolder, configurationFolder))
+    if (!usesConfigurationFolder(executableFolder, baseName, configurationFolder))
         return location;
     QDir().mkpath(configurationFolder);
     const QString inConfiguration = QDir::fromNativeSeparators(platform::toNativePath(location));

@@ -3,7 +3,8 @@
 #include <QString>
 
 // Where the settings file lives: "<base>.dat" beside the executable. When that folder cannot be
-// written (an installed program), the same name in the user's configuration folder. Folders are
+// written, or the program is installed (its resources in "../share/<base>/"), the same name in
+// the user's configuration folder. Folders are
 // native; the answer is an internal path. Touches nothing, so that a second start can ask too.
 QString settingsFileLocation(const QString &executableFolder, const QString &baseName,
                              const QString &configurationFolder);

@@ -1,11 +1,10 @@
 #include "platform/fileproperties.h"
 
 #include "platform/paths.h"
+#include "platform/sessionbus.h"
 
-#include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QFileInfo>
 #include <QStringList>
 #include <QUrl>
 
@@ -21,25 +20,11 @@ const QString showPropertiesMethod = QStringLiteral("ShowItemProperties");
 // Long enough for a file manager that the bus has to start first.
 constexpr int answerMilliseconds = 5000;
 
-// Only a bus the desktop has announced: left to itself, the bus library would fork a launcher
-// for one from a process whose player threads make a fork unsafe.
-bool hasSessionBus()
-{
-    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
-        return true;
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return !runtime.isEmpty() && QFileInfo(runtime + QStringLiteral("/bus")).exists();
-}
-
 } // namespace
 
 void showFileProperties(const QString &internalPath, std::function<void()> unanswered)
 {
-    if (!hasSessionBus()) {
-        unanswered();
-        return;
-    }
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = sessionBus();
     if (!bus.isConnected()) {
         unanswered();
         return;

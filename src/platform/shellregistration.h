@@ -5,10 +5,11 @@
 // Telling the desktop where the program is, as the shell's registry values do on Windows.
 namespace platform {
 
-// Off Windows: the user's desktop entry for the program (the template entry beside the program,
-// its Exec and TryExec naming this copy), written only when its content differs. Nothing when
-// the program runs from its build tree (a CMake cache beside it), or from an installed prefix
-// whose share/applications already holds the entry. Paths are native.
+// Off Windows: the user's desktop entry for the program (the entry of its installed prefix's
+// share/applications, else the template entry beside the program, its Exec and TryExec naming
+// this copy), written only when its content differs. Nothing when the program runs from its
+// build tree (a CMake cache beside it), or from a prefix whose entry the desktop already reads
+// (its share folder on the desktop's data path). Paths are native.
 void registerWithShell(const QString &programPath, const QString &desktopFileName);
 
 // The entry that names the program: the template's lines, with Exec and TryExec replaced.

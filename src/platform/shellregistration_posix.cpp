@@ -6,6 +6,8 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -40,10 +42,17 @@ bool isBuildTree(const QDir &programFolder)
     return programFolder.exists(QStringLiteral("CMakeCache.txt"));
 }
 
-bool prefixHoldsEntry(const QDir &programFolder, const QString &desktopFileName)
+// The desktop reads entries from the share folder of its data path, the installed prefixes'
+// among them.
+bool isOnDataPath(const QString &shareFolder)
 {
-    return QFileInfo::exists(
-        programFolder.filePath(QStringLiteral("../share/applications/") + desktopFileName));
+    const QString wanted = QFileInfo(shareFolder).canonicalFilePath();
+    const QStringList dataFolders =
+        QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    return !wanted.isEmpty() &&
+           std::any_of(dataFolders.begin(), dataFolders.end(), [&wanted](const QString &folder) {
+               return QFileInfo(folder).canonicalFilePath() == wanted;
+           });
 }
 
 } // namespace
@@ -70,10 +79,16 @@ QString desktopEntryFor(const QString &templateText, const QString &programPath)
 void registerWithShell(const QString &programPath, const QString &desktopFileName)
 {
     const QDir programFolder = QFileInfo(programPath).absoluteDir();
-    if (isBuildTree(programFolder) || prefixHoldsEntry(programFolder, desktopFileName))
+    if (isBuildTree(programFolder))
         return;
-    const QString templateText =
-        QString::fromUtf8(readBounded(programFolder.filePath(desktopFileName), templateSizeLimit));
+    const QString shareFolder = QDir::cleanPath(programFolder.filePath(QStringLiteral("../share")));
+    const QString installedEntry = shareFolder + QStringLiteral("/applications/") + desktopFileName;
+    const bool installed = QFileInfo(installedEntry).isFile();
+    if (installed && isOnDataPath(shareFolder))
+        return;
+    const QString templatePath =
+        installed ? installedEntry : programFolder.filePath(desktopFileName);
+    const QString templateText = QString::fromUtf8(readBounded(templatePath, templateSizeLimit));
     if (templateText.isEmpty())
         return;
     const QByteArray entry = desktopEntryFor(templateText, programPath).toUtf8();

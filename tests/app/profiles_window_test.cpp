@@ -1,3 +1,4 @@
+#include "faketray.h"
 #include "sessionfixture.h"
 
 #include "../album/qstringprint.h"
@@ -10,7 +11,6 @@
 #include "settings/settingsstore.h"
 #include "shell/actionitemarray.h"
 #include "shell/helpcontext.h"
-#include "shell/trayicon.h"
 #include "shell/whatsthis.h"
 
 #include <QAction>
@@ -21,26 +21,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// A tray that is there and records what the window asked of it.
-class FakeTray : public shell::TrayIcon {
-public:
-    bool isAvailable() const override { return true; }
-    bool isPresent() const override { return present; }
-    bool add() override
-    {
-        calls.append("add");
-        return present = true;
-    }
-    void remove() override
-    {
-        calls.append("remove");
-        present = false;
-    }
-
-    bool present = false;
-    QStringList calls;
-};
 
 class ProfilesWindowTest : public testing::Test {
 protected:

@@ -63,6 +63,18 @@ TEST(SettingsPath, AWritableProgramFolderHoldsTheFileAndKeepsNothingElse)
     EXPECT_TRUE(entriesOf(configuration.path()).isEmpty());
 }
 
+TEST(SettingsPath, AnInstalledProgramUsesTheConfigurationFolderEvenWhereItMayWrite)
+{
+    QTemporaryDir prefix;
+    QTemporaryDir configuration;
+    QDir(prefix.path()).mkpath("bin");
+    QDir(prefix.path()).mkpath("share/sonnalby");
+    writeFile(prefix.filePath("share/sonnalby/sonnalby.html"), "<html></html>");
+    const QString path = settingsFilePath(prefix.filePath("bin"), "sonnalby", configuration.path());
+    EXPECT_EQ(path, platform::fromNativePath(configuration.filePath("sonnalby.dat")));
+    EXPECT_TRUE(entriesOf(prefix.filePath("bin")).isEmpty());
+}
+
 // Run by the test below as the user nobody, who cannot write in the program's folder.
 TEST(AsNobody, DISABLED_UsesTheConfigurationFolder)
 {

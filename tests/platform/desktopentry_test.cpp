@@ -95,15 +95,25 @@ TEST_F(DesktopTest, ACopiedProgramIsRegisteredOnceWithTheUsersDesktop)
     EXPECT_EQ(QFileInfo(written).lastModified(), modified.addSecs(-100));
 }
 
-TEST_F(DesktopTest, TheBuildTreeAndAPackagedPrefixAreNotRegistered)
+TEST_F(DesktopTest, TheBuildTreeAndAPrefixOnTheDesktopsDataPathAreNotRegistered)
 {
     writeFile(home.filePath("build/sonnalby.desktop"), templateEntry);
     writeFile(home.filePath("build/CMakeCache.txt"), "");
     registerWithShell(home.filePath("build/sonnalby"), "sonnalby.desktop");
-    writeFile(home.filePath("usr/bin/sonnalby.desktop"), templateEntry);
     writeFile(home.filePath("usr/share/applications/sonnalby.desktop"), templateEntry);
+    qputenv("XDG_DATA_DIRS", home.filePath("usr/share").toUtf8());
     registerWithShell(home.filePath("usr/bin/sonnalby"), "sonnalby.desktop");
     EXPECT_FALSE(QFileInfo::exists(home.filePath("data/applications")));
+}
+
+TEST_F(DesktopTest, APrefixTheDesktopDoesNotReadIsRegisteredFromItsOwnEntry)
+{
+    const QString program = home.filePath("opt/bin/sonnalby");
+    writeFile(program, "", true);
+    writeFile(home.filePath("opt/share/applications/sonnalby.desktop"), templateEntry);
+    registerWithShell(program, "sonnalby.desktop");
+    EXPECT_EQ(readFile(home.filePath("data/applications/sonnalby.desktop")),
+              desktopEntryFor(QString::fromUtf8(templateEntry), program).toUtf8());
 }
 
 TEST_F(DesktopTest, AProgramIsNamedByTheFirstEntryThatStartsIt)

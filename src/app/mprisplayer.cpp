@@ -1,0 +1,241 @@
+#include "app/mprisplayer.h"
+
+#include "album/albumsession.h"
+#include "album/pathtext.h"
+#include "album/recordloader.h"
+#include "app/albumdrop.h"
+#include "media/tagreader.h"
+#include "platform/paths.h"
+#include "player/playerbase.h"
+#include "player/playersession.h"
+#include "shell/traymenu.h"
+#include "text/characterreferences.h"
+
+#include <QTimer>
+#include <QUrl>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double microseconds = 1e6;
+const QString noTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
+
+// The tray's Play/Pause entry offers to start playback in this state.
+bool isStartable(PlayState state)
+{
+    return shell::trayPlayItem(state).picture == shell::TrayPlayItem::Picture::Play;
+}
+
+qlonglong toMicroseconds(double seconds)
+{
+    return qlonglong(std::llround(seconds * microseconds));
+}
+
+} // namespace
+
+MprisPlayer::MprisPlayer(QObject *object, PlayerBase &player, PlayerSession &session,
+                         album::AlbumSession &albums)
+    : QDBusAbstractAdaptor(object), m_player(player), m_session(session), m_albums(albums)
+{
+    connect(&session.records(), &RecordList::recordsReset, this, [this] { ++m_listNumber; });
+    connect(&player, &PlayerComponent::positionChange, this,
+            [this](double, double newPosition) { emit Seeked(toMicroseconds(newPosition)); });
+}
+
+QString MprisPlayer::playbackStatus() const
+{
+    switch (m_player.playState()) {
+    case PlayState::Playing:
+        return QStringLiteral("Playing");
+    case PlayState::Paused:
+        return QStringLiteral("Paused");
+    case PlayState::Ready:
+    case PlayState::Transitioning:
+        return canPlay() ? QStringLiteral("Paused") : QStringLiteral("Stopped");
+    default:
+        return QStringLiteral("Stopped");
+    }
+}
+
+QVariantMap MprisPlayer::metadata() const
+{
+    const RecordList &records = m_session.records();
+    const RecordList::Index current = records.current();
+    if (current < 0)
+        return {};
+    const QString path = records.pathOf(current);
+    const qint32 seconds = records.durationOf(current);
+    const double length = seconds > 0 ? seconds : m_player.currentItemDuration();
+    QVariantMap data;
+    data.insert(QStringLiteral("mpris:trackid"), QVariant::fromValue(currentTrackId()));
+    data.insert(QStringLiteral("mpris:length"), toMicroseconds(length));
+    data.insert(QStringLiteral("xesam:title"), recordTitle(path));
+    data.insert(QStringLiteral("xesam:trackNumber"), int(current) + 1);
+    data.insert(QStringLiteral("xesam:url"),
+                QUrl::fromLocalFile(platform::toNativePath(path)).toString());
+    if (m_albums.isAlbumActive())
+        data.insert(QStringLiteral("xesam:album"), albumTitle());
+    return data;
+}
+
+// The active album's title; an album without one (a playlist written for a folder) is named by
+// its folder.
+QString MprisPlayer::albumTitle() const
+{
+    const album::AlbumEntry entry = m_albums.albums().entry(0);
+    const QString title = text::fromCharacterReferenceText(entry.title);
+    if (!title.isEmpty())
+        return title;
+    QString folder = album::folderOfPath(entry.albumPath());
+    folder.chop(1);
+    return album::textAfterLast(folder, u"\\", false);
+}
+
+// The title the Record menu shows, else the name the status line shows.
+QString MprisPlayer::recordTitle(const QString &path) const
+{
+    const int codePage =
+        m_albums.isAlbumActive()
+            ? int(FixedPoint::parse(m_albums.albums().entry(0).codepage).roundedToInt())
+            : 0;
+    if (path != m_titlePath || codePage != m_titleCodePage) {
+        m_titlePath = path;
+        m_titleCodePage = codePage;
+        m_title = album::recordTitleText(media::readTag(path).title, codePage);
+        if (m_title.isEmpty())
+            m_title = album::textAfterLast(path, u"\\", false);
+    }
+    return m_title;
+}
+
+double MprisPlayer::volume() const
+{
+    return m_player.volume() / 100.0;
+}
+
+void MprisPlayer::setVolume(double volume)
+{
+    if (std::isnan(volume))
+        return;
+    m_player.setVolume(int(std::lround(std::clamp(volume, 0.0, 1.0) * 100)));
+}
+
+qlonglong MprisPlayer::position() const
+{
+    return toMicroseconds(m_player.currentPosition());
+}
+
+bool MprisPlayer::canGoNext() const
+{
+    return playableNeighbour(1) >= 0;
+}
+
+bool MprisPlayer::canGoPrevious() const
+{
+    return playableNeighbour(-1) >= 0;
+}
+
+bool MprisPlayer::canPlay() const
+{
+    return m_player.isEnabled() && !m_player.url().isEmpty();
+}
+
+bool MprisPlayer::canSeek() const
+{
+    return canPlay() && m_player.currentItemDuration() > 0;
+}
+
+QDBusObjectPath MprisPlayer::currentTrackId() const
+{
+    const RecordList::Index current = m_session.records().current();
+    if (current < 0)
+        return QDBusObjectPath(noTrack);
+    return QDBusObjectPath(
+        QStringLiteral("/sonnalby/list%1/record%2").arg(m_listNumber).arg(current));
+}
+
+void MprisPlayer::Play()
+{
+    if (canPlay() && isStartable(m_player.playState()))
+        m_player.play();
+}
+
+void MprisPlayer::Pause()
+{
+    if (m_player.playState() == PlayState::Playing)
+        m_player.pause();
+}
+
+void MprisPlayer::PlayPause()
+{
+    if (m_player.playState() == PlayState::Playing)
+        Pause();
+    else
+        Play();
+}
+
+void MprisPlayer::Stop()
+{
+    const PlayState state = m_player.playState();
+    if (canPlay() &&
+        (state == PlayState::Playing || state == PlayState::Paused || state == PlayState::Ready))
+        m_player.stopFromControls();
+}
+
+void MprisPlayer::Next()
+{
+    const int next = playableNeighbour(1);
+    if (next >= 0)
+        m_session.selectRecord(RecordList::Index(next));
+}
+
+void MprisPlayer::Previous()
+{
+    const int previous = playableNeighbour(-1);
+    if (previous >= 0)
+        m_session.selectRecord(RecordList::Index(previous));
+}
+
+void MprisPlayer::Seek(qlonglong offset)
+{
+    if (!canSeek())
+        return;
+    const double target = m_player.currentPosition() + offset / microseconds;
+    if (target > m_player.currentItemDuration()) {
+        Next();
+        return;
+    }
+    m_player.seekFromControls(std::max(target, 0.0));
+}
+
+void MprisPlayer::SetPosition(const QDBusObjectPath &trackId, qlonglong position)
+{
+    if (!canSeek() || trackId != currentTrackId() || position < 0 ||
+        position > toMicroseconds(m_player.currentItemDuration()))
+        return;
+    m_player.seekFromControls(position / microseconds);
+}
+
+void MprisPlayer::OpenUri(const QString &uri)
+{
+    const QString path = desktopAlbumPath({QUrl(uri)});
+    if (path.isEmpty())
+        return;
+    // Answered first: opening may ask questions in windows of its own.
+    QTimer::singleShot(0, this, [this, path] { openAndActivate(m_albums, path); });
+}
+
+// The first enabled record step by step from the current one; -1 for none.
+int MprisPlayer::playableNeighbour(int step) const
+{
+    const RecordList &records = m_session.records();
+    if (records.current() < 0)
+        return -1;
+    for (int i = records.current() + step; i >= 0 && i < records.count(); i += step) {
+        if (records.at(RecordList::Index(i)).enabled)
+            return i;
+    }
+    return -1;
+}
