@@ -43,6 +43,8 @@ public:
     void setVolume(int volume) override;
 
     bool isMuted() const { return m_muted; }
+    // A file is loaded or loading: play, stop and seek have something to act on.
+    bool hasMedia() const { return m_loaded || m_loading; }
     void setMuted(bool muted);
 
     // The component's own stop button: paused at position 0 with the file kept, Stopped queued.

@@ -102,6 +102,8 @@ PlayerWidget::PlayerWidget(PlayerBase *player, QWidget *parent) : QWidget(parent
     m_volumeBar->setFixedWidth(80);
     setFocusProxy(m_playButton);
 
+    for (QWidget *control : std::initializer_list<QWidget *>{m_playButton, m_stopButton, m_seekBar})
+        control->installEventFilter(this);
     connect(m_playButton, &QToolButton::clicked, this, &PlayerWidget::togglePlay);
     connect(m_stopButton, &QToolButton::clicked, m_player, &PlayerBase::stopFromControls);
     connect(m_seekBar, &QSlider::valueChanged, this,
@@ -187,9 +189,11 @@ void PlayerWidget::refresh()
     m_volumeBar->setValue(m_player->volume());
 
     const bool usable = m_player->isEnabled();
-    for (QWidget *control : std::initializer_list<QWidget *>{m_playButton, m_stopButton, m_seekBar,
-                                                             m_muteButton, m_volumeBar})
-        control->setEnabled(usable);
+    const bool withMedia = usable && m_player->hasMedia();
+    for (QWidget *control : std::initializer_list<QWidget *>{m_playButton, m_stopButton, m_seekBar})
+        control->setEnabled(withMedia);
+    m_muteButton->setEnabled(usable);
+    m_volumeBar->setEnabled(usable);
 }
 
 void PlayerWidget::keyPressEvent(QKeyEvent *event)
@@ -207,14 +211,30 @@ void PlayerWidget::mousePressEvent(QMouseEvent *event)
 {
     // Presses the controls leave alone (the right button on all of them) arrive here too, in
     // this widget's coordinates.
-    const int button = buttonNumber(event->button());
-    if (button == 0) {
+    if (reportMouseDown(*event, event->position().toPoint()))
+        event->accept();
+    else
         QWidget::mousePressEvent(event);
-        return;
-    }
-    const QPoint at = event->position().toPoint();
-    m_player->mouseDownOnControls(button, shiftState(event->modifiers()), at.x(), at.y());
-    event->accept();
+}
+
+// A disabled control passes no press on to its parent, yet a right press on it still asks for
+// the player's help.
+bool PlayerWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *control = qobject_cast<QWidget *>(watched);
+    if (event->type() != QEvent::MouseButtonPress || !control || control->isEnabled())
+        return QWidget::eventFilter(watched, event);
+    const auto *press = static_cast<QMouseEvent *>(event);
+    return reportMouseDown(*press, control->mapTo(this, press->position().toPoint()));
+}
+
+bool PlayerWidget::reportMouseDown(const QMouseEvent &event, QPoint at)
+{
+    const int button = buttonNumber(event.button());
+    if (button == 0)
+        return false;
+    m_player->mouseDownOnControls(button, shiftState(event.modifiers()), at.x(), at.y());
+    return true;
 }
 
 void PlayerWidget::showEvent(QShowEvent *event)

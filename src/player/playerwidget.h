@@ -22,11 +22,14 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QToolButton *addButton(const char *name, const QString &toolTip);
     QSlider *addSlider(const char *name, const QString &toolTip);
     void togglePlay();
+    // The player's MouseDown for a press at a point of this widget; false for a left press.
+    bool reportMouseDown(const QMouseEvent &event, QPoint at);
     void showElapsed(double seconds);
     // Brings every control in line with the player; the player announces no volume or enabled
     // change, so this also runs on a timer while shown.

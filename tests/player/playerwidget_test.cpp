@@ -187,4 +187,26 @@ TEST_F(PlayerWidgetTest, ADisabledPlayerDisablesItsControls)
     EXPECT_TRUE(playButton->isEnabled());
 }
 
+TEST_F(PlayerWidgetTest, WithoutAFileOnlyTheVolumeControlsAreEnabled)
+{
+    const std::array<const char *, 3> transport{"playButton", "stopButton", "seekBar"};
+    const auto transportEnabled = [&](bool enabled) {
+        for (const char *name : transport)
+            EXPECT_EQ(control<QWidget>(name)->isEnabled(), enabled) << name;
+        EXPECT_TRUE(control<QWidget>("muteButton")->isEnabled());
+        EXPECT_TRUE(control<QWidget>("volumeBar")->isEnabled());
+    };
+    const QString broken = QStringLiteral("\\album\\broken.mp3");
+    player.setUnloadable(broken);
+    player.setUrl(broken);
+    transportEnabled(true);
+    settle();
+    transportEnabled(false);
+    player.setUrl(file);
+    transportEnabled(true);
+    player.setUrl(QString());
+    settle();
+    transportEnabled(false);
+}
+
 } // namespace
