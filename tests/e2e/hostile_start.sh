@@ -38,8 +38,7 @@ for attempt in 1 2 3 4 5; do
     xdotool key --clearmodifiers alt+f
     sleep 1
     xdotool key o
-    timeout 10 xdotool search --sync --onlyvisible --pid "$pid" --name '^Open Album' >/dev/null &&
-        break
+    find_window 10 --onlyvisible --pid "$pid" --name '^Open Album' >/dev/null && break
     xdotool key Escape Escape
     [ $attempt -lt 5 ] || fail "no Open dialog after five tries"
 done
