@@ -51,6 +51,7 @@ fail() {
     # The display's named windows say what the program showed.
     [ -z "${DISPLAY:-}" ] || timeout 5 xwininfo -root -tree 2>/dev/null | grep -F '("' | head -n 40 >&2
     show_log "$work/run$runs.log"
+    show_log "$settings"
     for name in "${!beside[@]}"; do
         show_log "$work/$name.log"
     done
