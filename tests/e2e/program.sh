@@ -49,7 +49,8 @@ fail() {
     touch "$work/failed"
     echo "FAIL: $*" >&2
     # The display's named windows say what the program showed.
-    [ -z "${DISPLAY:-}" ] || timeout 5 xwininfo -root -tree 2>/dev/null | grep -F '("' | head -n 40 >&2
+    [ -z "${DISPLAY:-}" ] || timeout 5 xwininfo -root -tree 2>/dev/null | grep -F '("' | head -n 40 >&2 ||
+        true
     show_log "$work/run$runs.log"
     show_log "$settings"
     for name in "${!beside[@]}"; do
