@@ -19,9 +19,10 @@ if [ $# -ne 3 ]; then
     exit 2
 fi
 
-# A display of our own, whatever the caller has.
+# A display of our own, whatever the caller has; it never resets between the program's runs (a
+# server resetting as its last client leaves can refuse the next start).
 if [ -z "${SONNALBY_E2E_XVFB:-}" ]; then
-    exec env SONNALBY_E2E_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    exec env SONNALBY_E2E_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
         bash "$0" "$@"
 fi
 
@@ -29,35 +30,10 @@ program=$1
 resources=$2
 fixtures=$3
 
-work=$(mktemp -d)
-app="$work/app"
-settings="$app/sonnalby.dat"
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    for log in "$work"/run*.log; do
-        [ -f "$log" ] || continue
-        echo "--- $log" >&2
-        tail -n 40 "$log" >&2
-    done
-    if [ -f "$settings" ]; then
-        echo "--- $settings" >&2
-        cat "$settings" >&2
-    fi
-    exit 1
-}
+source "$(dirname "$0")/program.sh"
 
 album="$work/A Tale"
-mkdir -p "$app" "$album" "$work/home" "$work/runtime"
-chmod 700 "$work/runtime"
-cp "$program" "$app/sonnalby"
-cp -R "$resources/." "$app/"
+mkdir -p "$album"
 # Record lengths 2, 3 and 9 seconds: about four seconds of playback end in the second record, and
 # the last is long enough to move about in. Frames without a header of their own join into one
 # longer file.
@@ -66,60 +42,27 @@ cp "$fixtures/tone440_3s.mp3" "$album/02 Middle.mp3"
 cat "$fixtures/tone440_3s.mp3" "$fixtures/tone440_3s.mp3" "$fixtures/tone440_3s.mp3" \
     >"$album/03 Closing.mp3"
 
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
-export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
-# Qt and X11 keep allocations to the end; leaks are the unit tests' business.
-export ASAN_OPTIONS="detect_leaks=0"
+# The album's key in the settings file.
+playlist_key="$(internal_path "$album")\\index.wpl"
 
-# Inside the program paths use "\" between folders: the album's key in the settings file.
-playlist_key="${album//\//\\}\\index.wpl"
-runs=0
-
-start() {
-    runs=$((runs + 1))
-    "$app/sonnalby" "$@" >"$work/run$runs.log" 2>&1 &
-    pid=$!
-}
-
-# The visible main window of the running program; its id on stdout.
+# The visible main window of the running program, focused; its id on stdout.
 main_window() {
     local id
-    id=$(timeout 60 xdotool search --sync --all --onlyvisible --pid "$pid" --name '^Sonnalby' |
-        head -n 1) || true
-    [ -n "$id" ] || fail "no main window within 60 s (run $runs)"
+    id=$(window_named '^Sonnalby')
     timeout 10 xdotool windowfocus --sync "$id" || fail "the main window took no focus"
     echo "$id"
 }
 
 # Alt+X, then the program must end by itself, cleanly.
 end_with_alt_x() {
-    local id=$1 status=0 waited=0
     xdotool key --clearmodifiers alt+x
-    while kill -0 "$pid" 2>/dev/null; do
-        [ $waited -lt 300 ] || fail "the program did not end within 30 s of Alt+X (run $runs)"
-        sleep 0.1
-        waited=$((waited + 1))
-    done
-    wait "$pid" || status=$?
-    pid=
-    [ $status -eq 0 ] || fail "the program ended with status $status (run $runs)"
-    ! grep -q "ERROR: AddressSanitizer\|runtime error:" "$work/run$runs.log" ||
-        fail "sanitizer report (run $runs)"
+    wait_for_end 30 || fail "the program ended with status $? (run $runs)"
 }
 
 # The value of a key in a section of the settings file: section, key.
 setting() {
     [ -f "$settings" ] || fail "no settings file beside the program"
-    # awk's -v would read the "\" of the key as escapes.
-    tr -d '\r' <"$settings" | SECTION="$1" KEY="$2" awk '
-        /^\[/ { inside = tolower($0) == tolower("[" ENVIRON["SECTION"] "]"); next }
-        inside {
-            at = index($0, "=")
-            if (at > 0 && tolower(substr($0, 1, at - 1)) == tolower(ENVIRON["KEY"])) {
-                print substr($0, at + 1)
-                exit
-            }
-        }'
+    setting_line "$1" "$2"
 }
 
 # The value of the album's line in the Default profile's album list.
@@ -137,17 +80,11 @@ wait_for_caption() {
     done
 }
 
-# The visible window of the program with that caption; its id on stdout.
+# The visible window of the program with that caption, focused; its id on stdout.
 dialog_window() {
-    local id= waited=0
-    # A window closing while xdotool reads the tree makes it fail at once (BadWindow): look again.
-    until [ -n "$id" ]; do
-        [ $waited -lt 300 ] || fail "no window '$1' within 30 s (run $runs)"
-        [ $waited -eq 0 ] || sleep 0.1
-        waited=$((waited + 1))
-        id=$(xdotool search --all --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null |
-            head -n 1) || true
-    done
+    local id
+    id=$(find_window 30 --all --onlyvisible --pid "$pid" --name "^$1\$") ||
+        fail "no window '$1' within 30 s (run $runs)"
     timeout 10 xdotool windowfocus --sync "$id" || fail "the window '$1' took no focus"
     echo "$id"
 }
@@ -170,7 +107,7 @@ xdotool key --clearmodifiers alt+r
 sleep 0.5
 xdotool key Return
 sleep 4
-end_with_alt_x "$window"
+end_with_alt_x
 
 line=$(album_line)
 [ -n "$line" ] || fail "no album line for $playlist_key"
@@ -200,7 +137,7 @@ window=$(main_window)
 caption=$(xdotool getwindowname "$window")
 [ "$caption" = "Sonnalby - $album/index.wpl" ] || fail "window caption '$caption'"
 sleep 1.1
-end_with_alt_x "$window"
+end_with_alt_x
 again=$(album_line)
 IFS='=' read -r access title codepage records duration volume marks <<<"$again"
 [[ $access > $first_access ]] || fail "access stamp '$access' not captured anew"
@@ -242,12 +179,12 @@ xdotool key --clearmodifiers alt+p
 sleep 0.5
 xdotool key Up Return
 wait_for_caption "$window" "Sonnalby - $album/index.wpl"
-end_with_alt_x "$window"
+end_with_alt_x
 
 [ "$(setting mProfileList 0)" = Default ] && [ "$(setting mProfileList 1)" = Anna ] ||
     fail "profile list '$(setting mProfileList 0)', '$(setting mProfileList 1)'"
 [ -n "$(album_line)" ] || fail "the Default profile lost its album"
-other_key="${other//\//\\}\\01 Start.mp3"
+other_key="$(internal_path "$other")\\01 Start.mp3"
 [ -n "$(setting 'Anna\mFileList' "$other_key")" ] || fail "no album line for $other_key in Anna's list"
 [ -z "$(setting 'Anna\mFileList' "$playlist_key")" ] || fail "Anna's list holds Default's album"
 for place in "Default 200 150" "Anna 300 250"; do
@@ -261,7 +198,7 @@ start
 window=$(main_window)
 geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Position: \([0-9]*,[0-9]*\).*/\1/p')
 [ "$geometry" = "200,150" ] || fail "window at '$geometry', expected 200,150"
-end_with_alt_x "$window"
+end_with_alt_x
 
 # The copied program made itself known to the desktop.
 grep -qxF "TryExec=$app/sonnalby" "$XDG_DATA_HOME/applications/sonnalby.desktop" ||
@@ -291,7 +228,7 @@ xdotool mousemove --window "$window" $((WIDTH - 30)) $((HEIGHT - 31)) click 1
 xdotool key ctrl+a
 xdotool type --delay 60 42
 sleep 0.3
-end_with_alt_x "$window"
+end_with_alt_x
 
 line=$(album_line)
 echo "album line: $line"
@@ -315,7 +252,7 @@ start
 window=$(main_window)
 choose_in_menu alt+b 4
 sleep 0.3
-end_with_alt_x "$window"
+end_with_alt_x
 IFS='=' read -r access title codepage records duration volume marks <<<"$(album_line)"
 [ "${marks#*|}" = "$bookmark" ] || fail "bookmarks '${marks#*|}' after the last run"
 [ "$volume" = 42 ] || fail "volume '$volume' after the last run"

@@ -10,8 +10,10 @@ if [ $# -ne 3 ]; then
     echo "usage: $0 PROGRAM RESOURCES_FOLDER FIXTURES_FOLDER" >&2
     exit 2
 fi
+# A display of our own, whatever the caller has; it never resets between the program's runs (a
+# server resetting as its last client leaves can refuse the next start).
 if [ -z "${SONNALBY_E2E_XVFB:-}" ]; then
-    exec env SONNALBY_E2E_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    exec env SONNALBY_E2E_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
         bash "$0" "$@"
 fi
 program=$1
@@ -38,8 +40,7 @@ for attempt in 1 2 3 4 5; do
     xdotool key --clearmodifiers alt+f
     sleep 1
     xdotool key o
-    timeout 10 xdotool search --sync --onlyvisible --pid "$pid" --name '^Open Album' >/dev/null &&
-        break
+    find_window 10 --onlyvisible --pid "$pid" --name '^Open Album' >/dev/null && break
     xdotool key Escape Escape
     [ $attempt -lt 5 ] || fail "no Open dialog after five tries"
 done

@@ -13,37 +13,18 @@ if [ $# -ne 2 ]; then
     exit 2
 fi
 
-# A display and a session bus of our own, whatever the caller has.
+# A display and a session bus of our own, whatever the caller has; the display never resets
+# between the program's runs (a server resetting as its last client leaves can refuse the next
+# start).
 if [ -z "${SONNALBY_E2E_XVFB:-}" ]; then
-    exec env SONNALBY_E2E_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    exec env SONNALBY_E2E_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
         dbus-run-session -- bash "$0" "$@"
 fi
 
 program=$1
 resources=$2
 
-work=$(mktemp -d)
-app="$work/app"
-settings="$app/sonnalby.dat"
-pid=
-follower=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    [ -n "$follower" ] && kill "$follower" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    for log in "$work"/*.log; do
-        [ -f "$log" ] || continue
-        echo "--- $log" >&2
-        tail -n 30 "$log" >&2
-    done
-    [ -f "$settings" ] && { echo "--- $settings" >&2; cat "$settings" >&2; }
-    exit 1
-}
+source "$(dirname "$0")/program.sh"
 
 # Silent MPEG-1 Layer III frames at 128 kbit/s and 44100 Hz: 417 bytes and 1152 samples each.
 { printf '\xff\xfb\x90\x44'; head -c 413 /dev/zero; } >"$work/frame"
@@ -70,16 +51,10 @@ write_mp3() {
 
 album="$work/A Tale"
 other="$work/Other Book"
-mkdir -p "$app" "$album" "$other" "$work/home" "$work/runtime"
-chmod 700 "$work/runtime"
-cp "$program" "$app/sonnalby"
-cp -R "$resources/." "$app/"
+mkdir -p "$album" "$other"
 write_mp3 "$album/01 Opening.mp3" "Opening" 40
 write_mp3 "$album/02 Middle.mp3" "The Middle" 40
 write_mp3 "$other/01 Start.mp3" "Start" 5
-
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
-export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb ASAN_OPTIONS="detect_leaks=0"
 
 control() {
     playerctl -p sonnalby "$@"
@@ -111,17 +86,13 @@ saved_state() {
     echo "$volume ${marks%%|*}"
 }
 
-"$app/sonnalby" "$album" >"$work/run.log" 2>&1 &
-pid=$!
-window=$(timeout 60 xdotool search --sync --all --onlyvisible --pid "$pid" --name '^Sonnalby' |
-    head -n 1) || true
-[ -n "$window" ] || fail "no main window within 60 s"
+start "$album"
+window=$(window_named '^Sonnalby')
 
 # Opened from the command line: positioned at the first record, not playing.
 wait_for Paused status
 playerctl --list-all | grep -qx sonnalby || fail "the player is not listed as 'sonnalby'"
-control --follow status >"$work/follow.log" 2>&1 &
-follower=$!
+start_beside follow control --follow status
 [ "$(control metadata title)" = Opening ] || fail "title '$(control metadata title)'"
 [ "$(control metadata album)" = "A Tale" ] || fail "album '$(control metadata album)'"
 
@@ -157,22 +128,11 @@ wait_for Start metadata title
 # The desktop's Quit is File > Exit: the program ends by itself and saves.
 dbus-send --session --type=method_call --dest=org.mpris.MediaPlayer2.sonnalby \
     /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit
-waited=0
-while kill -0 "$pid" 2>/dev/null; do
-    [ $waited -lt 300 ] || fail "the program did not end within 30 s of Quit"
-    sleep 0.1
-    waited=$((waited + 1))
-done
-status=0
-wait "$pid" || status=$?
-pid=
-[ $status -eq 0 ] || fail "the program ended with status $status"
-! grep -q "ERROR: AddressSanitizer\|runtime error:" "$work/run.log" || fail "sanitizer report"
+wait_for_end 30 || fail "the program ended with status $? after Quit"
 [ -n "$(album_line "${other//\//\\}\\index.wpl")" ] || fail "no line for the album opened by address"
 
 # The changes reached a follower as they happened.
-kill "$follower" 2>/dev/null || true
-follower=
+stop_process "${beside[follow]}"
 changes=$(tr '\n' ' ' <"$work/follow.log")
 [[ $changes == *"Paused Playing Paused Playing Paused"* ]] || fail "a follower saw '$changes'"
 echo "media controls: passed"

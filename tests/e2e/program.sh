@@ -1,22 +1,69 @@
-# Sourced by the end-to-end scripts that start the real program many times: its copy in a
-# temporary folder (so that the settings file is its own), its environment, starting it, finding
-# its windows and ending it. The caller sets program, resources and fixtures first.
+# Sourced by the end-to-end scripts: the program's copy in a temporary folder (so that the settings
+# file is its own), its environment, starting it and the processes beside it, finding windows,
+# failing with the logs, and ending whatever was started. The caller sets program and resources
+# first.
 
 work=$(mktemp -d)
 app="$work/app"
 settings="$app/sonnalby.dat"
 pid=
 runs=0
+# Processes started beside the program (window manager, tray host, other copies), by name.
+declare -A beside=()
+
+ended() {
+    ! kill -0 "$1" 2>/dev/null
+}
+
+# Ends a process of ours: an end request, a short grace, then KILL; never waits long for it.
+stop_process() {
+    local process=$1
+    [ -n "$process" ] && kill -TERM "$process" 2>/dev/null || return 0
+    retry 2 ended "$process" || kill -KILL "$process" 2>/dev/null || true
+    if retry 2 ended "$process"; then
+        wait "$process" 2>/dev/null || true
+    else
+        echo "process $process does not end" >&2
+    fi
+}
+
 cleanup() {
-    [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
+    trap - ERR
+    stop_process "$pid"
+    for process in "${beside[@]}"; do
+        stop_process "$process"
+    done
     rm -rf "$work"
 }
 trap cleanup EXIT
 
+show_log() {
+    [ -f "$1" ] || return 0
+    echo "--- $1" >&2
+    tail -n 40 "$1" >&2
+}
+
 fail() {
+    trap - ERR
+    # Called in a command substitution the message is given there; the caller just ends.
+    touch "$work/failed"
     echo "FAIL: $*" >&2
-    [ -f "$work/run$runs.log" ] && tail -n 40 "$work/run$runs.log" >&2
+    # The display's named windows say what the program showed.
+    [ -z "${DISPLAY:-}" ] || timeout 5 xwininfo -root -tree 2>/dev/null | grep -F '("' | head -n 40 >&2 ||
+        true
+    show_log "$work/run$runs.log"
+    show_log "$settings"
+    for name in "${!beside[@]}"; do
+        show_log "$work/$name.log"
+    done
     exit 1
+}
+# A command failing where no check expects it ends the test with its line, not silently.
+set -E
+trap 'unexpected_failure $? "$BASH_COMMAND" "${BASH_SOURCE[0]##*/}:$LINENO"' ERR
+unexpected_failure() {
+    [ ! -e "$work/failed" ] || exit 1
+    fail "$3: \"$2\" ended with status $1"
 }
 
 mkdir -p "$app" "$work/home" "$work/runtime"
@@ -34,13 +81,68 @@ start() {
     pid=$!
 }
 
+# Starts a command in the background under a name of its own; its log is $work/NAME.log and its
+# process id ${beside[NAME]}.
+start_beside() {
+    local name=$1
+    shift
+    "$@" >>"$work/$name.log" 2>&1 &
+    beside[$name]=$!
+}
+
+# Runs the command until it succeeds, up to the given seconds. Whatever reads the window tree
+# (xdotool search, xwininfo) fails now and then while windows come and go, so every look at the
+# display that can meet a vanishing window goes through here.
+retry() {
+    local tries=$(($1 * 10))
+    shift
+    until "$@"; do
+        tries=$((tries - 1))
+        [ $tries -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+# The ids of the windows xdotool search finds with the arguments, perhaps none; fails when the
+# search met a window that vanished under it (BadWindow), since it then may have missed some.
+# Never with --sync: that search dies at such a window instead of looking again.
+windows() {
+    local ids
+    ids=$(xdotool search "$@" 2>"$work/search.err") || true
+    [ ! -s "$work/search.err" ] || return 1
+    [ -z "$ids" ] || echo "$ids"
+}
+
+# The first window xdotool search finds with the arguments; fails when it finds none.
+first_window() {
+    local ids
+    ids=$(windows "$@") && [ -n "$ids" ] && head -n 1 <<<"$ids"
+}
+
+# The first window xdotool search finds with the arguments within the seconds.
+find_window() {
+    local seconds=$1
+    shift
+    retry "$seconds" first_window "$@"
+}
+
 # A visible window of the running program whose title matches the pattern, within 60 s; its id.
 window_named() {
-    local id
-    id=$(timeout 60 xdotool search --sync --all --onlyvisible --pid "$pid" --name "$1" |
-        head -n 1) || true
-    [ -n "$id" ] || fail "no window '$1' within 60 s (run $runs)"
-    echo "$id"
+    find_window 60 --all --onlyvisible --pid "$pid" --name "$1" ||
+        fail "no window '$1' within 60 s (run $runs)"
+}
+
+# xwininfo about the window with the options. Without a window xwininfo would wait for a click,
+# holding the test until its time runs out.
+window_info() {
+    local id=$1
+    shift
+    [ -n "$id" ] || return 1
+    xwininfo "$@" -id "$id" 2>/dev/null
+}
+
+viewable() {
+    window_info "$1" | grep -q "Map State: IsViewable"
 }
 
 # Waits up to `seconds` for the program to end; its exit status, or fails when it runs on.

@@ -13,71 +13,40 @@ if [ $# -ne 3 ]; then
     exit 2
 fi
 
+# A display of our own, whatever the caller has; it never resets between the program's runs (a
+# server resetting as its last client leaves can refuse the next start).
 if [ -z "${SONNALBY_E2E_XVFB:-}" ]; then
-    exec env SONNALBY_E2E_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    exec env SONNALBY_E2E_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
         bash "$0" "$@"
 fi
 
 program=$1
 resources=$2
 fixtures=$3
+source "$(dirname "$0")/program.sh"
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    for log in "$work"/*.log; do
-        [ -f "$log" ] || continue
-        echo "--- $log" >&2
-        tail -n 20 "$log" >&2
-    done
-    exit 1
-}
-
-# A copy of the program in a folder of its own, so that it has a settings file of its own.
+# Another copy of the program in a folder of its own, so that it has a settings file of its own.
 make_copy() {
     mkdir -p "$work/$1"
     cp "$program" "$work/$1/sonnalby"
     cp -R "$resources/." "$work/$1/"
 }
 
-mkdir -p "$work/home" "$work/runtime" "$work/Tale"
-chmod 700 "$work/runtime"
+mkdir -p "$work/Tale"
 cp "$fixtures/tone660_2s.mp3" "$work/Tale/01 One.mp3"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
-export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb ASAN_OPTIONS="detect_leaks=0"
-
-# Starts the copy in the background; its process id in the variable started.
-start_copy() {
-    local copy=$1
-    shift
-    "$work/$copy/sonnalby" "$@" >>"$work/$copy.log" 2>&1 &
-    started=$!
-    pids+=("$started")
-}
 
 visible_window() {
-    local id
-    id=$(timeout 60 xdotool search --sync --all --onlyvisible --pid "$1" --name '^Sonnalby' |
-        head -n 1) || true
-    [ -n "$id" ] || fail "no main window of process $1 within 60 s"
-    echo "$id"
+    find_window 60 --all --onlyvisible --pid "$1" --name '^Sonnalby' ||
+        fail "no main window of process $1 within 60 s"
 }
 
 # Ends the process through an end request and expects status 0.
 end_process() {
-    local pid=$1 status=0
-    kill -TERM "$pid"
-    wait "$pid" || status=$?
-    [ $status -eq 0 ] || fail "process $pid ended with status $status"
+    local process=$1 status=0
+    kill -TERM "$process"
+    retry 30 ended "$process" || fail "process $process still runs 30 s after SIGTERM"
+    wait "$process" || status=$?
+    [ $status -eq 0 ] || fail "process $process ended with status $status"
 }
 
 # The topmost of the windows given by their ids. xwininfo lists the top window first. (Without a
@@ -86,32 +55,39 @@ end_process() {
 topmost() {
     local ids
     ids=$(printf '0x%x\n' "$@")
-    xwininfo -root -children | awk '{ print $1 }' | grep -xF "$ids" | head -n 1
+    xwininfo -root -children 2>/dev/null | awk '{ print $1 }' | grep -xF "$ids" | head -n 1
 }
 
-wait_until_on_top() {
-    local waited=0
-    until [ "$(topmost "$1" "$2")" = "$(printf '0x%x' "$1")" ]; do
-        [ $waited -lt 50 ] || fail "$3"
-        sleep 0.1
-        waited=$((waited + 1))
+on_top() {
+    [ "$(topmost "$1" "$2")" = "$(printf '0x%x' "$1")" ]
+}
+
+# The number of visible main windows on the display.
+main_window_count() {
+    local ids
+    ids=$(windows --onlyvisible --name '^Sonnalby') || return 1
+    grep -c . <<<"$ids" || true
+}
+
+# The number of the given processes that run.
+running() {
+    local count=0 process
+    for process in "$@"; do
+        kill -0 "$process" 2>/dev/null && count=$((count + 1))
     done
+    echo $count
 }
 
-make_copy first
+start
+first_window=$(visible_window "$pid")
 make_copy beside
-start_copy first
-first=$started
-first_window=$(visible_window "$first")
-start_copy beside
-beside=$started
-beside_window=$(visible_window "$beside")
+start_beside beside "$work/beside/sonnalby"
+beside_window=$(visible_window "${beside[beside]}")
 xdotool windowmove --sync "$beside_window" 0 0
 xdotool windowmove --sync "$first_window" 0 0
 xdotool windowraise "$beside_window"
-wait_until_on_top "$beside_window" "$first_window" "the copy beside could not be raised"
+retry 10 on_top "$beside_window" "$first_window" || fail "the copy beside could not be raised"
 
-settings="$work/first/sonnalby.dat"
 [ -f "$settings" ] || fail "no settings file of the running copy"
 cp "$settings" "$work/before.dat"
 modified=$(stat -c %y "$settings")
@@ -119,39 +95,41 @@ sleep 0.1
 
 started_at=$(date +%s%N)
 status=0
-"$work/first/sonnalby" "$work/Tale" >>"$work/second.log" 2>&1 || status=$?
+"$app/sonnalby" "$work/Tale" >>"$work/second.log" 2>&1 || status=$?
 elapsed_ms=$((($(date +%s%N) - started_at) / 1000000))
 [ $status -eq 0 ] || fail "the second start ended with status $status"
 [ $elapsed_ms -lt 1000 ] || fail "the second start took $elapsed_ms ms"
 cmp -s "$settings" "$work/before.dat" || fail "the second start changed the settings file"
 [ "$(stat -c %y "$settings")" = "$modified" ] || fail "the settings file's time changed"
 [ ! -e "$work/Tale/index.wpl" ] || fail "the second start opened the path"
-[ "$(xdotool search --onlyvisible --name '^Sonnalby' | wc -l)" -eq 2 ] ||
-    fail "a window more than the two copies' own"
-wait_until_on_top "$first_window" "$beside_window" "the running copy did not come forward"
+count=$(retry 10 main_window_count) || fail "the windows on the display could not be read"
+[ "$count" -eq 2 ] || fail "$count main windows, expected the two copies' own"
+retry 10 on_top "$first_window" "$beside_window" || fail "the running copy did not come forward"
 echo "second start: ended after $elapsed_ms ms, the running copy came forward"
-end_process "$first"
-end_process "$beside"
+end_process "$pid"
+pid=
+end_process "${beside[beside]}"
 
-# Two starts at the same instant over a settings file of their own.
+# Two starts at the same instant over a settings file of their own: one hands over and ends.
 make_copy twins
-start_copy twins
-one=$started
-start_copy twins
-two=$started
-sleep 3
-running=0
-for pid in "$one" "$two"; do
-    if kill -0 "$pid" 2>/dev/null; then
-        running=$((running + 1))
-        survivor=$pid
+start_beside twin1 "$work/twins/sonnalby"
+start_beside twin2 "$work/twins/sonnalby"
+twins=("${beside[twin1]}" "${beside[twin2]}")
+at_most_one_running() {
+    [ "$(running "${twins[@]}")" -le 1 ]
+}
+retry 30 at_most_one_running || fail "both copies still run 30 s after two simultaneous starts"
+for copy in "${twins[@]}"; do
+    if kill -0 "$copy" 2>/dev/null; then
+        survivor=$copy
     else
         status=0
-        wait "$pid" || status=$?
+        wait "$copy" || status=$?
         [ $status -eq 0 ] || fail "the copy that handed over ended with status $status"
     fi
 done
-[ $running -eq 1 ] || fail "$running copies running after two simultaneous starts"
+[ "$(running "${twins[@]}")" -eq 1 ] ||
+    fail "$(running "${twins[@]}") copies running after two simultaneous starts"
 visible_window "$survivor" >/dev/null
 end_process "$survivor"
 

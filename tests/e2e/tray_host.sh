@@ -13,149 +13,132 @@ if [ $# -ne 2 ]; then
     exit 2
 fi
 
-# A display of our own, whatever the caller has.
+# A display of our own, whatever the caller has; it never resets between the program's runs (a
+# server resetting as its last client leaves can refuse the next start).
 if [ -z "${SONNALBY_E2E_XVFB:-}" ]; then
-    exec env SONNALBY_E2E_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    exec env SONNALBY_E2E_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
         bash "$0" "$@"
 fi
 
 program=$1
 resources=$2
+source "$(dirname "$0")/program.sh"
 
-work=$(mktemp -d)
-app="$work/app"
-pid=
-tray=
-wm=
-cleanup() {
-    for process in $pid $tray $wm; do
-        kill "$process" 2>/dev/null || true
-        timeout 10 tail --pid="$process" -f /dev/null || kill -9 "$process" 2>/dev/null || true
-        wait "$process" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    xwininfo -root -tree 2>/dev/null | grep -E '"(sonnalby|panel|trayer)"' >&2 || true
-    for log in "$work"/*.log; do
-        [ -f "$log" ] || continue
-        echo "--- $log" >&2
-        tail -n 40 "$log" >&2
-    done
-    exit 1
+# The window is withdrawn (an iconified window is only unviewable).
+hidden() {
+    window_info "$1" | grep -q "Map State: IsUnMapped"
 }
 
-mkdir -p "$app" "$work/home" "$work/runtime"
-chmod 700 "$work/runtime"
-cp "$program" "$app/sonnalby"
-cp -R "$resources/." "$app/"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
-export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
-export ASAN_OPTIONS="detect_leaks=0"
+# The tray host's panel window, in the variable panel.
+find_panel() {
+    panel=$(first_window --classname '^panel$')
+}
 
-# Waits up to ten seconds for the command to succeed.
-wait_for() {
-    local tries=0
-    until "$@"; do
-        [ $tries -lt 100 ] || return 1
-        sleep 0.1
-        tries=$((tries + 1))
-    done
+gone() {
+    ! window_info "$1" >/dev/null
 }
 
 start_tray_host() {
-    trayer --edge top --align right --widthtype pixel --width 120 --height 28 \
-        >"$work/trayer.log" 2>&1 &
-    tray=$!
-    wait_for panel >/dev/null || fail "the tray host showed no panel"
+    start_beside trayer trayer --edge top --align right --widthtype pixel --width 120 --height 28
+    retry 10 find_panel || fail "the tray host showed no panel"
 }
 
-# The tray host's panel window.
-panel() {
-    xdotool search --classname '^panel$' 2>/dev/null | head -n 1 | grep .
+# The program's icon windows embedded in the panel, one a line; fails when the panel could not
+# be read.
+icons_in_panel() {
+    local tree
+    tree=$(window_info "$panel" -tree) || return 1
+    awk '/"sonnalby"/ { print $1 }' <<<"$tree"
 }
 
-# The program's icon, embedded in the panel.
+# The program's icon in the panel.
 icon() {
-    xwininfo -tree -id "$(panel)" 2>/dev/null | awk '/"sonnalby"/ { print $1; exit }' | grep .
+    local icons
+    icons=$(icons_in_panel) && [ -n "$icons" ] && head -n 1 <<<"$icons"
 }
 
-viewable() {
-    xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"
-}
-
-hidden() {
-    ! viewable "$1"
+no_icon() {
+    local icons
+    icons=$(icons_in_panel) && [ -z "$icons" ]
 }
 
 # Clicks the middle of the icon with the button, count times.
 click_icon() {
-    local id
-    id=$(icon) || fail "no icon to click"
-    eval "$(xdotool getwindowgeometry --shell "$id")"
+    local id geometry
+    id=$(retry 10 icon) || fail "no icon to click"
+    geometry=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null) || fail "the icon vanished"
+    eval "$geometry"
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click --repeat "$2" --delay 80 "$1"
+}
+
+# The icon's menu is shown: a pop-up of the program's over its window.
+menu_shown() {
+    local id owner
+    owner="window id # $(printf '0x%x' "$window")"
+    for id in $(xwininfo -root -children 2>/dev/null | awk '/\("sonnalby" / { print $1 }'); do
+        viewable "$id" && xprop -id "$id" WM_TRANSIENT_FOR 2>/dev/null | grep -qx ".*$owner" &&
+            return 0
+    done
+    return 1
+}
+
+# Opens the icon's menu with a right click and types the key of an entry, until the check
+# succeeds. The menu opens on the press; its release must leave it open for the choice, which
+# the key, coming after the release, shows. A key typed before the menu took the keyboard is
+# lost, so it is typed again while the menu stays open.
+choose_in_menu() {
+    local key=$1 attempts=3
+    shift
+    click_icon 3 1
+    retry 10 menu_shown || fail "a right click on the icon showed no menu"
+    until xdotool key "$key" && retry 10 "$@"; do
+        attempts=$((attempts - 1))
+        [ $attempts -gt 0 ] && retry 1 menu_shown || return 1
+    done
 }
 
 minimise_to_tray() {
     xdotool windowminimize "$window"
-    wait_for hidden "$window" || fail "minimising left the window on the screen ($1)"
-    wait_for icon >/dev/null || fail "no icon in the tray after minimising ($1)"
+    retry 10 hidden "$window" || fail "minimising left the window on the screen ($1)"
+    retry 10 icon >/dev/null || fail "no icon in the tray after minimising ($1)"
 }
 
 restored() {
-    viewable "$window" && ! icon >/dev/null
+    viewable "$window" && no_icon
 }
 
 # A window manager that has taken the display (minimising is its business).
 managed() {
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"
 }
-openbox >"$work/openbox.log" 2>&1 &
-wm=$!
-wait_for managed || fail "no window manager"
+start_beside openbox openbox
+retry 10 managed || fail "no window manager"
 start_tray_host
-"$app/sonnalby" >"$work/sonnalby.log" 2>&1 &
-pid=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --pid "$pid" --classname '^sonnalby$' |
-    head -n 1) || true
-[ -n "$window" ] || fail "no main window within 60 s"
-icon >/dev/null && fail "an icon while the window is shown"
+start
+window=$(window_named '^Sonnalby')
+retry 10 no_icon || fail "an icon while the window is shown"
 
 minimise_to_tray "first minimise"
-# The menu opens on the press; its release must leave the menu open for a choice.
-click_icon 3 1
-sleep 1
-xdotool key r
-wait_for restored || fail "the tray menu's Restore did not bring the window back"
+choose_in_menu r restored || fail "the tray menu's Restore did not bring the window back"
 echo "tray menu: Restore brought the window back"
 
 minimise_to_tray "second minimise"
 click_icon 1 2
-wait_for restored || fail "double-clicking the icon did not bring the window back"
+retry 10 restored || fail "double-clicking the icon did not bring the window back"
 echo "double click: the window is back, the icon gone"
 
 minimise_to_tray "third minimise"
-old_icon=$(icon)
-kill "$tray"
-wait "$tray" 2>/dev/null || true
-tray=
+old_icon=$(retry 10 icon) || fail "no icon after the third minimise"
+stop_process "${beside[trayer]}"
+retry 10 gone "$panel" || fail "the panel outlived its tray host"
 start_tray_host
-wait_for icon >/dev/null || fail "the icon did not come back with the tray host"
-[ "$(icon)" != "$old_icon" ] || fail "the old icon window is still in the new panel"
+new_icon=$(retry 10 icon) || fail "the icon did not come back with the tray host"
+[ "$new_icon" != "$old_icon" ] || fail "the old icon window is still in the new panel"
 hidden "$window" || fail "the window showed itself while the tray was back"
 echo "tray host restarted: the icon is shown again"
 
 # The tray menu's Exit ends the program although its window is hidden.
-click_icon 3 1
-sleep 1
-xdotool key x
-wait_for bash -c "! kill -0 $pid 2>/dev/null" || fail "the tray menu's Exit did not end the program"
-status=0
-wait "$pid" || status=$?
-pid=
-[ $status -eq 0 ] || fail "the program ended with status $status"
+choose_in_menu x ended "$pid" || fail "the tray menu's Exit did not end the program"
+wait_for_end 10 || fail "the program ended with status $?"
 echo "tray menu: Exit ended the program"
 echo "tray host: passed"
