@@ -1,5 +1,6 @@
 #include "album/albumentry.h"
 
+#include "player/playbackspeed.h"
 #include "settings/settingsstore.h"
 
 #include <algorithm>
@@ -73,6 +74,24 @@ int AlbumEntry::volumeLevel() const
     if (level < FixedPoint::fromInt(1) || level > FixedPoint::fromInt(fullVolume))
         return fullVolume;
     return int(level.roundedToInt());
+}
+
+double AlbumEntry::speed() const
+{
+    return extraFields.isEmpty() ? speed::normal : speedFromField(extraFields.first());
+}
+
+void AlbumEntry::setSpeed(double rate)
+{
+    if (!sameSpeed(rate, speed::normal)) {
+        if (extraFields.isEmpty())
+            extraFields.append(QString());
+        extraFields.first() = speedFieldText(rate);
+    } else if (extraFields.size() == 1) {
+        extraFields.clear();
+    } else if (!extraFields.isEmpty()) {
+        extraFields.first().clear();
+    }
 }
 
 QString encodeAlbumPath(QStringView path)

@@ -8,18 +8,19 @@
 
 namespace album {
 
-// One album as its line of text: eight fields in this order, joined with "=". Fields keep their
-// stored forms; fields past the eighth are carried along untouched.
+// One album as its line of text: eight fields in this order, joined with "=", and the optional
+// ninth, Speed. Fields keep their stored forms; fields past the ninth are carried along
+// untouched.
 struct AlbumEntry {
-    QString path;     // the playlist's (or single file's) path in its stored form (below)
-    QString access;   // access stamp "yyyy:mm:dd:hh:nn:ss"; empty until first captured
-    QString title;    // character-reference form, "=" as "&#61;"
-    QString codepage; // code page of the tag titles; 1200 for Unicode
-    QString records;  // record count at the last activation
-    QString duration; // whole seconds at the last activation
-    QString volume;   // 1..100
-    QString marks;    // resume mark, then the bookmarks, joined with "|"
-    QStringList extraFields;
+    QString path;            // the playlist's (or single file's) path in its stored form (below)
+    QString access;          // access stamp "yyyy:mm:dd:hh:nn:ss"; empty until first captured
+    QString title;           // character-reference form, "=" as "&#61;"
+    QString codepage;        // code page of the tag titles; 1200 for Unicode
+    QString records;         // record count at the last activation
+    QString duration;        // whole seconds at the last activation
+    QString volume;          // 1..100
+    QString marks;           // resume mark, then the bookmarks, joined with "|"
+    QStringList extraFields; // Speed first, then any others
 
     // Splits at "=", padding to eight fields with empty ones.
     static AlbumEntry fromText(QStringView text);
@@ -33,6 +34,11 @@ struct AlbumEntry {
     FixedPoint durationSeconds() const;
     // Volume read as a number; missing, not numeric or below 1 gives 100, more than 100 gives 100.
     int volumeLevel() const;
+    // The Speed field read as a playback speed: empty, not numeric or 0 and below give 1.
+    double speed() const;
+    // Stores the speed. At 1 the field is left out unless other fields follow it (then empty),
+    // so that an album that never changed speed keeps its eight fields.
+    void setSpeed(double rate);
 
     friend bool operator==(const AlbumEntry &, const AlbumEntry &) = default;
 };

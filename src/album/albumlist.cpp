@@ -93,6 +93,7 @@ void AlbumList::captureAlbumState(const PlayerComponent &player, const QDateTime
     active.marks = withResumeMark(active.marks, resumeMark);
     active.access = formatAccessStamp(now);
     active.volume = QString::number(player.volume());
+    active.setSpeed(player.rate());
 }
 
 void AlbumList::saveActiveAlbum(const QString &settingsFile, const QString &profile) const

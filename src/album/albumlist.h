@@ -49,7 +49,7 @@ public:
 
     // Stores the player's file and position (whole seconds, halves to even) as the active
     // album's resume mark, keeping its bookmarks, with now as its access stamp and the player's
-    // volume. Does nothing with no album.
+    // volume and speed. Does nothing with no album.
     void captureAlbumState(const PlayerComponent &player, const QDateTime &now);
     // Rewrites the active album's line of the profile's section in place (its path is the key).
     void saveActiveAlbum(const QString &settingsFile, const QString &profile) const;

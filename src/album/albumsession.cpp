@@ -1,5 +1,6 @@
 #include "album/albumsession.h"
 
+#include "album/accessstamp.h"
 #include "album/albumopener.h"
 #include "album/markpaths.h"
 #include "album/pathtext.h"
@@ -28,6 +29,15 @@
 namespace album {
 
 namespace {
+
+// When the album last played: its access stamp; none before its first capture.
+qint64 lastPlayedMsecs(const AlbumEntry &entry)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    return entry.access.trimmed().isEmpty()
+               ? 0
+               : readAccessStamp(entry.access, now).toMSecsSinceEpoch();
+}
 
 // The dialog component's input mode around an input box, and its usual value.
 constexpr int inputModeForBox = 64;
@@ -246,6 +256,7 @@ void AlbumSession::activate(AlbumList::Index index)
     emit encodingSelected(codePage);
     const QString path = chosen.albumPath();
     player().setVolume(chosen.volumeLevel());
+    player().setRate(chosen.speed());
     const PlaylistRecords found = listActiveRecords(path, codePage);
     m_albumActive = true;
     // Read again: the entry may have changed while the re-create question was open.
@@ -257,6 +268,7 @@ void AlbumSession::activate(AlbumList::Index index)
     emit recordMenuEnabled(found.count >= 1);
     emit windowCaptionChanged(windowCaption(path));
     emit bookmarksLoaded(bookmarksOf(entry.marks));
+    m_with.playerSession->setPausedSince(lastPlayedMsecs(entry));
     resume(entry.marks, found.firstPlayable);
     m_with.playerSession->refreshState();
 }

@@ -7,18 +7,23 @@
 #include "app/elapseddisplay.h"
 #include "app/encodingmenu.h"
 #include "app/filemenu.h"
+#include "app/listeningoptions.h"
 #include "app/mainwindow.h"
-#include "app/mediacaption.h"
 #include "app/optionmenu.h"
 #include "app/options.h"
 #include "app/profilemenu.h"
 #include "app/recordmenu.h"
 #include "app/schemelegend.h"
+#include "app/skipcommands.h"
+#include "app/sleepmenu.h"
+#include "app/speedmenu.h"
+#include "app/statusline.h"
 #include "app/viewmenu.h"
 #include "app/volumebox.h"
 #include "controls/slider.h"
 #include "player/bookmarksession.h"
 #include "player/playersession.h"
+#include "player/sleeptimer.h"
 #include "settings/settingsstore.h"
 #include "shell/menuhook.h"
 #include "shell/trayicon.h"
@@ -38,6 +43,7 @@ Application::Application(const ApplicationSetup &setup, QObject *parent)
     m_window = std::make_unique<MainWindow>(windowSetup);
     composeStrip(setup.playerWidget, setup.player);
     createSessions(setup);
+    createListening();
     createMirrors();
     connectAlbumSession();
     m_options = new Options(m_settingsFile, setup.defaultTextEditor, this);
@@ -55,6 +61,7 @@ void Application::start()
     settings::removeLeftoverTemporaryFiles(m_settingsFile);
     writeSchemeLegend(m_settingsFile);
     m_options->load();
+    m_listening->load();
     m_profileMenu->loadProfiles();
     m_elapsed->resetPositionBox();
     m_elapsed->tick();
@@ -154,9 +161,20 @@ void Application::createMirrors()
     connect(&m_records, &RecordList::recordsReset, boxes,
             [this, boxes] { boxes->setCount(m_records.count()); });
     connect(&m_records, &RecordList::currentChanged, boxes, &Slider::setValue);
-    connect(
-        m_playerSession.get(), &PlayerSession::mediaCaptionChanged, m_strip,
-        [this](const QString &caption) { showMediaCaption(*m_strip, m_window->font(), caption); });
+    connect(m_playerSession.get(), &PlayerSession::mediaCaptionChanged, m_statusLine,
+            &StatusLine::setMediaCaption);
+}
+
+// Speed, sleep timer, skipping and rewinding, and the status line that shows the first two.
+void Application::createListening()
+{
+    PlayerComponent &player = m_playerSession->player();
+    m_listening = new ListeningOptions(m_settingsFile, this);
+    m_sleepTimer = new SleepTimer(*m_playerSession, this);
+    m_statusLine = new StatusLine(*m_strip, m_window->font(), player, *m_sleepTimer, this);
+    new SpeedMenu(*m_window, player, this);
+    new SleepMenu(*m_window, *m_sleepTimer, this);
+    new SkipCommands(*m_window, *m_playerSession, *m_listening, this);
 }
 
 void Application::connectAlbumSession()
@@ -174,6 +192,6 @@ void Application::connectAlbumSession()
     connect(session, &album::AlbumSession::sessionCleared, this, [this] {
         m_bookmarks->load({});
         m_elapsed->clear();
-        showMediaCaption(*m_strip, m_window->font(), QString());
+        m_statusLine->setMediaCaption(QString());
     });
 }

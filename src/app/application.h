@@ -13,6 +13,7 @@ class BookmarkSession;
 class ControlStrip;
 class DialogKit;
 class ElapsedDisplay;
+class ListeningOptions;
 class MainWindow;
 class OptionMenu;
 class Options;
@@ -21,6 +22,8 @@ class PlayerSession;
 class QWidget;
 class ProfileMenu;
 class RecordMenu;
+class SleepTimer;
+class StatusLine;
 class ViewMenu;
 
 namespace album {
@@ -76,6 +79,8 @@ public:
     Options &options() const { return *m_options; }
     ProfileMenu &profileMenu() const { return *m_profileMenu; }
     OptionMenu &optionMenu() const { return *m_optionMenu; }
+    ListeningOptions &listeningOptions() const { return *m_listening; }
+    SleepTimer &sleepTimer() const { return *m_sleepTimer; }
 
 private:
     void composeStrip(QWidget *playerWidget, const PlayerComponent *player);
@@ -83,6 +88,7 @@ private:
     void createMirrors();
     void connectAlbumSession();
     void connectOptions();
+    void createListening();
 
     QString m_settingsFile;
     std::unique_ptr<MainWindow> m_window;
@@ -98,4 +104,7 @@ private:
     Options *m_options = nullptr;
     ProfileMenu *m_profileMenu = nullptr;
     OptionMenu *m_optionMenu = nullptr;
+    ListeningOptions *m_listening = nullptr;
+    SleepTimer *m_sleepTimer = nullptr;
+    StatusLine *m_statusLine = nullptr;
 };

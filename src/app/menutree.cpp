@@ -1,5 +1,7 @@
 #include "app/menutree.h"
 
+#include "player/playbackspeed.h"
+
 #include "shell/actionitemarray.h"
 #include "shell/helpcontext.h"
 #include "shell/itemarray.h"
@@ -95,6 +97,14 @@ void buildViewMenu(QMenuBar *menuBar, MenuTree &tree)
     QMenu *encoding = submenu(view, "mViewEncoding", "Enco&ding");
     tree.viewEncodingList =
         array(encoding, "mViewEncodingList", {"Unicode (UTF-16 LE)", separator});
+    QMenu *speed = submenu(view, "mViewSpeed", "&Speed");
+    QStringList speeds;
+    for (const double rate : speed::menuSpeeds)
+        speeds.append(speedCaption(rate));
+    tree.viewSpeedList = array(speed, "mViewSpeedList", speeds);
+    speed->addSeparator();
+    shell::setShortcutText(command(speed, "mViewSpeedFaster", "&Faster"), "Ctrl+Up");
+    shell::setShortcutText(command(speed, "mViewSpeedSlower", "&Slower"), "Ctrl+Down");
 }
 
 void buildBookmarkMenu(QMenuBar *menuBar, MenuTree &tree)
@@ -139,6 +149,18 @@ void buildOptionMenu(QMenuBar *menuBar, MenuTree &tree)
     command(option, "mOptionSysTray", "&Hide To System Tray");
     command(option, "mOptionMultiCol", "Multi-&column Menu");
     option->addSeparator();
+    QMenu *sleep = submenu(option, "mOptionSleep", "&Sleep Timer");
+    tree.optionSleepList = array(sleep, "mOptionSleepList",
+                                 {"&Off", "15 minutes", "30 minutes", "45 minutes", "60 minutes",
+                                  "90 minutes", "&End of Record"});
+    const QStringList skips = {"5 seconds",  "10 seconds", "15 seconds",
+                               "30 seconds", "45 seconds", "60 seconds"};
+    tree.optionSkipBackList =
+        array(submenu(option, "mOptionSkipBack", "Skip &Back"), "mOptionSkipBackList", skips);
+    tree.optionSkipForwardList = array(submenu(option, "mOptionSkipForward", "Skip &Forward"),
+                                       "mOptionSkipForwardList", skips);
+    command(option, "mOptionRewind", "&Rewind After Long Pause");
+    option->addSeparator();
     tree.optionEditor =
         array(option, "mOptionEditor", {"Set &Text Editor...", "Set MP3 &Editor..."});
 }
@@ -160,6 +182,8 @@ void buildPopupMenus(QWidget *window, MenuTree &tree)
 {
     tree.tray = popupMenu(window, "mTray", "Tray");
     command(tree.tray, "mTrayPlay", "&Play/Pause");
+    shell::setShortcutText(command(tree.tray, "mTraySkipBack", "Skip &Back"), "Alt+Left");
+    shell::setShortcutText(command(tree.tray, "mTraySkipForward", "Skip &Forward"), "Alt+Right");
     command(tree.tray, "mTrayRestore", "&Restore");
     tree.tray->addSeparator();
     command(tree.tray, "mTrayExit", "E&xit");
@@ -212,20 +236,12 @@ QList<QMenu *> MenuTree::barTable() const
 
 QList<const shell::ActionItemArray *> MenuTree::arrays() const
 {
-    return {fileRemovePlaceholder,
-            fileRemoveList,
-            fileList,
-            viewEncodingList,
-            recordList,
-            bookmarkDeletePlaceholder,
-            bookmarkDeleteList,
-            bookmarkRenamePlaceholder,
-            bookmarkRenameList,
-            bookmarkList,
-            profileDeletePlaceholder,
-            profileDeleteList,
-            profileList,
-            optionEditor};
+    return {fileRemovePlaceholder,     fileRemoveList,        fileList,
+            viewEncodingList,          viewSpeedList,         recordList,
+            bookmarkDeletePlaceholder, bookmarkDeleteList,    bookmarkRenamePlaceholder,
+            bookmarkRenameList,        bookmarkList,          profileDeletePlaceholder,
+            profileDeleteList,         profileList,           optionSleepList,
+            optionSkipBackList,        optionSkipForwardList, optionEditor};
 }
 
 QList<QMenu *> MenuTree::allMenus() const

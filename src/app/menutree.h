@@ -30,6 +30,7 @@ struct MenuTree {
     shell::ActionItemArray *fileRemoveList = nullptr;
     shell::ActionItemArray *fileList = nullptr;
     shell::ActionItemArray *viewEncodingList = nullptr;
+    shell::ActionItemArray *viewSpeedList = nullptr;
     shell::ActionItemArray *recordList = nullptr;
     shell::ActionItemArray *bookmarkDeletePlaceholder = nullptr;
     shell::ActionItemArray *bookmarkDeleteList = nullptr;
@@ -39,6 +40,9 @@ struct MenuTree {
     shell::ActionItemArray *profileDeletePlaceholder = nullptr;
     shell::ActionItemArray *profileDeleteList = nullptr;
     shell::ActionItemArray *profileList = nullptr;
+    shell::ActionItemArray *optionSleepList = nullptr;
+    shell::ActionItemArray *optionSkipBackList = nullptr;
+    shell::ActionItemArray *optionSkipForwardList = nullptr;
     shell::ActionItemArray *optionEditor = nullptr;
 
     QAction *fileListSeparator = nullptr; // under the album items

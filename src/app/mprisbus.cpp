@@ -69,6 +69,7 @@ void MprisBus::watchChanges(Application &application, PlayerBase &player)
     connect(&player, &PlayerComponent::playStateChange, this, later);
     connect(&player, &PlayerComponent::mediaChange, this, later);
     connect(&player, &PlayerBase::controlsChanged, this, later);
+    connect(&player, &PlayerComponent::rateChanged, this, later);
     const RecordList &records = application.records();
     connect(&records, &RecordList::recordsReset, this, later);
     connect(&records, &RecordList::recordChanged, this, later);

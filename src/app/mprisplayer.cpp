@@ -6,6 +6,7 @@
 #include "app/albumdrop.h"
 #include "media/tagreader.h"
 #include "platform/paths.h"
+#include "player/playbackspeed.h"
 #include "player/playerbase.h"
 #include "player/playersession.h"
 #include "shell/traymenu.h"
@@ -140,6 +141,29 @@ bool MprisPlayer::canGoPrevious() const
 bool MprisPlayer::canPlay() const
 {
     return m_player.isEnabled() && !m_player.url().isEmpty();
+}
+
+double MprisPlayer::rate() const
+{
+    return m_player.rate();
+}
+
+void MprisPlayer::setRate(double rate)
+{
+    if (rate <= 0)
+        Pause();
+    else if (canPlay())
+        m_player.setRate(rate);
+}
+
+double MprisPlayer::minimumRate() const
+{
+    return speed::slowest;
+}
+
+double MprisPlayer::maximumRate() const
+{
+    return speed::fastest;
 }
 
 bool MprisPlayer::canSeek() const

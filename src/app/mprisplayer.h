@@ -22,8 +22,8 @@ class MprisPlayer : public QDBusAbstractAdaptor {
     Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
     Q_PROPERTY(QString PlaybackStatus READ playbackStatus)
     Q_PROPERTY(double Rate READ rate WRITE setRate)
-    Q_PROPERTY(double MinimumRate READ rate)
-    Q_PROPERTY(double MaximumRate READ rate)
+    Q_PROPERTY(double MinimumRate READ minimumRate)
+    Q_PROPERTY(double MaximumRate READ maximumRate)
     Q_PROPERTY(QVariantMap Metadata READ metadata)
     Q_PROPERTY(double Volume READ volume WRITE setVolume)
     Q_PROPERTY(qlonglong Position READ position)
@@ -41,9 +41,13 @@ public:
     // "Playing", "Paused" (also a file loading, or loaded and not started, as at a resume mark)
     // or "Stopped".
     QString playbackStatus() const;
-    // Playback runs at its normal speed only.
-    double rate() const { return 1.0; }
-    void setRate(double) {}
+    // The album's speed, as View > Speed sets it: kept with the album as the volume is.
+    double rate() const;
+    // Clamped to the speeds View > Speed offers; 0 and below pause, as the interface asks.
+    // Nothing while no record is loaded.
+    void setRate(double rate);
+    double minimumRate() const;
+    double maximumRate() const;
     // The current record: its id, length, title (the tag's, else the file name), the album's
     // title (else its folder's name), its number in the album and its address. Empty with no
     // current record.

@@ -6,7 +6,7 @@
 namespace {
 
 const QString albumFields =
-    QStringLiteral("Path,Access,Title,Codepage,Records,Duration,Volume,Marks");
+    QStringLiteral("Path,Access,Title,Codepage,Records,Duration,Volume,Marks,Speed");
 
 } // namespace
 

@@ -14,7 +14,7 @@ void FakePlayer::advance(double seconds)
 {
     if (!m_running)
         return;
-    m_position += seconds;
+    m_position += seconds * rate();
     if (m_duration > 0 && m_position >= m_duration)
         reachEnd();
 }

@@ -19,8 +19,8 @@ public:
     // loop's next turn.
     void setUnloadable(const QString &path);
 
-    // Lets playback time pass: moves the position while playing and, at the duration, ends the
-    // file as playback would.
+    // Lets seconds of wall-clock time pass: moves the position by seconds times the rate while
+    // playing and, at the duration, ends the file as playback would.
     void advance(double seconds);
     // Playback reaches the end of the file now, whatever its duration; only while playing.
     void reachEnd();
@@ -36,7 +36,8 @@ protected:
     double mediaPosition() const override { return m_position; }
     double mediaDuration() const override { return m_duration; }
     bool mediaAtEnd() const override { return m_atEnd; }
-    void applyVolume(int) override {}
+    void applyVolume(double) override {}
+    void applyRate(double) override {}
     void applyMute(bool) override {}
 
 private:

@@ -101,6 +101,12 @@ double readNumber(mpv_handle *mpv, const char *name)
 // library forks a bus launcher from inside the player's thread, and that child can hang.
 constexpr const char *desktopAudioOutputs = "pipewire,pulse,alsa,jack";
 
+// libmpv puts its time-stretching filter into the sound's path, or takes it out, as the speed
+// leaves or comes back to 1; only its word on that is asked for, nothing else is logged.
+constexpr const char *speedFilterLog = "autoaspeed";
+constexpr const char *logLevels = "all=no,autoaspeed=v";
+constexpr const char *pitchKeepingFilter = "adding scaletempo";
+
 } // namespace
 
 MpvPlayer::MpvPlayer(const QString &audioOutput, QObject *parent) : PlayerBase(parent)
@@ -146,11 +152,12 @@ QString MpvPlayer::versionInfo() const
 bool MpvPlayer::configure(const QString &audioOutput)
 {
     static const char *const options[][2] = {
-        {"config", "no"},       {"terminal", "no"},      {"input-default-bindings", "no"},
-        {"load-scripts", "no"}, {"ytdl", "no"},          {"vid", "no"},
-        {"idle", "yes"},        {"keep-open", "yes"},    {"audio-fallback-to-null", "yes"},
-        {"pause", "yes"},       {"volume", "100"},       {"speed", "1"},
-        {"loop-file", "no"},    {"loop-playlist", "no"},
+        {"config", "no"},         {"terminal", "no"},      {"input-default-bindings", "no"},
+        {"load-scripts", "no"},   {"ytdl", "no"},          {"vid", "no"},
+        {"idle", "yes"},          {"keep-open", "yes"},    {"audio-fallback-to-null", "yes"},
+        {"pause", "yes"},         {"volume", "100"},       {"speed", "1"},
+        {"loop-file", "no"},      {"loop-playlist", "no"}, {"audio-pitch-correction", "yes"},
+        {"msg-level", logLevels},
     };
     for (const auto &option : options)
         mpv_set_option_string(m_mpv, option[0], option[1]);
@@ -159,6 +166,7 @@ bool MpvPlayer::configure(const QString &audioOutput)
                                                 : audioOutput.toUtf8().constData());
     if (mpv_initialize(m_mpv) < 0)
         return false;
+    mpv_request_log_messages(m_mpv, "terminal-default");
     mpv_observe_property(m_mpv, 0, "eof-reached", MPV_FORMAT_FLAG);
     // A pause seen while playing can mean the end: an unpause at the end re-pauses at once and
     // eof-reached never changes.
@@ -215,6 +223,9 @@ void MpvPlayer::handleEvent(const mpv_event &event)
              mediaAtEnd()))
             m_seekPending = false;
         break;
+    case MPV_EVENT_LOG_MESSAGE:
+        noteLogMessage(event);
+        break;
     case MPV_EVENT_END_FILE: {
         const auto *end = static_cast<const mpv_event_end_file *>(event.data);
         m_endedEntry = end->playlist_entry_id;
@@ -229,6 +240,15 @@ void MpvPlayer::handleEvent(const mpv_event &event)
     default:
         break;
     }
+}
+
+void MpvPlayer::noteLogMessage(const mpv_event &event)
+{
+    const auto *message = static_cast<const mpv_event_log_message *>(event.data);
+    if (qstrcmp(message->prefix, speedFilterLog) != 0)
+        return;
+    // "adding scaletempo2" keeps the pitch; "adding drop" and "removing ..." do not.
+    m_keepsPitch = qstrncmp(message->text, pitchKeepingFilter, qstrlen(pitchKeepingFilter)) == 0;
 }
 
 void MpvPlayer::checkForEnd()
@@ -328,7 +348,7 @@ bool MpvPlayer::mediaAtEnd() const
     return m_entryEnded || readFlag(m_mpv, "eof-reached");
 }
 
-void MpvPlayer::applyVolume(int volume)
+void MpvPlayer::applyVolume(double volume)
 {
     double value = volume;
     if (m_mpv)
@@ -338,4 +358,10 @@ void MpvPlayer::applyVolume(int volume)
 void MpvPlayer::applyMute(bool muted)
 {
     writeFlag(m_mpv, "mute", muted);
+}
+
+void MpvPlayer::applyRate(double rate)
+{
+    if (m_mpv)
+        mpv_set_property(m_mpv, "speed", MPV_FORMAT_DOUBLE, &rate);
 }

@@ -25,6 +25,9 @@ public:
     // window deletes it first.
     QWidget *widget() const;
     QString versionInfo() const override;
+    // True while libmpv's time-stretching filter is in the sound's path, so that a rate other
+    // than 1 keeps the pitch.
+    bool keepsPitch() const { return m_keepsPitch; }
 
 protected:
     void loadMedia(const QString &path, quint64 ticket) override;
@@ -35,7 +38,8 @@ protected:
     double mediaPosition() const override;
     double mediaDuration() const override;
     bool mediaAtEnd() const override;
-    void applyVolume(int volume) override;
+    void applyVolume(double volume) override;
+    void applyRate(double rate) override;
     void applyMute(bool muted) override;
 
 private:
@@ -47,6 +51,7 @@ private:
     void settleLoad();
     void forgetFile();
     void checkForEnd();
+    void noteLogMessage(const mpv_event &event);
 
     mpv_handle *m_mpv = nullptr;
     QPointer<PlayerWidget> m_widget;
@@ -68,4 +73,5 @@ private:
     // libmpv does not always announce the end (an unpause right after a seek into the last
     // moments): while playing, it is also looked for on a timer.
     QTimer m_endWatch;
+    bool m_keepsPitch = false;
 };

@@ -1,5 +1,7 @@
 #include "player/playerbase.h"
 
+#include "player/playbackspeed.h"
+
 #include <QMetaObject>
 
 #include <algorithm>
@@ -191,8 +193,27 @@ void PlayerBase::setEnabled(bool enabled)
 void PlayerBase::setVolume(int volume)
 {
     m_volume = std::clamp(volume, 0, 100);
-    applyVolume(m_volume);
+    applyVolume(m_volume * m_fade);
     emit controlsChanged();
+}
+
+void PlayerBase::setRate(double rate)
+{
+    const double clamped = clampedSpeed(rate);
+    if (clamped == m_rate)
+        return;
+    m_rate = clamped;
+    applyRate(m_rate);
+    emit rateChanged(m_rate);
+}
+
+void PlayerBase::setFadeLevel(double level)
+{
+    const double clamped = std::isfinite(level) ? std::clamp(level, 0.0, 1.0) : 1.0;
+    if (clamped == m_fade)
+        return;
+    m_fade = clamped;
+    applyVolume(m_volume * m_fade);
 }
 
 void PlayerBase::setMuted(bool muted)

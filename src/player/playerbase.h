@@ -42,6 +42,13 @@ public:
     // Clamped to 0..100; kept across files.
     void setVolume(int volume) override;
 
+    double rate() const override { return m_rate; }
+    // Clamped to the speeds a listener can choose (playbackspeed.h).
+    void setRate(double rate) override;
+    double fadeLevel() const override { return m_fade; }
+    // Clamped to 0..1.
+    void setFadeLevel(double level) override;
+
     bool isMuted() const { return m_muted; }
     // A file is loaded or loading: play, stop and seek have something to act on.
     bool hasMedia() const { return m_loaded || m_loading; }
@@ -72,7 +79,9 @@ protected:
     virtual double mediaDuration() const = 0;
     // True when playback cannot go further: the end is reached (or the media ended on its own).
     virtual bool mediaAtEnd() const = 0;
-    virtual void applyVolume(int volume) = 0;
+    // The volume as heard, 0..100: the volume times the fade level.
+    virtual void applyVolume(double volume) = 0;
+    virtual void applyRate(double rate) = 0;
     virtual void applyMute(bool muted) = 0;
 
     // The backend's answer to loadMedia; its events are raised from the event loop. A ticket of
@@ -102,6 +111,8 @@ private:
     QList<double> m_pendingPositions;
     bool m_muted = false;
     int m_volume = 100;
+    double m_rate = 1.0;
+    double m_fade = 1.0;
     // Bumped by every load and close: the ticket of a load, and queued end reports of an older
     // file are dropped.
     quint64 m_generation = 0;

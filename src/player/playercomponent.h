@@ -47,6 +47,13 @@ public:
     // settings.volume, 0..100
     virtual int volume() const = 0;
     virtual void setVolume(int volume) = 0;
+    // settings.rate: playback speed, the pitch kept; positions and durations stay in the file's
+    // own time. Kept across files.
+    virtual double rate() const = 0;
+    virtual void setRate(double rate) = 0;
+    // A share of the volume (1 whole, 0 silent) that fades the sound without changing volume().
+    virtual double fadeLevel() const = 0;
+    virtual void setFadeLevel(double level) = 0;
 
     virtual QString versionInfo() const = 0;
 
@@ -57,4 +64,6 @@ signals:
     // The file set as URL cannot be played (missing, unreadable, not audio).
     void mediaError(const QString &item);
     void mouseDown(int button, int shift, int x, int y);
+    // The rate was changed (not one of the component's own events: what the window shows of it).
+    void rateChanged(double rate);
 };

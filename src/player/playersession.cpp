@@ -1,9 +1,15 @@
 #include "player/playersession.h"
 
+#include "player/rewindrule.h"
+#include "player/skiptarget.h"
 #include "player/timeformat.h"
 
+#include <QDateTime>
+
 #include <algorithm>
+#include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -15,7 +21,8 @@ QString wholeSecondsText(double seconds)
 } // namespace
 
 PlayerSession::PlayerSession(PlayerComponent &player, RecordList &records, QObject *parent)
-    : QObject(parent), m_player(player), m_records(records)
+    : QObject(parent), m_player(player), m_records(records),
+      m_now([] { return QDateTime::currentMSecsSinceEpoch(); })
 {
     // Direct connections: the player raises some events inside the program's own calls, and
     // the busy count only works if they are handled there and then.
@@ -46,6 +53,7 @@ void PlayerSession::selectRecord(RecordList::Index index)
 // The player takes a play given while the file loads and starts once it is loaded.
 void PlayerSession::loadRecord(RecordList::Index index, bool play)
 {
+    m_pausedSince = 0;
     beginBusy();
     m_records.setCurrent(index);
     m_player.setUrl(m_records.pathOf(index));
@@ -60,12 +68,13 @@ void PlayerSession::loadRecord(RecordList::Index index, bool play)
 
 void PlayerSession::resumeAt(const QString &path, double seconds)
 {
-    loadAt(path, seconds);
+    loadAt(m_records.findRecordIndex(path), path, seconds);
 }
 
 void PlayerSession::jumpToMark(const QString &path, double seconds)
 {
-    loadAt(path, wholeSeconds(seconds));
+    m_pausedSince = 0;
+    loadAt(m_records.findRecordIndex(path), path, wholeSeconds(seconds));
     m_playAfterLoad = true;
     m_player.play();
 }
@@ -80,10 +89,9 @@ void PlayerSession::unload()
 
 // The record is made current before the file is loaded, so that the caption the load raises
 // counts it.
-void PlayerSession::loadAt(const QString &path, double seconds)
+void PlayerSession::loadAt(RecordList::Index index, const QString &path, double seconds)
 {
     beginBusy();
-    const RecordList::Index index = m_records.findRecordIndex(path);
     if (index != RecordList::none)
         m_records.setCurrent(index);
     m_player.setEnabled(true);
@@ -92,6 +100,44 @@ void PlayerSession::loadAt(const QString &path, double seconds)
     m_heldPosition = wholeSecondsText(m_player.currentPosition());
     endBusy();
     m_playAfterLoad = false;
+}
+
+void PlayerSession::skipBy(double seconds)
+{
+    const RecordList::Index current = recordOfFile(m_player.url());
+    if (current == RecordList::none || !std::isfinite(seconds))
+        return;
+    const AlbumSpot spot = skipTarget(m_records, current, m_player.currentPosition(),
+                                      m_player.currentItemDuration(), seconds);
+    const bool playing = m_player.playState() == PlayState::Playing;
+    if (spot.record == current) {
+        beginBusy();
+        m_player.setCurrentPosition(spot.seconds);
+        m_heldPosition = wholeSecondsText(m_player.currentPosition());
+        endBusy();
+    } else {
+        loadAt(spot.record, m_records.pathOf(spot.record), spot.seconds);
+        m_playAfterLoad = playing;
+        if (playing)
+            m_player.play();
+    }
+    if (!playing)
+        captureAndSave();
+}
+
+void PlayerSession::notePause()
+{
+    m_pausedSince = m_now();
+}
+
+void PlayerSession::rewindAfterLongPause()
+{
+    const qint64 since = std::exchange(m_pausedSince, 0);
+    if (!m_rewindAfterPause || since == 0)
+        return;
+    const int rewind = rewindAfterPause((m_now() - since) / 1000);
+    if (rewind > 0)
+        skipBy(-rewind);
 }
 
 void PlayerSession::countSecond()
@@ -129,13 +175,16 @@ void PlayerSession::handlePlayState(PlayState state)
         // The player's own stop goes back to the start; keep the listener's place instead.
         m_player.setCurrentPosition(double(FixedPoint::parse(m_heldPosition).roundedToInt()));
         emit elapsedTimerWanted(false);
+        notePause();
         captureAndSave();
         break;
     case PlayState::Paused:
         emit elapsedTimerWanted(false);
+        notePause();
         captureAndSave();
         break;
     case PlayState::Playing:
+        rewindAfterLongPause();
         emit elapsedTimerWanted(true);
         break;
     case PlayState::MediaEnded:
@@ -161,8 +210,22 @@ void PlayerSession::mediaEnded()
         return;
     learnDuration(index);
     const RecordList::Index next = nextPlayable(index);
-    if (next != RecordList::none)
+    if (std::exchange(m_holdAtRecordEnd, false)) {
+        if (next != RecordList::none)
+            holdAtNext(next);
+        emit recordEndReached();
+    } else if (next != RecordList::none) {
         selectRecord(next);
+    }
+}
+
+// As a pause would: the timer stops and the place is saved.
+void PlayerSession::holdAtNext(RecordList::Index next)
+{
+    loadRecord(next, false);
+    emit elapsedTimerWanted(false);
+    notePause();
+    captureAndSave();
 }
 
 RecordList::Index PlayerSession::recordOfFile(const QString &path) const

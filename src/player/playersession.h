@@ -60,6 +60,24 @@ public:
     // Start-up's first tick counts no second of listening.
     void resetRecordSeconds() { m_recordSeconds = 0; }
 
+    // Moves the position seconds forward (back when negative) through the album's playable
+    // records, never before the album's start nor past its end. Playback goes on, or stays
+    // paused with the new place saved. Nothing while the player holds none of the records.
+    void skipBy(double seconds);
+    // While on, playback that resumes after a pause or stop of more than five minutes starts a
+    // few seconds earlier (rewindrule.h); a record or bookmark chosen meanwhile starts as chosen.
+    void setRewindAfterPause(bool on) { m_rewindAfterPause = on; }
+    // The moment playback last stopped, in milliseconds since the epoch (activation gives the
+    // album's access stamp); 0 for none.
+    void setPausedSince(qint64 msecs) { m_pausedSince = msecs; }
+    qint64 pausedSince() const { return m_pausedSince; }
+    // The wall clock in milliseconds since the epoch; tests give their own.
+    void setClock(std::function<qint64()> now) { m_now = std::move(now); }
+    // Once set, the current record's end loads the next record without playing it (a pause at
+    // its start, saved) and announces recordEndReached; the last record's end just ends.
+    void setHoldAtRecordEnd(bool hold) { m_holdAtRecordEnd = hold; }
+    bool holdsAtRecordEnd() const { return m_holdAtRecordEnd; }
+
     // Runs the play-state handling once for the player's current state (activation's last
     // step). A player that is merely loaded, or still loading, starts playing only when no
     // profile is loading.
@@ -72,6 +90,8 @@ signals:
     void mediaCaptionChanged(const QString &caption);
     // A seek or a new record: the time display wants one tick at once.
     void positionChanged();
+    // The record ended while setHoldAtRecordEnd was on; playback has stopped.
+    void recordEndReached();
 
 private:
     void onPlayStateChange(int state);
@@ -90,7 +110,13 @@ private:
     void learnDuration(RecordList::Index index);
     // The first enabled record after index; none after the last.
     RecordList::Index nextPlayable(RecordList::Index index) const;
-    void loadAt(const QString &path, double seconds);
+    // Loads path at seconds with player events suppressed; index becomes current unless none.
+    void loadAt(RecordList::Index index, const QString &path, double seconds);
+    void notePause();
+    // Playback starts: after a long enough pause, a few seconds earlier.
+    void rewindAfterLongPause();
+    // The record ended with the hold set: the next one waits at its start.
+    void holdAtNext(RecordList::Index next);
 
     PlayerComponent &m_player;
     RecordList &m_records;
@@ -103,4 +129,8 @@ private:
     bool m_freshMedia = false;
     qint32 m_recordSeconds = 0;
     QString m_heldPosition = QStringLiteral("0");
+    bool m_rewindAfterPause = false;
+    bool m_holdAtRecordEnd = false;
+    qint64 m_pausedSince = 0;
+    std::function<qint64()> m_now;
 };

@@ -19,6 +19,9 @@ inline constexpr QLatin1String optionSysTrayKey("mOptionSysTray");
 inline constexpr QLatin1String optionMultiColKey("mOptionMultiCol");
 inline constexpr QLatin1String textEditorKey("mOptionEditor-0");
 inline constexpr QLatin1String mp3EditorKey("mOptionEditor-1");
+inline constexpr QLatin1String skipBackKey("mOptionSkipBack");
+inline constexpr QLatin1String skipForwardKey("mOptionSkipForward");
+inline constexpr QLatin1String rewindKey("mOptionRewind");
 
 // Keys "0", "1", ... hold the profile names, "0" the active profile.
 inline constexpr QLatin1String profileListSection("mProfileList");

@@ -32,6 +32,10 @@ inline constexpr int viewProperties = 1101;
 inline constexpr int viewEditor = 1102;
 inline constexpr int viewEncoding = 1103;     // the Encoding submenu
 inline constexpr int viewEncodingList = 1104; // an encoding in it
+inline constexpr int viewSpeed = 1105;        // the Speed submenu
+inline constexpr int viewSpeedList = 1106;    // a speed in it
+inline constexpr int viewSpeedFaster = 1107;
+inline constexpr int viewSpeedSlower = 1108;
 
 // Record menu
 inline constexpr int recordMenu = 1200;
@@ -66,6 +70,13 @@ inline constexpr int optionSysTray = 1503;
 inline constexpr int optionMultiCol = 1504;
 inline constexpr int optionTextEditor = 1505; // mOptionEditor item 0
 inline constexpr int optionMp3Editor = 1506;  // mOptionEditor item 1
+inline constexpr int optionSleep = 1507;      // the Sleep Timer submenu
+inline constexpr int optionSleepList = 1508;  // a time in it
+inline constexpr int optionSkipBack = 1509;   // the Skip Back submenu
+inline constexpr int optionSkipBackList = 1510;
+inline constexpr int optionSkipForward = 1511; // the Skip Forward submenu
+inline constexpr int optionSkipForwardList = 1512;
+inline constexpr int optionRewind = 1513;
 
 // Help menu
 inline constexpr int helpMenu = 1600;
@@ -81,6 +92,8 @@ inline constexpr int trayMenu = 1700;
 inline constexpr int trayPlay = 1701;
 inline constexpr int trayRestore = 1702;
 inline constexpr int trayExit = 1703;
+inline constexpr int traySkipBack = 1704;
+inline constexpr int traySkipForward = 1705;
 
 // The List pop-up menu
 inline constexpr int listMenu = 1800;
@@ -107,7 +120,7 @@ struct NamedHelpContext {
 
 // Every help context number with the objectName it belongs to (for array items the array's
 // name; the status labels as tlStatus0..2 and the editor items as mOptionEditor0 and 1).
-inline constexpr std::array<NamedHelpContext, 65> table{{
+inline constexpr std::array<NamedHelpContext, 78> table{{
     {"mFile", fileMenu},
     {"mFileOpen", fileOpen},
     {"mFileRename", fileRename},
@@ -124,6 +137,10 @@ inline constexpr std::array<NamedHelpContext, 65> table{{
     {"mViewEditor", viewEditor},
     {"mViewEncoding", viewEncoding},
     {"mViewEncodingList", viewEncodingList},
+    {"mViewSpeed", viewSpeed},
+    {"mViewSpeedList", viewSpeedList},
+    {"mViewSpeedFaster", viewSpeedFaster},
+    {"mViewSpeedSlower", viewSpeedSlower},
     {"mRecord", recordMenu},
     {"mRecordList", recordList},
     {"mBookmark", bookmarkMenu},
@@ -150,6 +167,13 @@ inline constexpr std::array<NamedHelpContext, 65> table{{
     {"mOptionMultiCol", optionMultiCol},
     {"mOptionEditor0", optionTextEditor},
     {"mOptionEditor1", optionMp3Editor},
+    {"mOptionSleep", optionSleep},
+    {"mOptionSleepList", optionSleepList},
+    {"mOptionSkipBack", optionSkipBack},
+    {"mOptionSkipBackList", optionSkipBackList},
+    {"mOptionSkipForward", optionSkipForward},
+    {"mOptionSkipForwardList", optionSkipForwardList},
+    {"mOptionRewind", optionRewind},
     {"mHelp", helpMenu},
     {"mHelpWhatsThis", helpWhatsThis},
     {"mHelpTopics", helpTopics},
@@ -161,6 +185,8 @@ inline constexpr std::array<NamedHelpContext, 65> table{{
     {"mTrayPlay", trayPlay},
     {"mTrayRestore", trayRestore},
     {"mTrayExit", trayExit},
+    {"mTraySkipBack", traySkipBack},
+    {"mTraySkipForward", traySkipForward},
     {"mList", listMenu},
     {"mListRemove", listRemove},
     {"mPopup", popupMenu},

@@ -34,6 +34,31 @@ TEST(AlbumEntry, PadsShortEntriesToEightFields)
     EXPECT_EQ(AlbumEntry::fromText(u"").toText(), "=======");
 }
 
+TEST(AlbumEntry, TheSpeedFieldIsWrittenOnlyForASpeedOtherThanOne)
+{
+    const QString eight = "C:\\A\\index.wpl=a=t=0=1=2=3=m";
+    struct Case {
+        QString stored;
+        double speed;
+        double read;
+        QString written;
+    };
+    const Case cases[] = {
+        {eight, 1.0, 1.0, eight},
+        {eight, 1.5, 1.0, eight + "=1.5"},
+        {eight + "=1.5", 1.0, 1.5, eight},
+        {eight + "=", 0.75, 1.0, eight + "=.75"},
+        {eight + "=2=x", 1.0, 2.0, eight + "==x"},
+        {eight + "=abc=x", 1.25, 1.0, eight + "=1.25=x"},
+    };
+    for (const Case &c : cases) {
+        AlbumEntry entry = AlbumEntry::fromText(c.stored);
+        EXPECT_EQ(entry.speed(), c.read) << c.stored.toStdString();
+        entry.setSpeed(c.speed);
+        EXPECT_EQ(entry.toText(), c.written) << c.stored.toStdString();
+    }
+}
+
 TEST(AlbumEntry, KeepsFieldsPastTheEighth)
 {
     const QString text = "C:\\A\\index.wpl=a=t=0=1=2=3=m=x==y";

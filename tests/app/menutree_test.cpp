@@ -90,7 +90,17 @@ TEST(MenuTree, ViewMenuWithTheEncodings)
                            "  mViewEncodingList12 Hebrew (Windows)",
                            "  mViewEncodingList13 Arabic (Windows)",
                            "  mViewEncodingList14 Baltic (Windows)",
-                           "  mViewEncodingList15 Vietnamese (Windows)"}));
+                           "  mViewEncodingList15 Vietnamese (Windows)",
+                           "mViewSpeed &Speed >",
+                           "  mViewSpeedList0 0.75x",
+                           "  mViewSpeedList1 1.0x",
+                           "  mViewSpeedList2 1.25x",
+                           "  mViewSpeedList3 1.5x",
+                           "  mViewSpeedList4 1.75x",
+                           "  mViewSpeedList5 2.0x",
+                           "  -",
+                           "  mViewSpeedFaster &Faster\tCtrl+Up",
+                           "  mViewSpeedSlower &Slower\tCtrl+Down"}));
     const MenuTree &menus = fixture.window().menus();
     EXPECT_EQ(menus.viewEncodingList->tag(0), "1200");
     EXPECT_EQ(menus.viewEncodingList->tag(2), "874");
@@ -126,11 +136,37 @@ TEST(MenuTree, OptionAndHelpMenus)
 {
     WindowFixture fixture;
     MainWindow &window = fixture.window();
-    EXPECT_EQ(dumpMenu(window, "mOption"),
-              QStringList(
-                  {"mOptionOnTop &Always On Top", "mOptionMinimize &Minimize On Close",
-                   "mOptionSysTray &Hide To System Tray", "mOptionMultiCol Multi-&column Menu", "-",
-                   "mOptionEditor0 Set &Text Editor...", "mOptionEditor1 Set MP3 &Editor..."}));
+    EXPECT_EQ(dumpMenu(window, "mOption"), QStringList({"mOptionOnTop &Always On Top",
+                                                        "mOptionMinimize &Minimize On Close",
+                                                        "mOptionSysTray &Hide To System Tray",
+                                                        "mOptionMultiCol Multi-&column Menu",
+                                                        "-",
+                                                        "mOptionSleep &Sleep Timer >",
+                                                        "  mOptionSleepList0 &Off",
+                                                        "  mOptionSleepList1 15 minutes",
+                                                        "  mOptionSleepList2 30 minutes",
+                                                        "  mOptionSleepList3 45 minutes",
+                                                        "  mOptionSleepList4 60 minutes",
+                                                        "  mOptionSleepList5 90 minutes",
+                                                        "  mOptionSleepList6 &End of Record",
+                                                        "mOptionSkipBack Skip &Back >",
+                                                        "  mOptionSkipBackList0 5 seconds",
+                                                        "  mOptionSkipBackList1 10 seconds",
+                                                        "  mOptionSkipBackList2 15 seconds",
+                                                        "  mOptionSkipBackList3 30 seconds",
+                                                        "  mOptionSkipBackList4 45 seconds",
+                                                        "  mOptionSkipBackList5 60 seconds",
+                                                        "mOptionSkipForward Skip &Forward >",
+                                                        "  mOptionSkipForwardList0 5 seconds",
+                                                        "  mOptionSkipForwardList1 10 seconds",
+                                                        "  mOptionSkipForwardList2 15 seconds",
+                                                        "  mOptionSkipForwardList3 30 seconds",
+                                                        "  mOptionSkipForwardList4 45 seconds",
+                                                        "  mOptionSkipForwardList5 60 seconds",
+                                                        "mOptionRewind &Rewind After Long Pause",
+                                                        "-",
+                                                        "mOptionEditor0 Set &Text Editor...",
+                                                        "mOptionEditor1 Set MP3 &Editor..."}));
     EXPECT_EQ(dumpMenu(window, "mHelp"),
               QStringList({"mHelpWhatsThis What's &This?", "mHelpTopics &Help Topics...", "-",
                            "mHelpUpdate Check for &Update...", "mHelpWeb Visit the Web&page...",
@@ -141,9 +177,10 @@ TEST(MenuTree, PopUpMenusExistButNeverOnTheBar)
 {
     WindowFixture fixture;
     MainWindow &window = fixture.window();
-    EXPECT_EQ(
-        dumpMenu(window, "mTray"),
-        QStringList({"mTrayPlay &Play/Pause", "mTrayRestore &Restore", "-", "mTrayExit E&xit"}));
+    EXPECT_EQ(dumpMenu(window, "mTray"),
+              QStringList({"mTrayPlay &Play/Pause", "mTraySkipBack Skip &Back\tAlt+Left",
+                           "mTraySkipForward Skip &Forward\tAlt+Right", "mTrayRestore &Restore",
+                           "-", "mTrayExit E&xit"}));
     EXPECT_EQ(dumpMenu(window, "mList"), QStringList({"mListRemove &Remove"}));
     EXPECT_EQ(dumpMenu(window, "mPopup"), QStringList({"mPopupWhatsThis &What's This?"}));
     for (const QMenu *menu : {window.menus().tray, window.menus().list, window.menus().popup})

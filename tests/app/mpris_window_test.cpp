@@ -159,6 +159,21 @@ TEST_F(MprisTest, VolumeIsThePlayersAndAPauseSavesIt)
     EXPECT_EQ(savedAlbum().volume, "40");
 }
 
+TEST_F(MprisTest, RateIsTheAlbumsSpeedWithinTheMenusRangeAndZeroPauses)
+{
+    EXPECT_EQ(player().minimumRate(), 0.5);
+    EXPECT_EQ(player().maximumRate(), 3.0);
+    for (const double asked : {1.5, 7.0, 0.1}) {
+        player().setRate(asked);
+        EXPECT_EQ(player().rate(), std::clamp(asked, 0.5, 3.0));
+    }
+    player().setRate(1.25);
+    player().setRate(0);
+    SessionFixture::drainEvents();
+    EXPECT_EQ(fixture.player().playState(), PlayState::Paused);
+    EXPECT_EQ(savedAlbum().speed(), 1.25);
+}
+
 TEST_F(MprisTest, ChangesAreAnnouncedOnceSettledWithOnlyWhatChanged)
 {
     QSignalSpy announced(bus.get(), &MprisBus::propertiesChanged);

@@ -65,6 +65,7 @@ TEST_F(ProfilesWindowTest, TheFirstStartOnACleanFolderWritesTheLegendTheOptionsA
     fixture.start();
     EXPECT_EQ(fixture.settingsBytes(),
               "[Scheme]\r\n<Path>=<Access>=<Title>=<Codepage>=<Records>=<Duration>=<Volume>=<Marks>"
+              "=<Speed>"
               "\r\n<Marks>:=<Path>/<Time>/<Title>|...\r\n[fwMain]\r\nmOptionMinimize=1\r\n"
               "mOptionSysTray=1\r\n[mProfileList]\r\n0=Default\r\n");
     EXPECT_EQ(profileCaptions(), QStringList{"Default"});

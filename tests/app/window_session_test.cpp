@@ -222,9 +222,9 @@ TEST_F(WindowSessionTest, AltXEndsTheProgram)
 TEST_F(WindowSessionTest, TheFirstStartWritesTheSchemeLegendFirst)
 {
     fixture.start();
-    EXPECT_TRUE(fixture.settingsBytes().startsWith(
-        "[Scheme]\r\n<Path>=<Access>=<Title>=<Codepage>=<Records>=<Duration>=<Volume>=<Marks>"
-        "\r\n<Marks>:=<Path>/<Time>/<Title>|...\r\n"));
+    EXPECT_TRUE(fixture.settingsBytes().startsWith("[Scheme]\r\n<Path>=<Access>=<Title>=<Codepage>="
+                                                   "<Records>=<Duration>=<Volume>=<Marks>=<Speed>"
+                                                   "\r\n<Marks>:=<Path>/<Time>/<Title>|...\r\n"));
     EXPECT_FALSE(menus().record->menuAction()->isEnabled());
     EXPECT_FALSE(menus().bookmark->menuAction()->isEnabled());
     EXPECT_FALSE(menus().fileList->isVisible(0));

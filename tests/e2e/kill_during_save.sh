@@ -31,7 +31,7 @@ printf '<smil><head><title>Book</title></head><body><seq>\r\n<media src="01.mp3"
     >"$album/index.wpl"
 active="$(internal_path "$album")\\index.wpl"
 {
-    printf '[Scheme]\r\n<Path>=<Access>=<Title>=<Codepage>=<Records>=<Duration>=<Volume>=<Marks>\r\n'
+    printf '[Scheme]\r\n<Path>=<Access>=<Title>=<Codepage>=<Records>=<Duration>=<Volume>=<Marks>=<Speed>\r\n'
     printf '<Marks>:=<Path>/<Time>/<Title>|...\r\n\r\n[Default\\mFileList]\r\n'
     printf '%s=2024:03:05:14:07:09=Book=65001=1=3=50=01.mp3/1/|\r\n' "$active"
     for i in $(seq 1 999); do

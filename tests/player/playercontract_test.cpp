@@ -1,6 +1,7 @@
 // The event contract every player keeps, checked once against the fake and against libmpv
 // playing real files with no sound device.
 
+#include "../album/testmp3.h"
 #include "platform/paths.h"
 #include "player/fakeplayer.h"
 #include "player/mpvplayer.h"
@@ -8,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -727,6 +729,34 @@ TEST(MpvPlayer, ItsWidgetGoesWithIt)
         EXPECT_EQ(widget->objectName(), "oPlayer");
     }
     EXPECT_EQ(widget, nullptr);
+}
+
+TEST(MpvPlayer, PlaysAtTwiceTheSpeedWithThePitchKept)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    // Twelve seconds: more than three seconds of playing at twice the speed.
+    const QString path = folder.filePath(QStringLiteral("long.mp3"));
+    ASSERT_TRUE(testmp3::writeFile(path, testmp3::mpegFrames(460)));
+    MpvPlayer player(QStringLiteral("null"));
+    player.setRate(2.0);
+    player.setUrl(platform::fromNativePath(path));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.playState() == PlayState::Ready; }, 15000));
+    player.play();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.currentPosition() > 0.5; }, 15000));
+
+    const double start = player.currentPosition();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::qWait(3000);
+    const double advanced = player.currentPosition() - start;
+    // Measured against the time that really passed, however late the wait came back.
+    EXPECT_NEAR(advanced * 3000.0 / double(clock.elapsed()), 6.0, 0.6);
+    EXPECT_TRUE(player.keepsPitch());
+
+    player.setRate(1.0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !player.keepsPitch(); }, 15000))
+        << "at 1x the filter is taken out";
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "player/fakeplayer.h"
 #include "player/playersession.h"
+#include "player/sleeptimer.h"
 
 #include <QCoreApplication>
 
@@ -40,10 +41,11 @@ protected:
         QObject::connect(&session, &PlayerSession::positionChanged, [this] { tick(); });
     }
 
-    void setAlbum(const QStringList &entries)
+    // The player gives every file the same length, whatever the entries say.
+    void setAlbum(const QStringList &entries, double seconds = 5)
     {
         for (const QString &entry : entries)
-            player.setDuration(entry.section('|', 0, 0), 5);
+            player.setDuration(entry.section('|', 0, 0), seconds);
         records.reset(recordsOf(entries));
     }
 
@@ -289,6 +291,159 @@ TEST_F(SessionTest, AFileListedTwiceEndsTheAlbumAfterItsLastRecord)
                                      "one.mp3 (#3 from 4)", "three.mp3 (#4 from 4)"}));
     EXPECT_EQ(records.current(), 3);
     EXPECT_EQ(player.playState(), PlayState::Stopped);
+}
+
+// The example of the manual: records of a minute each.
+class ListeningTest : public SessionTest {
+protected:
+    ListeningTest()
+    {
+        setAlbum({one + "|60", two + "|60", three + "|60"}, 60);
+        session.setClock([this] { return now; });
+    }
+
+    void playAt(const QString &path, double seconds)
+    {
+        session.jumpToMark(path, seconds);
+        settle();
+    }
+    void pauseFor(qint64 minutes)
+    {
+        player.pause();
+        settle();
+        now += minutes * 60 * 1000;
+        player.play();
+        settle();
+    }
+
+    qint64 now = 1700000000000;
+};
+
+TEST_F(ListeningTest, ASkipCrossesRecordBoundariesBothWays)
+{
+    playAt(three, 10);
+    session.skipBy(-30);
+    settle();
+    EXPECT_EQ(player.url(), two);
+    EXPECT_EQ(player.currentPosition(), 40.0);
+    EXPECT_EQ(records.current(), 1);
+    EXPECT_EQ(player.playState(), PlayState::Playing);
+
+    session.skipBy(30);
+    settle();
+    EXPECT_EQ(player.url(), three);
+    EXPECT_EQ(player.currentPosition(), 10.0);
+    EXPECT_EQ(player.playState(), PlayState::Playing);
+}
+
+TEST_F(ListeningTest, ASkipStaysWithinTheAlbumAndOverMissingRecords)
+{
+    setAlbum({one + "|60", two + '|', three + "|60"}, 60);
+    struct Case {
+        QString from;
+        double at;
+        double skip;
+        QString to;
+        double landing;
+    };
+    const Case cases[] = {
+        {three, 10, -30, one, 40},
+        {one, 50, 30, three, 20},
+        {one, 10, -30, one, 0},
+        {three, 50, 30, three, 60},
+    };
+    for (const Case &c : cases) {
+        playAt(c.from, c.at);
+        session.skipBy(c.skip);
+        settle();
+        EXPECT_EQ(player.url(), c.to) << c.at << " " << c.skip;
+        EXPECT_EQ(player.currentPosition(), c.landing) << c.at << " " << c.skip;
+    }
+}
+
+TEST_F(ListeningTest, PlaybackAfterALongPauseStartsEarlierNeverBeforeTheAlbum)
+{
+    session.setRewindAfterPause(true);
+    struct Case {
+        qint64 pausedMinutes;
+        QString from;
+        double at;
+        QString to;
+        double landing;
+    };
+    const Case cases[] = {
+        {4, two, 30, two, 30},   {6, two, 30, two, 25},  {120, two, 30, two, 15},
+        {120, two, 10, one, 55}, {120, one, 10, one, 0}, {3 * 24 * 60, one, 40, one, 10},
+    };
+    for (const Case &c : cases) {
+        playAt(c.from, c.at);
+        pauseFor(c.pausedMinutes);
+        EXPECT_EQ(player.url(), c.to) << c.pausedMinutes << " " << c.at;
+        EXPECT_EQ(player.currentPosition(), c.landing) << c.pausedMinutes << " " << c.at;
+        EXPECT_EQ(player.playState(), PlayState::Playing);
+    }
+}
+
+TEST_F(ListeningTest, WithTheRewindOffPlaybackResumesExactly)
+{
+    playAt(two, 30);
+    pauseFor(3 * 24 * 60);
+    EXPECT_EQ(player.currentPosition(), 30.0);
+}
+
+TEST_F(ListeningTest, TheSleepTimerFadesItsLastTenSecondsThenPausesAndSaves)
+{
+    setAlbum({one + "|3600"}, 3600);
+    qint64 steady = 0;
+    SleepTimer timer(session);
+    timer.setClock([&] { return steady; });
+    playAt(one, 0);
+    timer.start(15);
+    const auto pass = [&](double seconds) {
+        steady += qint64(seconds * 1000);
+        player.advance(seconds);
+        timer.tick();
+    };
+    pass(600);
+    player.pause();
+    settle();
+    pass(300); // a pause does not count
+    player.play();
+    settle();
+    pass(290);
+    EXPECT_EQ(timer.remainingMilliseconds(), 10000);
+    EXPECT_EQ(player.fadeLevel(), 1.0);
+    pass(5);
+    EXPECT_EQ(player.fadeLevel(), 0.5);
+    EXPECT_EQ(player.volume(), 100) << "the album's own volume is kept";
+    marks.clear();
+    pass(5);
+    settle();
+    EXPECT_EQ(player.playState(), PlayState::Paused);
+    EXPECT_EQ(marks, QStringList({one + "/900"}));
+    EXPECT_EQ(player.fadeLevel(), 1.0);
+    EXPECT_EQ(timer.mode(), SleepTimer::Mode::Off);
+}
+
+TEST_F(ListeningTest, TheSleepTimerAtTheRecordsEndLeavesTheNextRecordWaiting)
+{
+    qint64 steady = 0;
+    SleepTimer timer(session);
+    timer.setClock([&] { return steady; });
+    playAt(one, 50);
+    player.setRate(2.0);
+    timer.startAtRecordEnd();
+    timer.tick();
+    EXPECT_EQ(timer.remainingMilliseconds(), 5000) << "ten seconds of the record at 2x";
+    EXPECT_EQ(player.fadeLevel(), 0.5);
+    marks.clear();
+    player.advance(5);
+    settle();
+    EXPECT_EQ(player.url(), two);
+    EXPECT_NE(player.playState(), PlayState::Playing);
+    EXPECT_EQ(marks, QStringList({two + "/0"}));
+    EXPECT_EQ(timer.mode(), SleepTimer::Mode::Off);
+    EXPECT_EQ(player.fadeLevel(), 1.0);
 }
 
 } // namespace

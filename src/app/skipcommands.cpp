@@ -1,0 +1,77 @@
+#include "app/skipcommands.h"
+
+#include "app/mainwindow.h"
+#include "player/playersession.h"
+#include "shell/actionitemarray.h"
+#include "shell/menuitem.h"
+#include "shell/whatsthis.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+
+#include <iterator>
+
+SkipCommands::SkipCommands(MainWindow &window, PlayerSession &session, ListeningOptions &options,
+                           QObject *parent)
+    : QObject(parent), m_window(window), m_session(session), m_options(options),
+      m_back(window.menuItem(QStringLiteral("mTraySkipBack"))),
+      m_forward(window.menuItem(QStringLiteral("mTraySkipForward"))),
+      m_rewind(window.menuItem(QStringLiteral("mOptionRewind")))
+{
+    shell::WhatsThis &whatsThis = window.whatsThis();
+    const MenuTree &menus = window.menus();
+    for (const auto direction : {ListeningOptions::Back, ListeningOptions::Forward}) {
+        shell::ActionItemArray *choices = direction == ListeningOptions::Back
+                                              ? menus.optionSkipBackList
+                                              : menus.optionSkipForwardList;
+        whatsThis.connectArray(choices, [&options, direction](int index) {
+            if (index >= 0 && index < int(std::size(skipChoices)))
+                options.setSkipSeconds(direction, skipChoices[index]);
+        });
+    }
+    whatsThis.connectCommand(
+        m_rewind, [&options] { options.setRewindAfterPause(!options.rewindsAfterPause()); });
+    whatsThis.connectCommand(m_back, [this] { skip(ListeningOptions::Back); });
+    whatsThis.connectCommand(m_forward, [this] { skip(ListeningOptions::Forward); });
+    // The tray menu is never on the bar: the window carries its entries for their keys.
+    m_back->setShortcut(QKeySequence(Qt::AltModifier | Qt::Key_Left));
+    m_forward->setShortcut(QKeySequence(Qt::AltModifier | Qt::Key_Right));
+    window.addAction(m_back);
+    window.addAction(m_forward);
+    connect(&options, &ListeningOptions::changed, this, &SkipCommands::showOptions);
+    connect(&session.player(), &PlayerComponent::playStateChange, this,
+            &SkipCommands::showAvailability);
+    connect(&session.records(), &RecordList::recordsReset, this, &SkipCommands::showAvailability);
+    connect(menus.tray, &QMenu::aboutToShow, this, &SkipCommands::showAvailability);
+    showOptions();
+    showAvailability();
+}
+
+void SkipCommands::skip(ListeningOptions::Skip direction)
+{
+    const int seconds = m_options.skipSeconds(direction);
+    m_session.skipBy(direction == ListeningOptions::Back ? -seconds : seconds);
+}
+
+void SkipCommands::showOptions()
+{
+    const MenuTree &menus = m_window.menus();
+    for (const auto direction : {ListeningOptions::Back, ListeningOptions::Forward}) {
+        shell::ActionItemArray &choices = direction == ListeningOptions::Back
+                                              ? *menus.optionSkipBackList
+                                              : *menus.optionSkipForwardList;
+        for (int i = 0; i < choices.count() && i < int(std::size(skipChoices)); ++i)
+            shell::setMenuItemChecked(choices.action(i),
+                                      skipChoices[i] == m_options.skipSeconds(direction));
+    }
+    shell::setMenuItemChecked(m_rewind, m_options.rewindsAfterPause());
+    m_session.setRewindAfterPause(m_options.rewindsAfterPause());
+}
+
+void SkipCommands::showAvailability()
+{
+    const bool holdsRecord = m_session.records().hasPlayableRecord(m_session.player().url());
+    m_back->setEnabled(holdsRecord);
+    m_forward->setEnabled(holdsRecord);
+}

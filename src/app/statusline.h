@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QFont>
+#include <QObject>
+#include <QString>
+
+class ControlStrip;
+class PlayerComponent;
+class SleepTimer;
+
+// Status label 0: the current media file's caption, after the listening notes that apply: the
+// speed when it is not 1 ("[1.5x] ") and the sleep timer's time left ("[Sleep 00:14:32] ").
+class StatusLine : public QObject {
+    Q_OBJECT
+public:
+    StatusLine(ControlStrip &strip, const QFont &windowFont, const PlayerComponent &player,
+               const SleepTimer &sleepTimer, QObject *parent = nullptr);
+
+    void setMediaCaption(const QString &caption);
+
+private:
+    QString notes() const;
+    void show();
+
+    ControlStrip &m_strip;
+    QFont m_font;
+    const PlayerComponent &m_player;
+    const SleepTimer &m_sleepTimer;
+    QString m_caption;
+    QString m_shown;
+};
+
+// The sleep timer's note: "[Sleep hh:mm:ss] " with the time left rounded up to whole seconds,
+// "[Sleep: end of record] " when that time is not known; empty while off.
+QString sleepNote(const SleepTimer &timer);

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+class PlayerSession;
+
+// The sleep timer: after a number of minutes of playing, or at the end of the current record,
+// playback pauses (which saves, as any pause does). The sound fades to silence over the last
+// ten seconds and comes back to the album's own volume once paused. Only playing time counts;
+// commands that start playback leave the timer running. Everything on the UI thread.
+class SleepTimer : public QObject {
+    Q_OBJECT
+public:
+    enum class Mode { Off, Minutes, EndOfRecord };
+    static constexpr qint64 fadeMilliseconds = 10000;
+    static constexpr int tickMilliseconds = 200;
+
+    explicit SleepTimer(PlayerSession &session, QObject *parent = nullptr);
+
+    // A steady clock in milliseconds; tests give their own and call tick() themselves.
+    void setClock(std::function<qint64()> now) { m_now = std::move(now); }
+
+    // Starts anew, replacing any running timer.
+    void start(int minutes);
+    void startAtRecordEnd();
+    // Off: the timer stops and the sound is whole again.
+    void cancel();
+
+    Mode mode() const { return m_mode; }
+    // The minutes asked for while counting minutes; 0 otherwise.
+    int minutes() const { return m_mode == Mode::Minutes ? m_minutes : 0; }
+    // Milliseconds of playing left before the pause; -1 while off, or at the end of a record
+    // whose length the player does not know.
+    qint64 remainingMilliseconds() const;
+    const QTimer &timer() const { return m_timer; }
+
+    // Counts the playing time since the last tick, fades, and pauses when the time is up.
+    void tick();
+
+signals:
+    // The mode or the remaining time changed: what the menu and the status line show.
+    void changed();
+
+private:
+    void begin(Mode mode);
+    void finish();
+    void fade(qint64 remaining);
+
+    PlayerSession &m_session;
+    QTimer m_timer;
+    std::function<qint64()> m_now;
+    Mode m_mode = Mode::Off;
+    int m_minutes = 0;
+    qint64 m_left = 0; // while counting minutes
+    qint64 m_lastTick = 0;
+};
