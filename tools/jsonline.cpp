@@ -2,23 +2,32 @@
 
 QByteArray jsonString(const QString &text)
 {
-    QByteArray out = "\"";
-    for (char c : text.toUtf8()) {
+    const QByteArray utf8 = text.toUtf8();
+    QByteArray out;
+    // Thousands of lines are written: one allocation for the usual string with nothing to
+    // escape.
+    out.reserve(utf8.size() + 2);
+    out += '"';
+    for (char c : utf8) {
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\')
-            out += QByteArray("\\") + c;
-        else if (c == '\r')
-            out += "\\r";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\t')
-            out += "\\t";
-        else if (byte < 0x20)
-            out += "\\u" + QByteArray::number(byte, 16).rightJustified(4, '0');
-        else
+        if (c == '"' || c == '\\') {
+            out += '\\';
             out += c;
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20) {
+            out += "\\u";
+            out += QByteArray::number(byte, 16).rightJustified(4, '0');
+        } else {
+            out += c;
+        }
     }
-    return out + '"';
+    out += '"';
+    return out;
 }
 
 JsonLine &JsonLine::add(const char *key, const QString &text)
@@ -43,8 +52,10 @@ JsonLine &JsonLine::addNumberText(const char *key, const QByteArray &number)
 
 JsonLine &JsonLine::addMember(const char *key, const QByteArray &value)
 {
-    if (!m_members.isEmpty())
-        m_members += ", ";
-    m_members += jsonString(QString::fromLatin1(key)) + ": " + value;
+    if (m_object.size() > 1)
+        m_object += ", ";
+    m_object += jsonString(QString::fromLatin1(key));
+    m_object += ": ";
+    m_object += value;
     return *this;
 }

@@ -14,12 +14,13 @@ public:
     JsonLine &addNumberText(const char *key, const QByteArray &number);
 
     // The object and a line end.
-    QByteArray text() const { return '{' + m_members + "}\n"; }
+    QByteArray text() const { return m_object + "}\n"; }
 
 private:
     JsonLine &addMember(const char *key, const QByteArray &value);
 
-    QByteArray m_members;
+    // The object so far, without its closing brace.
+    QByteArray m_object = "{";
 };
 
 // The text as a JSON string, quotes included: '"', "\" and control characters escaped.

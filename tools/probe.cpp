@@ -7,19 +7,23 @@
 #include "media/mediainfo.h"
 #include "platform/codepage.h"
 #include "platform/paths.h"
+#include "platform/randomaccessfile.h"
+#include "platform/regularfile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
+#include <cerrno>
 #include <cstdio>
 #include <optional>
 
 namespace {
 
 constexpr int usageError = 2;
+// Output leaves in blocks of this size, not a line at a time.
+constexpr std::size_t outputBlockSize = 1 << 16;
 
 void print(const QByteArray &bytes)
 {
@@ -27,26 +31,21 @@ void print(const QByteArray &bytes)
 }
 
 // A command-line path in internal form, made absolute against the working folder.
-QString internalPath(const QString &argument)
+QString internalPath(const QString &argument, const QDir &workingFolder)
 {
     if (platform::isAddress(argument))
         return argument;
-    return platform::fromNativePath(QDir::cleanPath(QDir::current().absoluteFilePath(argument)));
+    return platform::fromNativePath(QDir::cleanPath(workingFolder.absoluteFilePath(argument)));
 }
 
-// Why the file cannot be read, or nullopt when it can.
-std::optional<QString> unreadableReason(const QString &path)
+// Why the file could not be opened, from RandomAccessFile::error().
+QString unreadableReason(int error)
 {
-    const QString native = platform::toNativePath(path);
-    const QFileInfo info(native);
-    if (!info.exists())
+    if (error == ENOENT || error == ENOTDIR)
         return QStringLiteral("no such file");
-    if (!info.isFile())
+    if (error == platform::notRegularFileError)
         return QStringLiteral("not a file");
-    QFile file(native);
-    if (!file.open(QIODevice::ReadOnly))
-        return file.errorString();
-    return std::nullopt;
+    return qt_error_string(error);
 }
 
 QByteArray errorLine(const QString &path, const QString &reason)
@@ -71,11 +70,13 @@ QByteArray versionText(float version)
     return version == 0 ? QByteArray("0") : QByteArray::number(version, 'f', 1);
 }
 
+// Each file is opened once, and read where the readers need it.
 QByteArray fileLine(const QString &path)
 {
-    if (const auto reason = unreadableReason(path))
-        return errorLine(path, *reason);
-    const media::MediaInfo info = media::readMediaInfo(path);
+    const platform::RandomAccessFile file(path);
+    if (!file.isOpen())
+        return errorLine(path, unreadableReason(file.error()));
+    const media::MediaInfo info = media::readMediaInfo(file, path);
     const media::TagRecord &tag = info.tag;
     JsonLine line;
     line.add("path", platform::toNativePath(path));
@@ -93,8 +94,9 @@ QByteArray fileLine(const QString &path)
 
 void printPlaylist(const QString &path)
 {
-    if (const auto reason = unreadableReason(path))
-        return print(errorLine(path, *reason));
+    const platform::RandomAccessFile file(path);
+    if (!file.isOpen())
+        return print(errorLine(path, unreadableReason(file.error())));
     for (const QString &source : album::readPlaylistSources(path))
         print(QFile::encodeName(platform::toNativePath(source)) + '\n');
 }
@@ -154,9 +156,11 @@ int main(int argc, char **argv)
     if (playlists.isEmpty() && files.isEmpty())
         return wrongArguments("no file given");
 
+    std::setvbuf(stdout, nullptr, _IOFBF, outputBlockSize);
+    const QDir workingFolder = QDir::current();
     if (!playlists.isEmpty())
-        printPlaylist(internalPath(playlists.first()));
+        printPlaylist(internalPath(playlists.first(), workingFolder));
     for (const QString &file : files)
-        print(fileLine(internalPath(file)));
+        print(fileLine(internalPath(file, workingFolder)));
     return 0;
 }

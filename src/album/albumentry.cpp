@@ -96,6 +96,13 @@ void AlbumEntry::setSpeed(double rate)
 
 QString encodeAlbumPath(QStringView path)
 {
+    // Most paths hold nothing to encode: thousands are encoded at every start.
+    const auto special = [](QChar c) {
+        return c == u'=' || std::any_of(std::begin(pathEscapes), std::end(pathEscapes),
+                                        [c](const PathEscape &e) { return e.character == c; });
+    };
+    if (std::none_of(path.begin(), path.end(), special))
+        return path.toString();
     QString stored;
     stored.reserve(path.size());
     for (qsizetype i = 0; i < path.size(); ++i) {
@@ -115,13 +122,19 @@ QString encodeAlbumPath(QStringView path)
 
 QString decodeAlbumPath(QStringView storedPath)
 {
+    // Every reference begins with "&".
+    if (!storedPath.contains(u'*') && !storedPath.contains(u'&'))
+        return storedPath.toString();
     QString path;
     path.reserve(storedPath.size());
     for (qsizetype i = 0; i < storedPath.size(); ++i) {
         const QStringView rest = storedPath.sliced(i);
-        const auto escape =
-            std::find_if(std::begin(pathEscapes), std::end(pathEscapes),
-                         [rest](const PathEscape &e) { return rest.startsWith(e.reference); });
+        const auto escape = rest.front() != u'&'
+                                ? std::end(pathEscapes)
+                                : std::find_if(std::begin(pathEscapes), std::end(pathEscapes),
+                                               [rest](const PathEscape &e) {
+                                                   return rest.startsWith(e.reference);
+                                               });
         if (rest.front() == u'*') {
             path += u'=';
         } else if (escape != std::end(pathEscapes)) {

@@ -121,8 +121,11 @@ void AlbumSession::loadProfile(const QString &profile, const QString &commandLin
         if (albumFileExists(m_albums.entry(i)))
             candidate = i;
     }
-    emit albumsChanged();
-    if (!commandLinePath.isEmpty())
+    const bool opening = !commandLinePath.isEmpty();
+    // An activation shows the list itself: thousands of albums are mirrored once, not twice.
+    if (opening || candidate < 0)
+        emit albumsChanged();
+    if (opening)
         candidate = openAlbum(commandLinePath);
     if (candidate >= 0)
         activate(candidate);

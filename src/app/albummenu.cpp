@@ -17,9 +17,11 @@ void AlbumMenu::resizeAlbumList(const album::AlbumList &list, int lastIndex)
     const int count = std::max(lastIndex, 0) + 1;
     for (shell::ActionItemArray *array : {m_entries.albums, m_entries.removeItems})
         shell::resizeArray(*array, count);
+    shell::ActionItemArray &removeItems = *m_entries.removeItems;
     for (int i = 0; i < count; ++i) {
-        m_entries.removeItems->setCaption(
-            i, platform::toNativePath(list.albumPathOf(album::AlbumList::Index(i))));
+        shell::MenuItemState state = removeItems.item(i);
+        state.caption = platform::toNativePath(list.albumPathOf(album::AlbumList::Index(i)));
+        removeItems.setItem(i, state);
     }
     const bool any = lastIndex >= 0;
     if (!any)
@@ -43,10 +45,18 @@ void AlbumMenu::refreshAlbumItem(const album::AlbumList &list, int index, const 
 
 void AlbumMenu::showAlbumList(const album::AlbumList &list, const QDateTime &now)
 {
-    for (int i = 0; i < list.count(); ++i) {
-        refreshAlbumItem(list, i, now);
-        m_entries.albums->setVisible(i, true);
-    }
     resizeAlbumList(list, list.count() - 1);
-    shell::radioCheckMenuItem(*m_entries.albums, list.isEmpty() ? -1 : 0);
+    shell::ActionItemArray &albums = *m_entries.albums;
+    // One write per item: thousands of albums are mirrored at every start.
+    for (int i = 0; i < list.count(); ++i) {
+        const album::AlbumEntry entry = list.entry(album::AlbumList::Index(i));
+        shell::MenuItemState state = albums.item(i);
+        state.enabled = album::albumFileExists(entry);
+        state.caption = album::albumCaption(entry, m_months, now).text;
+        state.visible = true;
+        state.checked = i == 0;
+        albums.setItem(i, state);
+    }
+    if (list.isEmpty())
+        shell::radioCheckMenuItem(albums, -1);
 }

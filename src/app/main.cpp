@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
@@ -95,10 +96,13 @@ int main(int argc, char *argv[])
                      &Application::saveOnEnd);
     platform::registerWithShell(QApplication::applicationFilePath(),
                                 baseName + QStringLiteral(".desktop"));
+    // The first file loads once the window is up.
+    player.holdLoads(true);
     application.start();
     int status = 0;
     if (!endRequested) {
         window.show();
+        QTimer::singleShot(0, &player, [&player] { player.holdLoads(false); });
         status = app.exec();
     }
     if (endRequested)

@@ -3,6 +3,7 @@
 #include "app/albummenu.h"
 #include "app/windowicon.h"
 #include "settings/settingsstore.h"
+#include "shell/actionitemarray.h"
 #include "shell/appinfo.h"
 #include "shell/dialogkit.h"
 #include "shell/helpcommands.h"
@@ -45,6 +46,9 @@ MainWindow::MainWindow(const MainWindowSetup &setup, QWidget *parent)
     m_whatsThis =
         new shell::WhatsThis(m_dialogKit, menuBar(), m_menus.barTable(), m_menus.popup, this);
     m_menuHook = new shell::MenuHook(*m_whatsThis, m_menus.barTable(), m_menus.arrays(), this);
+    // A profile may hold thousands of albums: their entries wait until the menus are opened.
+    m_menus.fileList->deferEntries();
+    m_menus.fileRemoveList->deferEntries();
     m_albumMenu = std::make_unique<AlbumMenu>(
         AlbumMenu::Entries{m_menus.fileList, m_menus.fileRemoveList, m_menus.fileListSeparator,
                            menuItem("mFileRemove")},
@@ -66,6 +70,10 @@ void MainWindow::setControlStrip(QWidget *strip)
 
 QAction *MainWindow::menuItem(const QString &name) const
 {
+    if (QAction *item = findChild<QAction *>(name))
+        return item;
+    for (const shell::ActionItemArray *array : m_menus.arrays())
+        array->createDeferredEntries();
     return findChild<QAction *>(name);
 }
 

@@ -26,8 +26,12 @@ MediaInfo readMediaInfo(QIODevice &device)
 
 MediaInfo readMediaInfo(const QString &internalPath)
 {
+    return readMediaInfo(platform::RandomAccessFile(internalPath), internalPath);
+}
+
+MediaInfo readMediaInfo(const platform::RandomAccessFile &file, const QString &internalPath)
+{
     const qint32 shell = shellDuration(internalPath);
-    const platform::RandomAccessFile file(internalPath);
     if (!file.isOpen())
         return {TagRecord(), shell};
     const DeviceReader reader(file);

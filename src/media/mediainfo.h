@@ -6,6 +6,9 @@
 #include <QtGlobal>
 
 class QIODevice;
+namespace platform {
+class RandomAccessFile;
+}
 
 namespace media {
 
@@ -17,6 +20,9 @@ struct MediaInfo {
 // The tag record and the duration of one file (as readTag and mpegDuration give them) through
 // a single opening: the frame-sync scan reuses the ID3v2 bytes read for the tag.
 MediaInfo readMediaInfo(const QString &internalPath);
+// The same over the file already opened from that path, for a caller that also wants to know
+// why a file could not be opened.
+MediaInfo readMediaInfo(const platform::RandomAccessFile &file, const QString &internalPath);
 // The same over an open random-access device, with the header estimate as the duration.
 MediaInfo readMediaInfo(QIODevice &device);
 

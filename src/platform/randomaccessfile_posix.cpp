@@ -13,7 +13,7 @@ namespace platform {
 RandomAccessFile::RandomAccessFile(const QString &internalPath)
 {
     qint64 size = 0;
-    m_handle = openRegularFile(QFile::encodeName(toNativePath(internalPath)), &size);
+    m_handle = openRegularFile(QFile::encodeName(toNativePath(internalPath)), &size, &m_error);
     m_size = m_handle >= 0 ? size : 0;
 }
 

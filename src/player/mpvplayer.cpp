@@ -152,12 +152,28 @@ QString MpvPlayer::versionInfo() const
 bool MpvPlayer::configure(const QString &audioOutput)
 {
     static const char *const options[][2] = {
-        {"config", "no"},         {"terminal", "no"},      {"input-default-bindings", "no"},
-        {"load-scripts", "no"},   {"ytdl", "no"},          {"vid", "no"},
-        {"idle", "yes"},          {"keep-open", "yes"},    {"audio-fallback-to-null", "yes"},
-        {"pause", "yes"},         {"volume", "100"},       {"speed", "1"},
-        {"loop-file", "no"},      {"loop-playlist", "no"}, {"audio-pitch-correction", "yes"},
+        {"config", "no"},
+        {"terminal", "no"},
+        {"input-default-bindings", "no"},
+        {"load-scripts", "no"},
+        {"ytdl", "no"},
+        {"vid", "no"},
+        {"idle", "yes"},
+        {"keep-open", "yes"},
+        {"audio-fallback-to-null", "yes"},
+        {"pause", "yes"},
+        {"volume", "100"},
+        {"speed", "1"},
+        {"loop-file", "no"},
+        {"loop-playlist", "no"},
+        {"audio-pitch-correction", "yes"},
         {"msg-level", logLevels},
+        // Its built-in scripts too: each starts a Lua interpreter at start-up, for controls and
+        // overlays that have no window here.
+        {"osc", "no"},
+        {"load-stats-overlay", "no"},
+        {"load-console", "no"},
+        {"load-auto-profiles", "no"},
     };
     for (const auto &option : options)
         mpv_set_option_string(m_mpv, option[0], option[1]);
@@ -275,6 +291,13 @@ void MpvPlayer::settleLoad()
     loadFinished(std::exchange(m_loadTicket, 0), loaded);
 }
 
+void MpvPlayer::holdLoads(bool hold)
+{
+    m_holdingLoads = hold;
+    if (!hold && m_heldTicket != 0)
+        sendLoad(std::exchange(m_heldPath, QString()), std::exchange(m_heldTicket, 0));
+}
+
 // The window goes on while libmpv opens the file: a slow disk or a network folder holds nothing.
 void MpvPlayer::loadMedia(const QString &path, quint64 ticket)
 {
@@ -283,6 +306,16 @@ void MpvPlayer::loadMedia(const QString &path, quint64 ticket)
         loadFinished(ticket, false);
         return;
     }
+    if (m_holdingLoads) {
+        m_heldTicket = ticket;
+        m_heldPath = path;
+        return;
+    }
+    sendLoad(path, ticket);
+}
+
+void MpvPlayer::sendLoad(const QString &path, quint64 ticket)
+{
     writeFlag(m_mpv, "pause", true);
     const QByteArray file = platform::toNativePath(path).toUtf8();
     if (sendCommand(m_mpv, ticket, {textNode("loadfile"), textNode(file), textNode("replace")}) <
@@ -304,6 +337,8 @@ void MpvPlayer::unloadMedia()
 void MpvPlayer::forgetFile()
 {
     m_entryId = 0;
+    m_heldTicket = 0;
+    m_heldPath.clear();
     m_loadTicket = 0;
     m_loadEntry = 0;
     m_entryEnded = false;

@@ -28,6 +28,9 @@ public:
     // True while libmpv's time-stretching filter is in the sound's path, so that a rate other
     // than 1 keeps the pitch.
     bool keepsPitch() const { return m_keepsPitch; }
+    // While held, a load waits (as for a slow disk) and is sent on release, so that the file's
+    // probing and the sound output's start do not compete with a window about to show.
+    void holdLoads(bool hold);
 
 protected:
     void loadMedia(const QString &path, quint64 ticket) override;
@@ -52,9 +55,14 @@ private:
     void forgetFile();
     void checkForEnd();
     void noteLogMessage(const mpv_event &event);
+    void sendLoad(const QString &path, quint64 ticket);
 
     mpv_handle *m_mpv = nullptr;
     QPointer<PlayerWidget> m_widget;
+    bool m_holdingLoads = false;
+    // The load that waits for the release: its ticket (0 when none waits) and file.
+    quint64 m_heldTicket = 0;
+    QString m_heldPath;
     // libmpv's playlist entry of the loaded file; 0 while none is.
     qint64 m_entryId = 0;
     // The load under way: its ticket (0 when none is) and, once loadfile has answered, its entry.

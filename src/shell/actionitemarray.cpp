@@ -7,6 +7,7 @@
 #include <QMenu>
 
 #include <algorithm>
+#include <utility>
 
 namespace shell {
 
@@ -20,6 +21,20 @@ bool isItemEnabled(const QAction *action)
 {
     const QVariant enabled = action->property(enabledKey);
     return enabled.isValid() ? enabled.toBool() : action->isEnabled();
+}
+
+// The state on an entry whose caption is already the state's or is to be replaced.
+void applyState(QAction *action, const MenuItemState &state, bool setCaption)
+{
+    if (setCaption)
+        action->setText(literalMenuText(state.caption));
+    setMenuItemTag(action, state.tag);
+    if (state.checked != isMenuItemChecked(action))
+        setMenuItemChecked(action, state.checked);
+    action->setProperty(enabledKey, state.enabled);
+    action->setEnabled(state.enabled);
+    action->setVisible(state.visible);
+    setMenuItemHelpContext(action, state.helpContext);
 }
 
 void setDesignCaption(QAction *action, const QString &caption)
@@ -40,9 +55,37 @@ ActionItemArray::ActionItemArray(QMenu *menu, const QString &name, const QString
     addDesignItem(caption, helpContext);
 }
 
+void ActionItemArray::deferEntries()
+{
+    if (m_defers)
+        return;
+    m_defers = true;
+    connect(m_menu, &QMenu::aboutToShow, this, &ActionItemArray::createDeferredEntries);
+}
+
 QAction *ActionItemArray::action(int index) const
 {
-    return contains(index) ? m_actions[index] : nullptr;
+    if (!contains(index))
+        return nullptr;
+    createDeferredEntries();
+    return m_actions[index];
+}
+
+void ActionItemArray::createDeferredEntries() const
+{
+    if (m_deferred.empty())
+        return;
+    const std::vector<MenuItemState> deferred = std::exchange(m_deferred, {});
+    QList<QAction *> created;
+    created.reserve(qsizetype(deferred.size()));
+    for (const MenuItemState &state : deferred) {
+        QAction *action = newAction(int(m_actions.size()));
+        applyState(action, state, !state.caption.isEmpty());
+        m_actions.append(action);
+        created.append(action);
+    }
+    // One pass over the menu's entries for all of them.
+    m_menu->insertActions(entryAfterLast(created.size()), created);
 }
 
 int ActionItemArray::indexOf(const QAction *action) const
@@ -52,18 +95,28 @@ int ActionItemArray::indexOf(const QAction *action) const
 
 int ActionItemArray::addDesignItem(const QString &caption, int helpContext)
 {
+    createDeferredEntries();
     const int index = count();
-    QAction *action = createAction(index);
+    QAction *action = newAction(index);
+    m_menu->insertAction(entryAfterLast(0), action);
+    m_actions.append(action);
     setDesignCaption(action, caption);
     setMenuItemHelpContext(action, helpContext);
     return index;
 }
 
+int ActionItemArray::count() const
+{
+    return int(m_actions.size() + qsizetype(m_deferred.size()));
+}
+
 MenuItemState ActionItemArray::item(int index) const
 {
-    const QAction *action = this->action(index);
-    if (!action)
+    if (!contains(index))
         return MenuItemState();
+    if (index >= m_actions.size())
+        return m_deferred[std::size_t(index - m_actions.size())];
+    const QAction *action = m_actions[index];
     MenuItemState state;
     state.caption = action->isSeparator() ? separatorCaption : shownMenuText(action->text());
     state.tag = menuItemTag(action);
@@ -76,31 +129,36 @@ MenuItemState ActionItemArray::item(int index) const
 
 void ActionItemArray::setItem(int index, const MenuItemState &state)
 {
-    QAction *action = this->action(index);
-    if (!action)
+    if (!contains(index))
         return;
-    if (state.caption != item(index).caption)
-        action->setText(literalMenuText(state.caption));
-    setMenuItemTag(action, state.tag);
-    if (state.checked != isMenuItemChecked(action))
-        setMenuItemChecked(action, state.checked);
-    action->setProperty(enabledKey, state.enabled);
-    action->setEnabled(state.enabled);
-    action->setVisible(state.visible);
-    setMenuItemHelpContext(action, state.helpContext);
+    if (index >= m_actions.size()) {
+        m_deferred[std::size_t(index - m_actions.size())] = state;
+        return;
+    }
+    applyState(m_actions[index], state, state.caption != item(index).caption);
 }
 
 int ActionItemArray::grow()
 {
     const int index = count();
-    QAction *action = createAction(index);
-    setMenuItemHelpContext(action, helpContext(0));
+    MenuItemState state;
+    state.helpContext = helpContext(0);
+    if (m_defers) {
+        m_deferred.push_back(state);
+        return index;
+    }
+    QAction *action = newAction(index);
+    setMenuItemHelpContext(action, state.helpContext);
+    m_menu->insertAction(entryAfterLast(0), action);
+    m_actions.append(action);
     return index;
 }
 
 void ActionItemArray::shrink(int count)
 {
     const int kept = std::max(count, 1);
+    while (this->count() > kept && !m_deferred.empty())
+        m_deferred.pop_back();
     while (this->count() > kept) {
         QAction *last = m_actions.takeLast();
         m_menu->removeAction(last);
@@ -108,20 +166,24 @@ void ActionItemArray::shrink(int count)
     }
 }
 
-QAction *ActionItemArray::createAction(int index)
+QAction *ActionItemArray::newAction(int index) const
 {
     auto *action = new QAction(m_menu);
     action->setObjectName(name() + QString::number(index));
-    QAction *before = nullptr;
-    if (!m_actions.isEmpty()) {
-        const QList<QAction *> entries = m_menu->actions();
-        const qsizetype next = entries.indexOf(m_actions.constLast()) + 1;
-        before = next < entries.size() ? entries[next] : nullptr;
-    }
-    m_menu->insertAction(before, action);
-    m_actions.append(action);
-    connect(action, &QAction::triggered, this, [this, index] { emit triggered(index); });
+    // Entries are made lazily from const accessors; the array itself is never const.
+    auto *array = const_cast<ActionItemArray *>(this);
+    connect(action, &QAction::triggered, array, [array, index] { emit array->triggered(index); });
     return action;
+}
+
+QAction *ActionItemArray::entryAfterLast(qsizetype notInMenu) const
+{
+    const qsizetype inMenu = m_actions.size() - notInMenu;
+    if (inMenu <= 0)
+        return nullptr;
+    const QList<QAction *> entries = m_menu->actions();
+    const qsizetype next = entries.indexOf(m_actions[inMenu - 1]) + 1;
+    return next < entries.size() ? entries[next] : nullptr;
 }
 
 } // namespace shell

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QObject>
 
+#include <vector>
+
 class QAction;
 class QMenu;
 
@@ -22,14 +24,20 @@ public:
 
     QString name() const { return objectName(); }
     QMenu *menu() const { return m_menu; }
-    // The entry of item index; nullptr when there is none.
+    // Items grown from now on get their menu entries only when the menu is about to show or an
+    // entry is asked for, all at once: a list of thousands costs nothing until it is seen.
+    void deferEntries();
+    // The entry of item index (the entries of deferred items are made first); nullptr when there
+    // is none.
     QAction *action(int index) const;
+    // Makes the entries of deferred items now.
+    void createDeferredEntries() const;
     // The index of the entry, or -1 when it is not one of this array's.
     int indexOf(const QAction *action) const;
     // Appends a design item (caption as for item 0) and returns its index.
     int addDesignItem(const QString &caption, int helpContext);
 
-    int count() const override { return int(m_actions.size()); }
+    int count() const override;
     MenuItemState item(int index) const override;
     void setItem(int index, const MenuItemState &state) override;
     int grow() override;
@@ -40,10 +48,18 @@ signals:
     void triggered(int index);
 
 private:
-    QAction *createAction(int index);
+    // A new entry for item index, not yet in the menu.
+    QAction *newAction(int index) const;
+    // The menu entry right after the array's last entry in the menu (all but the last
+    // notInMenu); nullptr when the array ends the menu or has no entry there yet.
+    QAction *entryAfterLast(qsizetype notInMenu) const;
 
     QMenu *m_menu;
-    QList<QAction *> m_actions;
+    // Made lazily, hence mutable: items 0 .. m_actions.size() - 1 have entries, the deferred
+    // ones after them only their states.
+    mutable QList<QAction *> m_actions;
+    mutable std::vector<MenuItemState> m_deferred;
+    bool m_defers = false;
 };
 
 } // namespace shell

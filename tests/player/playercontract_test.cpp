@@ -664,6 +664,41 @@ TEST(MpvPlayer, AFileSlowToOpenHoldsNothing)
     EXPECT_THAT(log.take(), ElementsAre("media slow.mp3 queued", "state 10 queued"));
 }
 
+TEST(MpvPlayer, AHeldLoadWaitsForTheReleaseAndKeepsWhatWasAskedMeanwhile)
+{
+    MpvPlayer player(QStringLiteral("null"));
+    EventLog log(player);
+    player.holdLoads(true);
+    player.setUrl(fixture("tone660_2s.mp3"));
+    player.setUrl(fixture("tone440_3s.mp3"));
+    player.setCurrentPosition(1.5);
+    QTest::qWait(300);
+    EXPECT_EQ(player.playState(), PlayState::Transitioning);
+    EXPECT_FALSE(log.contains("media tone440_3s.mp3 queued"));
+
+    player.holdLoads(false);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.playState() == PlayState::Ready; }, 15000));
+    QTest::qWait(100);
+    EXPECT_EQ(log.count("media tone660_2s.mp3 queued"), 0) << "the replaced load never happens";
+    EXPECT_TRUE(log.contains("media tone440_3s.mp3 queued"));
+    EXPECT_NEAR(player.currentPosition(), 1.5, 0.1);
+    EXPECT_NEAR(player.currentItemDuration(), 3.1, 0.1);
+}
+
+TEST(MpvPlayer, AHeldLoadThatIsClosedNeverHappens)
+{
+    MpvPlayer player(QStringLiteral("null"));
+    EventLog log(player);
+    player.holdLoads(true);
+    player.setUrl(fixture("tone440_3s.mp3"));
+    player.close();
+    player.holdLoads(false);
+    QTest::qWait(500);
+    EXPECT_FALSE(log.contains("media tone440_3s.mp3 queued"));
+    EXPECT_EQ(player.currentItemDuration(), 0);
+}
+
 TEST(MpvPlayer, ACorruptRecordInTheMiddleOfAnAlbumIsSkipped)
 {
     QTemporaryDir folder;

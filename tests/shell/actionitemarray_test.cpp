@@ -77,6 +77,35 @@ TEST_F(ActionItemArrayTest, ShrinkingRemovesFromTheEndAndKeepsItemZero)
     EXPECT_EQ(albums->action(1)->objectName(), "mFileList1");
 }
 
+TEST_F(ActionItemArrayTest, DeferredItemsGetTheirEntriesInOrderWhenTheMenuShows)
+{
+    albums->deferEntries();
+    for (int i = 1; i <= 3; ++i)
+        albums->grow();
+    MenuItemState state = albums->item(2);
+    state.caption = "Book & Co";
+    state.checked = true;
+    state.enabled = false;
+    albums->setItem(2, state);
+    albums->shrink(3);
+    EXPECT_EQ(albums->count(), 3);
+    EXPECT_EQ(albums->item(2).caption, "Book & Co");
+    EXPECT_EQ(entryNames(menu), QStringList({"open", "-", "mFileList0", "-", "exit"}));
+
+    emit menu.aboutToShow();
+    EXPECT_EQ(entryNames(menu),
+              QStringList({"open", "-", "mFileList0", "mFileList1", "mFileList2", "-", "exit"}));
+    QAction *entry = albums->action(2);
+    EXPECT_EQ(entry->text(), "Book && Co");
+    EXPECT_TRUE(isMenuItemChecked(entry));
+    EXPECT_FALSE(albums->item(2).enabled);
+    EXPECT_EQ(albums->helpContext(2), 1009);
+    QSignalSpy chosen(albums, &ActionItemArray::triggered);
+    albums->action(1)->trigger();
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen.first().first().toInt(), 1);
+}
+
 TEST_F(ActionItemArrayTest, AppendFillsTheEmptyItemZeroThenGrows)
 {
     EXPECT_EQ(appendMenuItem(*albums, "one", "", "1", 0, false, true), 0);
