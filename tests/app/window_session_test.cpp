@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMetaMethod>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -399,4 +400,55 @@ TEST_F(WindowSessionTest, BookmarksOfTheAlbumFillTheThreeBookmarkLists)
     EXPECT_EQ(remove.caption(0), "01.mp3 - 00:00:05");
     EXPECT_EQ(jump.caption(1), QString(100, u'x'));
     EXPECT_EQ(remove.caption(1), "03.mp3 - 01:01:01");
+}
+
+namespace {
+
+// QObject keeps the question to subclasses; a pointer to the inherited member, taken inside
+// one, may ask it of any QObject.
+struct SignalProbe : QObject {
+    static bool handled(const QAction *action)
+    {
+        const auto isConnected = &SignalProbe::isSignalConnected;
+        return (action->*isConnected)(QMetaMethod::fromSignal(&QAction::triggered));
+    }
+};
+
+// The enabled entries of every menu, each opened first as the listener would, that nothing acts
+// on.
+QStringList deadEntries(const MenuTree &menus)
+{
+    QStringList dead;
+    for (QMenu *menu : menus.allMenus()) {
+        menu->popup(QPoint(10, 10));
+        SessionFixture::drainEvents();
+        for (const QAction *action : menu->actions()) {
+            if (action->isSeparator() || action->menu() || !action->isVisible() ||
+                !action->isEnabled())
+                continue;
+            if (!SignalProbe::handled(action))
+                dead.append(menu->objectName() + u'/' + action->objectName() + u' ' +
+                            action->text());
+        }
+        menu->hide();
+        SessionFixture::drainEvents();
+    }
+    return dead;
+}
+
+} // namespace
+
+TEST_F(WindowSessionTest, EveryEnabledMenuEntryHasAHandler)
+{
+    fixture.start();
+    EXPECT_EQ(deadEntries(menus()), QStringList()) << "without an album";
+
+    fixture.dialogKit().queueInputBox("Anna");
+    fixture.item("mProfileNew")->trigger();
+    SessionFixture::drainEvents();
+    fixture.openFolder(fixture.makeThreeTrackAlbum("Tale"));
+    fixture.dialogKit().queueInputBox("Mark");
+    fixture.item("mBookmarkNew")->trigger();
+    SessionFixture::drainEvents();
+    EXPECT_EQ(deadEntries(menus()), QStringList()) << "with an album, a bookmark, two profiles";
 }
