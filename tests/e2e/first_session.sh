@@ -19,12 +19,7 @@ if [ $# -ne 3 ]; then
     exit 2
 fi
 
-# A display of our own, whatever the caller has; it never resets between the program's runs (a
-# server resetting as its last client leaves can refuse the next start).
-if [ -z "${SONNALBY_E2E_XVFB:-}" ]; then
-    exec env SONNALBY_E2E_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
-        bash "$0" "$@"
-fi
+source "$(dirname "$0")/own_display.sh"
 
 program=$1
 resources=$2

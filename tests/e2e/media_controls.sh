@@ -13,13 +13,9 @@ if [ $# -ne 2 ]; then
     exit 2
 fi
 
-# A display and a session bus of our own, whatever the caller has; the display never resets
-# between the program's runs (a server resetting as its last client leaves can refuse the next
-# start).
-if [ -z "${SONNALBY_E2E_XVFB:-}" ]; then
-    exec env SONNALBY_E2E_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
-        dbus-run-session -- bash "$0" "$@"
-fi
+# A session bus of its own too.
+e2e_wrapper=(dbus-run-session --)
+source "$(dirname "$0")/own_display.sh"
 
 program=$1
 resources=$2
