@@ -15,8 +15,6 @@
 #include <QStyleFactory>
 #include <QToolButton>
 
-#include <initializer_list>
-
 namespace {
 
 constexpr int refreshIntervalMs = 250;
@@ -102,7 +100,7 @@ PlayerWidget::PlayerWidget(PlayerBase *player, QWidget *parent) : QWidget(parent
     m_volumeBar->setFixedWidth(80);
     setFocusProxy(m_playButton);
 
-    for (QWidget *control : std::initializer_list<QWidget *>{m_playButton, m_stopButton, m_seekBar})
+    for (QWidget *control : transportControls())
         control->installEventFilter(this);
     connect(m_playButton, &QToolButton::clicked, this, &PlayerWidget::togglePlay);
     connect(m_stopButton, &QToolButton::clicked, m_player, &PlayerBase::stopFromControls);
@@ -120,6 +118,11 @@ PlayerWidget::PlayerWidget(PlayerBase *player, QWidget *parent) : QWidget(parent
     m_refreshTimer.setInterval(refreshIntervalMs);
     connect(&m_refreshTimer, &QTimer::timeout, this, &PlayerWidget::refresh);
     refresh();
+}
+
+std::array<QWidget *, 3> PlayerWidget::transportControls() const
+{
+    return {m_playButton, m_stopButton, m_seekBar};
 }
 
 QToolButton *PlayerWidget::addButton(const char *name, const QString &toolTip)
@@ -190,7 +193,7 @@ void PlayerWidget::refresh()
 
     const bool usable = m_player->isEnabled();
     const bool withMedia = usable && m_player->hasMedia();
-    for (QWidget *control : std::initializer_list<QWidget *>{m_playButton, m_stopButton, m_seekBar})
+    for (QWidget *control : transportControls())
         control->setEnabled(withMedia);
     m_muteButton->setEnabled(usable);
     m_volumeBar->setEnabled(usable);

@@ -3,6 +3,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <array>
+
 class PlayerBase;
 class QLabel;
 class QSlider;
@@ -27,6 +29,8 @@ protected:
 private:
     QToolButton *addButton(const char *name, const QString &toolTip);
     QSlider *addSlider(const char *name, const QString &toolTip);
+    // The controls that act on a file: of no use while the player has none.
+    std::array<QWidget *, 3> transportControls() const;
     void togglePlay();
     // The player's MouseDown for a press at a point of this widget; false for a left press.
     bool reportMouseDown(const QMouseEvent &event, QPoint at);
