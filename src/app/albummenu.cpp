@@ -18,11 +18,13 @@ void AlbumMenu::resizeAlbumList(const album::AlbumList &list, int lastIndex)
     for (shell::ActionItemArray *array : {m_entries.albums, m_entries.removeItems})
         shell::resizeArray(*array, count);
     shell::ActionItemArray &removeItems = *m_entries.removeItems;
-    for (int i = 0; i < count; ++i) {
-        shell::MenuItemState state = removeItems.item(i);
-        state.caption = platform::toNativePath(list.albumPathOf(album::AlbumList::Index(i)));
-        removeItems.setItem(i, state);
-    }
+    const int helpContext = removeItems.helpContext(0);
+    removeItems.describeItems([list, helpContext](int index) {
+        shell::MenuItemState state;
+        state.caption = platform::toNativePath(list.albumPathOf(album::AlbumList::Index(index)));
+        state.helpContext = helpContext;
+        return state;
+    });
     const bool any = lastIndex >= 0;
     if (!any)
         m_entries.albums->setCaption(0, QString());
@@ -47,16 +49,20 @@ void AlbumMenu::showAlbumList(const album::AlbumList &list, const QDateTime &now
 {
     resizeAlbumList(list, list.count() - 1);
     shell::ActionItemArray &albums = *m_entries.albums;
-    // One write per item: thousands of albums are mirrored at every start.
-    for (int i = 0; i < list.count(); ++i) {
-        const album::AlbumEntry entry = list.entry(album::AlbumList::Index(i));
-        shell::MenuItemState state = albums.item(i);
-        state.enabled = album::albumFileExists(entry);
-        state.caption = album::albumCaption(entry, m_months, now).text;
-        state.visible = true;
-        state.checked = i == 0;
-        albums.setItem(i, state);
-    }
-    if (list.isEmpty())
+    if (list.isEmpty()) {
         shell::radioCheckMenuItem(albums, -1);
+        return;
+    }
+    // Thousands of albums are mirrored at every start: each caption and existence check waits
+    // until its item is first needed.
+    const int helpContext = albums.helpContext(0);
+    albums.describeItems([list, months = m_months, now, helpContext](int index) {
+        const album::AlbumEntry entry = list.entry(album::AlbumList::Index(index));
+        shell::MenuItemState state;
+        state.enabled = album::albumFileExists(entry);
+        state.caption = album::albumCaption(entry, months, now).text;
+        state.checked = index == 0;
+        state.helpContext = helpContext;
+        return state;
+    });
 }

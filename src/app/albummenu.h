@@ -33,7 +33,8 @@ public:
     // date, path, duration and title. Nothing for an index outside the list.
     void refreshAlbumItem(const album::AlbumList &list, int index,
                           const QDateTime &now = QDateTime::currentDateTime());
-    // Mirrors the whole list: every item refreshed, the active album (item 0) checked.
+    // Mirrors the whole list: every item refreshed as it is first read or shown, the active
+    // album (item 0) checked.
     void showAlbumList(const album::AlbumList &list,
                        const QDateTime &now = QDateTime::currentDateTime());
 

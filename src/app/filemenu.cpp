@@ -22,7 +22,7 @@ void FileMenu::showAlbums()
 {
     m_window.albumMenu().showAlbumList(m_session.albums());
     // Album 0 is not always active: a profile whose playlists are all missing has none.
-    shell::radioCheckMenuItem(*m_window.menus().fileList, m_session.isAlbumActive() ? 0 : -1);
+    m_window.menus().fileList->setChecked(0, m_session.isAlbumActive());
 }
 
 void FileMenu::connectCommands()

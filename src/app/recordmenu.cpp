@@ -5,6 +5,10 @@
 #include "shell/actionitemarray.h"
 #include "shell/whatsthis.h"
 
+#include <QMenu>
+
+#include <utility>
+
 RecordMenu::RecordMenu(MainWindow &window, PlayerSession &session, QObject *parent)
     : QObject(parent), m_window(window), m_records(session.records()),
       m_items(*window.menus().recordList)
@@ -12,6 +16,7 @@ RecordMenu::RecordMenu(MainWindow &window, PlayerSession &session, QObject *pare
     connect(&m_records, &RecordList::recordsReset, this, &RecordMenu::showRecords);
     connect(&m_records, &RecordList::recordChanged, this, &RecordMenu::showRecord);
     connect(&m_records, &RecordList::currentChanged, this, &RecordMenu::showCurrent);
+    connect(window.menus().record, &QMenu::aboutToShow, this, &RecordMenu::arrangeIfPending);
     window.whatsThis().connectArray(
         &m_items, [&session](int index) { session.selectRecord(RecordList::Index(index)); });
 }
@@ -19,7 +24,7 @@ RecordMenu::RecordMenu(MainWindow &window, PlayerSession &session, QObject *pare
 void RecordMenu::setMultiColumn(bool multiColumn)
 {
     m_multiColumn = multiColumn;
-    m_window.arrangeRecordMenu(m_multiColumn && m_records.count() > 0);
+    arrangeWhenShown();
 }
 
 void RecordMenu::showRecords()
@@ -33,7 +38,7 @@ void RecordMenu::showRecords()
         m_items.setVisible(0, false);
     }
     showCurrent(m_records.current());
-    m_window.arrangeRecordMenu(m_multiColumn && count > 0);
+    arrangeWhenShown();
 }
 
 void RecordMenu::showRecord(RecordList::Index index)
@@ -46,9 +51,22 @@ void RecordMenu::showRecord(RecordList::Index index)
     item.enabled = record.enabled;
     item.visible = true;
     m_items.setItem(index, item);
+    arrangeWhenShown();
 }
 
 void RecordMenu::showCurrent(RecordList::Index index)
 {
     shell::radioCheckMenuItem(m_items, index);
+}
+
+void RecordMenu::arrangeWhenShown()
+{
+    m_arrangementPending = true;
+}
+
+void RecordMenu::arrangeIfPending()
+{
+    if (!std::exchange(m_arrangementPending, false))
+        return;
+    m_window.arrangeRecordMenu(m_multiColumn && m_records.count() > 0);
 }

@@ -19,18 +19,22 @@ class RecordMenu : public QObject {
 public:
     RecordMenu(MainWindow &window, PlayerSession &session, QObject *parent = nullptr);
 
-    // The multi-column option, applied to the shown records at once.
+    // The multi-column option, applied to the records when the menu next opens.
     void setMultiColumn(bool multiColumn);
 
 private:
-    // Every item anew: one per record (at least one, hidden when there is no record), then the
-    // columns.
+    // Every item anew: one per record (at least one, hidden when there is no record).
     void showRecords();
     void showRecord(RecordList::Index index);
     void showCurrent(RecordList::Index index);
+    // Columns are measured as the menu opens: measuring every caption costs the window's start
+    // a font for each script the titles use.
+    void arrangeWhenShown();
+    void arrangeIfPending();
 
     MainWindow &m_window;
     const RecordList &m_records;
     shell::ActionItemArray &m_items;
     bool m_multiColumn = true;
+    bool m_arrangementPending = false;
 };

@@ -75,11 +75,13 @@ void ActionItemArray::createDeferredEntries() const
 {
     if (m_deferred.empty())
         return;
-    const std::vector<MenuItemState> deferred = std::exchange(m_deferred, {});
+    const std::vector<std::optional<MenuItemState>> deferred = std::exchange(m_deferred, {});
     QList<QAction *> created;
     created.reserve(qsizetype(deferred.size()));
-    for (const MenuItemState &state : deferred) {
-        QAction *action = newAction(int(m_actions.size()));
+    for (const std::optional<MenuItemState> &described : deferred) {
+        const int index = int(m_actions.size());
+        const MenuItemState state = described ? *described : m_describe(index);
+        QAction *action = newAction(index);
         applyState(action, state, !state.caption.isEmpty());
         m_actions.append(action);
         created.append(action);
@@ -91,6 +93,14 @@ void ActionItemArray::createDeferredEntries() const
 int ActionItemArray::indexOf(const QAction *action) const
 {
     return int(m_actions.indexOf(action));
+}
+
+void ActionItemArray::describeItems(std::function<MenuItemState(int)> describe)
+{
+    for (int index = 0; index < m_actions.size(); ++index)
+        setItem(index, describe(index));
+    std::fill(m_deferred.begin(), m_deferred.end(), std::nullopt);
+    m_describe = std::move(describe);
 }
 
 int ActionItemArray::addDesignItem(const QString &caption, int helpContext)
@@ -115,7 +125,7 @@ MenuItemState ActionItemArray::item(int index) const
     if (!contains(index))
         return MenuItemState();
     if (index >= m_actions.size())
-        return m_deferred[std::size_t(index - m_actions.size())];
+        return deferredState(index);
     const QAction *action = m_actions[index];
     MenuItemState state;
     state.caption = action->isSeparator() ? separatorCaption : shownMenuText(action->text());
@@ -164,6 +174,14 @@ void ActionItemArray::shrink(int count)
         m_menu->removeAction(last);
         delete last;
     }
+}
+
+MenuItemState &ActionItemArray::deferredState(int index) const
+{
+    std::optional<MenuItemState> &state = m_deferred[std::size_t(index - m_actions.size())];
+    if (!state)
+        state = m_describe(index);
+    return *state;
 }
 
 QAction *ActionItemArray::newAction(int index) const

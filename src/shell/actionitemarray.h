@@ -5,6 +5,8 @@
 #include <QList>
 #include <QObject>
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -34,6 +36,10 @@ public:
     void createDeferredEntries() const;
     // The index of the entry, or -1 when it is not one of this array's.
     int indexOf(const QAction *action) const;
+    // Gives every item the state describe(index): at once for the items that have entries, when
+    // first read, written or shown for the deferred ones. The described states must not depend on
+    // when describe is called, other than through what it captures.
+    void describeItems(std::function<MenuItemState(int)> describe);
     // Appends a design item (caption as for item 0) and returns its index.
     int addDesignItem(const QString &caption, int helpContext);
 
@@ -53,12 +59,15 @@ private:
     // The menu entry right after the array's last entry in the menu (all but the last
     // notInMenu); nullptr when the array ends the menu or has no entry there yet.
     QAction *entryAfterLast(qsizetype notInMenu) const;
+    // The state of deferred item index, described first when it has not been yet.
+    MenuItemState &deferredState(int index) const;
 
     QMenu *m_menu;
     // Made lazily, hence mutable: items 0 .. m_actions.size() - 1 have entries, the deferred
-    // ones after them only their states.
+    // ones after them only their states, or none yet when m_describe is to give it.
     mutable QList<QAction *> m_actions;
-    mutable std::vector<MenuItemState> m_deferred;
+    mutable std::vector<std::optional<MenuItemState>> m_deferred;
+    std::function<MenuItemState(int)> m_describe;
     bool m_defers = false;
 };
 

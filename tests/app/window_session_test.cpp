@@ -24,8 +24,10 @@
 #include <QMetaMethod>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWidgetAction>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 
 namespace {
@@ -370,6 +372,24 @@ TEST_F(WindowSessionTest, RecordCaptionsKeepALiteralAmpersand)
     const shell::ActionItemArray &records = *menus().recordList;
     EXPECT_EQ(records.caption(0), "[00:00:02] A & B.mp3\t= Rock & Roll");
     EXPECT_EQ(records.action(0)->text(), "[00:00:02] A && B.mp3\t= Rock && Roll");
+}
+
+TEST_F(WindowSessionTest, RecordColumnsAreArrangedWhenTheMenuOpens)
+{
+    QList<TestTrack> parts;
+    for (int i = 1; i <= 60; ++i)
+        parts.append({QStringLiteral("%1.mp3").arg(i, 2, 10, QLatin1Char('0')), "Part", 2});
+    fixture.start();
+    fixture.openFolder(fixture.makeAlbum("Parts", parts));
+    const auto columnBreaks = [this] {
+        const QList<QAction *> entries = menus().record->actions();
+        return std::count_if(entries.cbegin(), entries.cend(), [](const QAction *entry) {
+            return qobject_cast<const QWidgetAction *>(entry) != nullptr;
+        });
+    };
+    EXPECT_EQ(columnBreaks(), 0) << "nothing is measured before the menu is seen";
+    openAndClose(menus().record);
+    EXPECT_GT(columnBreaks(), 0);
 }
 
 TEST_F(WindowSessionTest, BookmarksOfTheAlbumFillTheThreeBookmarkLists)

@@ -106,6 +106,39 @@ TEST_F(ActionItemArrayTest, DeferredItemsGetTheirEntriesInOrderWhenTheMenuShows)
     EXPECT_EQ(chosen.first().first().toInt(), 1);
 }
 
+TEST_F(ActionItemArrayTest, DescribedItemsAreAskedForOnlyWhenNeeded)
+{
+    albums->deferEntries();
+    for (int i = 1; i <= 4; ++i)
+        albums->grow();
+    QList<int> asked;
+    const auto describe = [&asked](const QString &prefix) {
+        return [&asked, prefix](int index) {
+            asked << index;
+            MenuItemState state;
+            state.caption = prefix + QString::number(index);
+            state.enabled = index % 2 == 0;
+            return state;
+        };
+    };
+    albums->describeItems(describe("Album "));
+    EXPECT_EQ(asked, QList<int>({0})) << "only the item with an entry at once";
+    EXPECT_EQ(albums->caption(3), "Album 3");
+    EXPECT_FALSE(albums->isEnabled(3));
+    albums->setCaption(2, "Written");
+    EXPECT_EQ(albums->caption(3), "Album 3");
+    EXPECT_EQ(asked, QList<int>({0, 3, 2}));
+
+    albums->describeItems(describe("Book "));
+    asked.clear();
+    emit menu.aboutToShow();
+    EXPECT_EQ(asked, QList<int>({1, 2, 3, 4}));
+    EXPECT_EQ(albums->action(2)->text(), "Book 2");
+    EXPECT_FALSE(albums->action(3)->isEnabled());
+    albums->describeItems(describe("Tale "));
+    EXPECT_EQ(albums->action(4)->text(), "Tale 4") << "entries shown are described at once";
+}
+
 TEST_F(ActionItemArrayTest, AppendFillsTheEmptyItemZeroThenGrows)
 {
     EXPECT_EQ(appendMenuItem(*albums, "one", "", "1", 0, false, true), 0);
