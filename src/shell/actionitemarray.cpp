@@ -176,7 +176,7 @@ void ActionItemArray::shrink(int count)
     }
 }
 
-MenuItemState &ActionItemArray::deferredState(int index) const
+const MenuItemState &ActionItemArray::deferredState(int index) const
 {
     std::optional<MenuItemState> &state = m_deferred[std::size_t(index - m_actions.size())];
     if (!state)

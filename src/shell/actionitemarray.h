@@ -60,7 +60,7 @@ private:
     // notInMenu); nullptr when the array ends the menu or has no entry there yet.
     QAction *entryAfterLast(qsizetype notInMenu) const;
     // The state of deferred item index, described first when it has not been yet.
-    MenuItemState &deferredState(int index) const;
+    const MenuItemState &deferredState(int index) const;
 
     QMenu *m_menu;
     // Made lazily, hence mutable: items 0 .. m_actions.size() - 1 have entries, the deferred
