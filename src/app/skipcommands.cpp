@@ -10,6 +10,7 @@
 #include <QKeySequence>
 #include <QMenu>
 
+#include <algorithm>
 #include <iterator>
 
 SkipCommands::SkipCommands(MainWindow &window, PlayerSession &session, ListeningOptions &options,
@@ -20,12 +21,8 @@ SkipCommands::SkipCommands(MainWindow &window, PlayerSession &session, Listening
       m_rewind(window.menuItem(QStringLiteral("mOptionRewind")))
 {
     shell::WhatsThis &whatsThis = window.whatsThis();
-    const MenuTree &menus = window.menus();
     for (const auto direction : {ListeningOptions::Back, ListeningOptions::Forward}) {
-        shell::ActionItemArray *choices = direction == ListeningOptions::Back
-                                              ? menus.optionSkipBackList
-                                              : menus.optionSkipForwardList;
-        whatsThis.connectArray(choices, [&options, direction](int index) {
+        whatsThis.connectArray(&choices(direction), [&options, direction](int index) {
             if (index >= 0 && index < int(std::size(skipChoices)))
                 options.setSkipSeconds(direction, skipChoices[index]);
         });
@@ -43,7 +40,7 @@ SkipCommands::SkipCommands(MainWindow &window, PlayerSession &session, Listening
     connect(&session.player(), &PlayerComponent::playStateChange, this,
             &SkipCommands::showAvailability);
     connect(&session.records(), &RecordList::recordsReset, this, &SkipCommands::showAvailability);
-    connect(menus.tray, &QMenu::aboutToShow, this, &SkipCommands::showAvailability);
+    connect(window.menus().tray, &QMenu::aboutToShow, this, &SkipCommands::showAvailability);
     showOptions();
     showAvailability();
 }
@@ -54,16 +51,21 @@ void SkipCommands::skip(ListeningOptions::Skip direction)
     m_session.skipBy(direction == ListeningOptions::Back ? -seconds : seconds);
 }
 
-void SkipCommands::showOptions()
+shell::ActionItemArray &SkipCommands::choices(ListeningOptions::Skip direction) const
 {
     const MenuTree &menus = m_window.menus();
+    return direction == ListeningOptions::Back ? *menus.optionSkipBackList
+                                               : *menus.optionSkipForwardList;
+}
+
+void SkipCommands::showOptions()
+{
     for (const auto direction : {ListeningOptions::Back, ListeningOptions::Forward}) {
-        shell::ActionItemArray &choices = direction == ListeningOptions::Back
-                                              ? *menus.optionSkipBackList
-                                              : *menus.optionSkipForwardList;
-        for (int i = 0; i < choices.count() && i < int(std::size(skipChoices)); ++i)
-            shell::setMenuItemChecked(choices.action(i),
-                                      skipChoices[i] == m_options.skipSeconds(direction));
+        const auto chosen = std::find(std::cbegin(skipChoices), std::cend(skipChoices),
+                                      m_options.skipSeconds(direction));
+        shell::radioCheckMenuItem(choices(direction), chosen == std::cend(skipChoices)
+                                                          ? -1
+                                                          : int(chosen - std::cbegin(skipChoices)));
     }
     shell::setMenuItemChecked(m_rewind, m_options.rewindsAfterPause());
     m_session.setRewindAfterPause(m_options.rewindsAfterPause());

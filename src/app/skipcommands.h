@@ -8,6 +8,10 @@ class MainWindow;
 class PlayerSession;
 class QAction;
 
+namespace shell {
+class ActionItemArray;
+}
+
 // Skipping and rewinding at work: Option > Skip Back and Skip Forward choose the seconds (the
 // one in use checked), Option > Rewind After Long Pause turns the rewind over, and the tray
 // menu's Skip Back and Skip Forward (also Alt+Left and Alt+Right in the window) skip across
@@ -22,6 +26,8 @@ public:
     void skip(ListeningOptions::Skip direction);
 
 private:
+    // The Option submenu's items for the direction's seconds.
+    shell::ActionItemArray &choices(ListeningOptions::Skip direction) const;
     void showOptions();
     void showAvailability();
 

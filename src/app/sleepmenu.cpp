@@ -3,7 +3,6 @@
 #include "app/mainwindow.h"
 #include "player/sleeptimer.h"
 #include "shell/actionitemarray.h"
-#include "shell/menuitem.h"
 #include "shell/whatsthis.h"
 
 #include <array>
@@ -47,7 +46,5 @@ void SleepMenu::showMode()
                 checked = int(i) + 1;
         }
     }
-    shell::ActionItemArray &items = *m_window.menus().optionSleepList;
-    for (int i = 0; i < items.count(); ++i)
-        shell::setMenuItemChecked(items.action(i), i == checked);
+    shell::radioCheckMenuItem(*m_window.menus().optionSleepList, checked);
 }

@@ -4,12 +4,13 @@
 #include "player/playbackspeed.h"
 #include "player/playercomponent.h"
 #include "shell/actionitemarray.h"
-#include "shell/menuitem.h"
 #include "shell/whatsthis.h"
 
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
+
+#include <algorithm>
 
 SpeedMenu::SpeedMenu(MainWindow &window, PlayerComponent &player, QObject *parent)
     : QObject(parent), m_window(window), m_player(player),
@@ -41,10 +42,12 @@ void SpeedMenu::step(int steps)
 
 void SpeedMenu::showRate()
 {
-    shell::ActionItemArray &items = *m_window.menus().viewSpeedList;
-    for (int i = 0; i < items.count(); ++i)
-        shell::setMenuItemChecked(items.action(i),
-                                  sameSpeed(speed::menuSpeeds[size_t(i)], m_player.rate()));
+    const double rate = m_player.rate();
+    const auto shown = std::find_if(speed::menuSpeeds.cbegin(), speed::menuSpeeds.cend(),
+                                    [rate](double speed) { return sameSpeed(speed, rate); });
+    shell::radioCheckMenuItem(
+        *m_window.menus().viewSpeedList,
+        shown == speed::menuSpeeds.cend() ? -1 : int(shown - speed::menuSpeeds.cbegin()));
     m_faster->setEnabled(!m_player.url().isEmpty() && m_player.rate() < speed::fastest);
     m_slower->setEnabled(!m_player.url().isEmpty() && m_player.rate() > speed::slowest);
 }
