@@ -22,9 +22,7 @@ protected:
     void SetUp() override
     {
         platform::setAnsiCodePage(1252);
-        album = fixture.makeThreeTrackAlbum("Tale");
-        fixture.start();
-        fixture.openFolder(album);
+        album = fixture.startWithThreeTrackAlbum("Tale");
     }
     void TearDown() override { platform::setAnsiCodePage(0); }
 

@@ -18,10 +18,8 @@ class ListeningWindowTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        first = fixture.makeThreeTrackAlbum("First");
         second = fixture.makeThreeTrackAlbum("Second");
-        fixture.start();
-        fixture.openFolder(first);
+        first = fixture.startWithThreeTrackAlbum("First");
     }
 
     // The stored line of album index split into its fields.

@@ -28,9 +28,7 @@ protected:
     void SetUp() override
     {
         platform::setAnsiCodePage(1252);
-        album = fixture.makeThreeTrackAlbum("Tale");
-        fixture.start();
-        fixture.openFolder(album);
+        album = fixture.startWithThreeTrackAlbum("Tale");
         bus = std::make_unique<MprisBus>(fixture.app(), fixture.player());
     }
     void TearDown() override

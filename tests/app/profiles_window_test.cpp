@@ -367,9 +367,7 @@ TEST_F(ProfilesWindowTest, TheDesktopsTextEditorIsAskedForOnlyWhenNoneIsStoredAn
         ++asked;
         return QStringLiteral("\\usr\\bin\\gedit");
     });
-    const QString album = fixture.makeThreeTrackAlbum("Tale");
-    fixture.start();
-    fixture.openFolder(album);
+    fixture.startWithThreeTrackAlbum("Tale");
     EXPECT_EQ(asked, 0);
     menus().file->popup(QPoint(10, 10));
     QCoreApplication::processEvents();

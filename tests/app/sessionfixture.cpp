@@ -58,6 +58,14 @@ QString SessionFixture::makeThreeTrackAlbum(const QString &name)
     return makeAlbum(name, {{"01.mp3", "One", 2}, {"02.mp3", "Two", 3}, {"03.mp3", "Three", 4}});
 }
 
+QString SessionFixture::startWithThreeTrackAlbum(const QString &name)
+{
+    const QString album = makeThreeTrackAlbum(name);
+    start();
+    openFolder(album);
+    return album;
+}
+
 Application &SessionFixture::start(const QString &commandLinePath)
 {
     m_app.reset();

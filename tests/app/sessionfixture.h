@@ -37,6 +37,9 @@ public:
 
     // A new program (a new window, player and session) over the same settings file, started.
     Application &start(const QString &commandLinePath = QString());
+    // Starts the program and opens a new three-track album from its folder, as File > Open does.
+    // Returns the folder's native path.
+    QString startWithThreeTrackAlbum(const QString &name);
     // Ends the program as File > Exit does and forgets it.
     void exit();
 

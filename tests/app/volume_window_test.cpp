@@ -19,10 +19,8 @@ class VolumeWindowTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        first = fixture.makeThreeTrackAlbum("First");
         second = fixture.makeThreeTrackAlbum("Second");
-        fixture.start();
-        fixture.openFolder(first);
+        first = fixture.startWithThreeTrackAlbum("First");
     }
 
     SpinBox &box() { return *fixture.app().strip().volumeBox(); }

@@ -42,15 +42,6 @@ protected:
     ControlStrip &strip() { return fixture.app().strip(); }
     QString label(int index) { return strip().statusLabel(index)->text(); }
 
-    // Starts the program and opens a three-track album from its folder.
-    QString startWithThreeTracks()
-    {
-        const QString album = fixture.makeThreeTrackAlbum("Tale");
-        fixture.start();
-        fixture.openFolder(album);
-        return album;
-    }
-
     album::AlbumEntry albumLine(int index)
     {
         return album::AlbumEntry::fromText(fixture.albumLines().value(index));
@@ -72,7 +63,7 @@ protected:
 
 TEST_F(WindowSessionTest, OpeningAFolderCreatesAndActivatesTheAlbumAndPlaysItsFirstRecord)
 {
-    const QString album = startWithThreeTracks();
+    const QString album = fixture.startWithThreeTrackAlbum("Tale");
     const QString playlist = album + QStringLiteral("/index.wpl");
 
     const shell::ActionItemArray &albums = *menus().fileList;
@@ -107,7 +98,7 @@ TEST_F(WindowSessionTest, OpeningAFolderCreatesAndActivatesTheAlbumAndPlaysItsFi
 
 TEST_F(WindowSessionTest, ChoosingARecordPlaysItAndTheEndOfEachPlaysTheNext)
 {
-    const QString album = startWithThreeTracks();
+    const QString album = fixture.startWithThreeTrackAlbum("Tale");
     fixture.item("mRecordList1")->trigger();
     SessionFixture::drainEvents();
     EXPECT_EQ(fixture.player().url(), internal(album + "/02.mp3"));
@@ -135,7 +126,7 @@ TEST_F(WindowSessionTest, ChoosingARecordPlaysItAndTheEndOfEachPlaysTheNext)
 
 TEST_F(WindowSessionTest, ExitSavesTheAlbumAndTheNextStartStandsAtTheResumeMark)
 {
-    const QString album = startWithThreeTracks();
+    const QString album = fixture.startWithThreeTrackAlbum("Tale");
     fixture.player().setVolume(70);
     fixture.item("mRecordList1")->trigger();
     SessionFixture::drainEvents();
@@ -196,7 +187,7 @@ TEST_F(WindowSessionTest, ACommandLineNameTheFilesCannotCarryIsRefused)
 
 TEST_F(WindowSessionTest, ClosingTheWindowAndAnEndRequestSaveAsExitDoes)
 {
-    const QString album = startWithThreeTracks();
+    const QString album = fixture.startWithThreeTrackAlbum("Tale");
     platform::watchEndRequests(&window(), [this] { window().endProgram(); });
     fixture.item("mRecordList2")->trigger();
     SessionFixture::drainEvents();
@@ -212,7 +203,7 @@ TEST_F(WindowSessionTest, ClosingTheWindowAndAnEndRequestSaveAsExitDoes)
 
 TEST_F(WindowSessionTest, AltXEndsTheProgram)
 {
-    startWithThreeTracks();
+    fixture.startWithThreeTrackAlbum("Tale");
     window().show();
     window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
@@ -276,9 +267,7 @@ TEST_F(WindowSessionTest, ChoosingTheCheckedEncodingDoesNothing)
 
 TEST_F(WindowSessionTest, AnAlbumInUnicodeOrAnUnlistedCodePageIsCheckedAccordingly)
 {
-    const QString album = fixture.makeThreeTrackAlbum("Tale");
-    fixture.start();
-    fixture.openFolder(album);
+    fixture.startWithThreeTrackAlbum("Tale");
     fixture.item("mViewEncodingList0")->trigger();
     fixture.exit();
     fixture.start();
@@ -394,9 +383,7 @@ TEST_F(WindowSessionTest, RecordColumnsAreArrangedWhenTheMenuOpens)
 
 TEST_F(WindowSessionTest, BookmarksOfTheAlbumFillTheThreeBookmarkLists)
 {
-    const QString album = fixture.makeThreeTrackAlbum("Marked");
-    fixture.start();
-    fixture.openFolder(album);
+    const QString album = fixture.startWithThreeTrackAlbum("Marked");
     EXPECT_FALSE(menus().bookmarkList->isVisible(0));
     EXPECT_FALSE(menus().bookmarkSeparator->isVisible());
 
