@@ -33,7 +33,7 @@ QString StatusLine::notes() const
 // The timer ticks five times a second: the label is set only when its text changes.
 void StatusLine::show()
 {
-    const QString line = m_caption.isEmpty() && notes().isEmpty() ? QString() : notes() + m_caption;
+    const QString line = notes() + m_caption;
     if (line == m_shown)
         return;
     m_shown = line;
