@@ -129,7 +129,8 @@ int main(int argc, char **argv)
         "sources of a playlist as one absolute path a line.");
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption codePageOpt(
-        "ansi-codepage", "Decode 8-bit text in code page N (default: the system's).", "N");
+        "ansi-codepage",
+        "Decode 8-bit tag text in code page N (default: that of the desktop's language).", "N");
     const QCommandLineOption playlistOpt("playlist", "Print the sources of the playlist FILE.",
                                          "FILE.wpl");
     parser.addOption(codePageOpt);
@@ -146,7 +147,7 @@ int main(int argc, char **argv)
         const auto codePage = codePageOption(parser.value(codePageOpt));
         if (!codePage)
             return wrongArguments("no such code page: " + parser.value(codePageOpt));
-        platform::setAnsiCodePage(*codePage);
+        platform::setTitleCodePage(*codePage);
     }
 
     const QStringList files = parser.positionalArguments();

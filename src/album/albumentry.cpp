@@ -13,15 +13,16 @@ constexpr int fieldCount = 8;
 constexpr int fullVolume = 100;
 
 // Characters of a path that the stored forms would take for their own, and their references:
-// a line break would end the entry's line, "|" a mark and "/" a mark's path (only an address
-// holds one); "&" only where "#" follows it, so that a name that holds a reference reads back as
-// it was.
+// a line break would end the entry's line, "|" a mark, "/" a mark's path (only an address holds
+// one) and "*" would read back as the "=" it stands for; "&" only where "#" follows it, so that
+// a name that holds a reference reads back as it was.
 struct PathEscape {
     QChar character;
     QStringView reference;
 };
 constexpr PathEscape pathEscapes[] = {
-    {u'&', u"&#38;"}, {u'\n', u"&#10;"}, {u'\r', u"&#13;"}, {u'|', u"&#124;"}, {u'/', u"&#47;"},
+    {u'&', u"&#38;"},  {u'\n', u"&#10;"}, {u'\r', u"&#13;"},
+    {u'|', u"&#124;"}, {u'/', u"&#47;"},  {u'*', u"&#42;"},
 };
 
 } // namespace

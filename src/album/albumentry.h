@@ -44,9 +44,8 @@ struct AlbumEntry {
 };
 
 // The stored form of a path (the album's, and a mark's) and back: "=" <-> "*"; a line break,
-// "|", "/", and "&" before "#" <-> their character references "&#10;", "&#13;", "&#124;",
-// "&#47;", "&#38;".
-// Every name a folder can hold reads back unchanged, except that "*" reads back as "=".
+// "|", "/", "*", and "&" before "#" <-> their character references "&#10;", "&#13;", "&#124;",
+// "&#47;", "&#42;", "&#38;". Every name a folder can hold reads back unchanged.
 QString encodeAlbumPath(QStringView path);
 QString decodeAlbumPath(QStringView storedPath);
 

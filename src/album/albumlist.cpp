@@ -2,6 +2,7 @@
 
 #include "album/accessstamp.h"
 #include "album/markpaths.h"
+#include "platform/paths.h"
 #include "player/playercomponent.h"
 #include "player/timeformat.h"
 #include "settings/settingskeys.h"
@@ -101,8 +102,10 @@ void AlbumList::saveActiveAlbum(const QString &settingsFile, const QString &prof
     if (m_entries.isEmpty() || m_entries.first().path.isEmpty())
         return;
     const AlbumEntry stored = convertMarkPaths(m_entries.first(), false);
+    // Two albums whose paths differ only in case are two lines of their own.
     settings::writeSetting(settingsFile, settings::keys::albumListSection(profile),
-                           withoutLineBreaks(stored.path), withoutLineBreaks(stored.valueText()));
+                           withoutLineBreaks(stored.path), withoutLineBreaks(stored.valueText()),
+                           platform::pathCaseSensitivity());
 }
 
 void AlbumList::saveAlbumList(const QString &settingsFile, const QString &profile) const

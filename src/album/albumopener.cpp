@@ -41,12 +41,8 @@ bool isFolder(const QString &path)
 
 bool isDecipherablePath(QStringView path)
 {
-    for (QChar c : path) {
-        if (c == u'?' || c == u'*' || c == u'|' || c == u'"')
-            return false;
-    }
     // The settings file is in the ANSI code page: what it cannot hold would be stored as "?".
-    return platform::ansiCanHold(path);
+    return !path.contains(platform::undecipherableCharacter) && platform::ansiCanHold(path);
 }
 
 QString undecipherableMessage(const QString &path)

@@ -21,9 +21,9 @@ bool hasPlaylistExtension(QStringView path);
 // True when the path names an existing folder; any error gives false.
 bool isFolder(const QString &path);
 
-// False when the path holds a character that no album path may carry: "?" (a name the ANSI
-// code page could not represent), "*", "|", '"', which the stored forms use, or a character
-// that the ANSI code page cannot hold (the settings file would keep "?" for it).
+// False when the path holds the undecipherable character (a name not valid in the system's
+// encoding, or with a "\" inside) or a character that the ANSI code page cannot hold (the
+// settings file would keep "?" for it).
 bool isDecipherablePath(QStringView path);
 // The refusal of such a path, shown in native form.
 QString undecipherableMessage(const QString &path);

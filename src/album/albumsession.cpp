@@ -24,8 +24,6 @@
 #include <QDir>
 #include <QStandardPaths>
 
-#include <algorithm>
-
 namespace album {
 
 namespace {
@@ -59,11 +57,6 @@ QString storedTitle(QString references)
 int numberOf(const QString &field)
 {
     return int(FixedPoint::parse(field).roundedToInt());
-}
-
-bool hasByteAbove127(const QByteArray &text)
-{
-    return std::any_of(text.begin(), text.end(), [](char c) { return uchar(c) >= 128; });
 }
 
 // The Marks items after the resume mark, empty ones left out.
@@ -151,11 +144,13 @@ AlbumList::Index AlbumSession::openAlbum(const QString &path)
     QString albumPath = path;
     if (isFolder(path)) {
         albumPath = folderPlaylist(path);
-        if (!settings::fileExists(albumPath))
-            writePlaylist(albumPath);
+        // A folder whose playlist cannot be made is no album: it has said why.
+        if (!settings::fileExists(albumPath) &&
+            !writePlaylist(albumPath, platform::titleCodePage()))
+            return AlbumList::none;
     }
     for (AlbumList::Index i = 0; i < m_albums.count(); ++i) {
-        if (m_albums.albumPathOf(i).compare(albumPath, Qt::CaseInsensitive) == 0)
+        if (platform::samePath(m_albums.albumPathOf(i), albumPath))
             return i;
     }
     if (m_albums.count() == AlbumList::capacity)
@@ -173,20 +168,24 @@ AlbumList::Index AlbumSession::openAlbum(const QString &path)
     return index;
 }
 
-// A playlist's title is asked about only when it holds undecoded bytes, and its records are
-// shown in the ANSI code page whatever the title's was; a single file's comes from its tag.
+// A title is asked about only when it holds bytes that read differently in other code pages: an
+// ASCII one reads the same in all. A playlist's records are shown in the title code page
+// whatever its title's was; a single file's title comes from its tag.
 text::TitleEncoding AlbumSession::settleTitle(const QString &path)
 {
     if (hasPlaylistExtension(path)) {
         const QByteArray title = playlistTitleBytes(path);
         const QString settled =
-            hasByteAbove127(title) ? askAlbumTitle(title).title : QString::fromLatin1(title);
-        return {settled, platform::ansiCodePage()};
+            text::isAscii(title) ? QString::fromLatin1(title) : askAlbumTitle(title).title;
+        return {settled, platform::titleCodePage()};
     }
     const media::TagText tagTitle = media::readTag(path).title;
     if (tagTitle.isUnicode && !tagTitle.unicode.isEmpty())
         return {text::toCharacterReferences(tagTitle.unicode), text::unicodeCodePage};
-    return askAlbumTitle(tagTitle.isUnicode ? QByteArray() : tagTitle.bytes);
+    const QByteArray bytes = tagTitle.isUnicode ? QByteArray() : tagTitle.bytes;
+    if (!bytes.isEmpty() && text::isAscii(bytes))
+        return {QString::fromLatin1(bytes), platform::titleCodePage()};
+    return askAlbumTitle(bytes);
 }
 
 text::TitleEncoding AlbumSession::askAlbumTitle(const QByteArray &title)
@@ -212,11 +211,26 @@ bool AlbumSession::confirm(const QString &question)
                                         DefaultButton::Second) == MessageResult::Yes;
 }
 
-void AlbumSession::writePlaylist(const QString &playlist)
+bool AlbumSession::writePlaylist(const QString &playlist, int titleCodePage)
 {
-    if (writePlaylistFromFolder(playlist) == PlaylistWriteResult::NoAcceptedFile)
-        m_with.dialogKit->messageBox(noAcceptedFileMessage(playlist), MessageButtons::Ok,
-                                     MessageIcon::Information);
+    const PlaylistWrite write = writePlaylistFromFolder(playlist, titleCodePage);
+    QString message;
+    switch (write.result) {
+    case PlaylistWriteResult::Written:
+    case PlaylistWriteResult::NoListableFile:
+        if (!write.unlisted.isEmpty())
+            message = unlistedFilesMessage(playlist, write.unlisted);
+        break;
+    case PlaylistWriteResult::NoAcceptedFile:
+        message = noAcceptedFileMessage(playlist);
+        break;
+    case PlaylistWriteResult::NotWritten:
+        message = notWrittenMessage(playlist);
+        break;
+    }
+    if (!message.isEmpty())
+        m_with.dialogKit->messageBox(message, MessageButtons::Ok, MessageIcon::Information);
+    return write.result == PlaylistWriteResult::Written;
 }
 
 void AlbumSession::fileOpenCommand()
@@ -287,7 +301,7 @@ PlaylistRecords AlbumSession::listActiveRecords(const QString &path, int codePag
     if (hasPlaylistExtension(path) && !playable &&
         confirm(platform::toNativePath(path) +
                 QStringLiteral("\r\nhas an incorrect format. Do you wish to re-create it?"))) {
-        writePlaylist(path);
+        writePlaylist(path, codePage);
         loaded = readPlaylistRecords(path, codePage);
     }
     setRecords(loaded);
@@ -387,7 +401,7 @@ void AlbumSession::recreatePlaylistCommand()
         !confirm(QStringLiteral("The previous version of the file will be lost.\r\n"
                                 "Are you sure you wish to continue?")))
         return;
-    writePlaylist(path);
+    writePlaylist(path, numberOf(m_albums.entry(0).codepage));
     emit albumsChanged();
 }
 

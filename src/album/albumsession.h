@@ -60,8 +60,9 @@ public:
     // emptied.
     void loadProfile(const QString &profile, const QString &commandLinePath);
 
-    // OpenAlbum: the album's index (an existing entry of the same path, compared without regard
-    // to case, or a new one at the end), -1 when the path was refused.
+    // OpenAlbum: the album's index (an existing entry of the same path, compared as the file
+    // system compares names, or a new one at the end), -1 when the path was refused or names a
+    // folder for which no playlist could be made.
     AlbumList::Index openAlbum(const QString &path);
     // File > Open: the dialog, then open and activate; remembers the filter index of a
     // confirmed dialog in the profile's section.
@@ -115,8 +116,10 @@ private:
     text::TitleEncoding askAlbumTitle(const QByteArray &title);
     QString askTitleText(const QString &prompt, const QString &defaultText);
     bool confirm(const QString &question);
-    // Writes the playlist from its folder; a folder without audio files says so.
-    void writePlaylist(const QString &playlist);
+    // Writes the playlist from its folder, 8-bit titles read in the code page; says so when the
+    // folder has no audio file, some names could not be listed or the file could not be written.
+    // True when the playlist was written.
+    bool writePlaylist(const QString &playlist, int titleCodePage);
     PlaylistRecords listActiveRecords(const QString &path, int codePage);
     void resume(const QString &marks, qint16 firstPlayable);
     QString windowCaption(const QString &albumPath) const;

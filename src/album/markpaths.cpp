@@ -1,6 +1,7 @@
 #include "album/markpaths.h"
 
 #include "album/pathtext.h"
+#include "platform/paths.h"
 
 namespace album {
 
@@ -20,7 +21,7 @@ QString convertMark(QStringView mark, const QString &folder, bool toAbsolute)
     const QString rest = end >= 0 ? mark.sliced(end).toString() : QString();
     if (toAbsolute)
         return encodeAlbumPath(resolveRelativePath(filePath, folder)) + rest;
-    if (!filePath.startsWith(folder, Qt::CaseInsensitive))
+    if (!filePath.startsWith(folder, platform::pathCaseSensitivity()))
         return QString();
     return encodeAlbumPath(makeRelativePath(filePath, folder)) + titleText(rest);
 }

@@ -86,7 +86,7 @@ QString makeRelativePath(QStringView path, QStringView base)
     while (folder.endsWith(separator))
         folder.chop(1);
     const QString prefix = folder.toString().append(separator);
-    if (!path.startsWith(prefix, Qt::CaseInsensitive))
+    if (!path.startsWith(prefix, platform::pathCaseSensitivity()))
         return path.toString();
     return path.sliced(prefix.size()).toString();
 }

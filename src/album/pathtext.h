@@ -20,8 +20,8 @@ QString textAfterLast(QStringView text, QStringView delimiter, bool emptyIfMissi
 // An absolute path unchanged; else the path (".\" and "..\" prefixes applied) against the
 // folder of base. ".." never climbs above the base's root.
 QString resolveRelativePath(QStringView path, QStringView base);
-// An absolute path inside the base folder (compared without regard to case) as the rest after
-// that folder; every other path unchanged.
+// An absolute path inside the base folder (compared as the file system compares names) as the
+// rest after that folder; every other path unchanged.
 QString makeRelativePath(QStringView path, QStringView base);
 
 } // namespace album

@@ -5,11 +5,9 @@
 #include "album/playlistreader.h"
 #include "media/mediainfo.h"
 #include "media/mpegduration.h"
-#include "platform/codepage.h"
 #include "platform/paths.h"
 #include "player/timeformat.h"
 #include "settings/settingsstore.h"
-#include "text/codepagecatalogue.h"
 
 #include <algorithm>
 #include <limits>
@@ -46,12 +44,7 @@ void count(PlaylistRecords &summary, const Record &record, qint32 seconds)
 
 QString recordTitleText(const media::TagText &title, int codePage)
 {
-    if (title.isUnicode)
-        return title.unicode.left(shownTitleLength);
-    if (title.bytes.isEmpty())
-        return QString();
-    const QString decoded = title.toString(codePage == text::unicodeCodePage ? 0 : codePage);
-    return decoded.isEmpty() ? platform::fromAnsi(title.bytes) : decoded;
+    return title.isUnicode ? title.unicode.left(shownTitleLength) : title.toString(codePage);
 }
 
 LoadedRecords readPlaylistRecords(const QString &playlist, int codePage)

@@ -21,8 +21,7 @@ struct LoadedRecords {
 };
 
 // The title a record shows: Unicode text as it is, cut to its first 100 code units; 8-bit bytes
-// decoded in the album's code page, where 0, 1200 (not a byte encoding) and a page that cannot
-// decode them read as the ANSI code page.
+// decoded in the album's code page as TagText::toString reads them.
 QString recordTitleText(const media::TagText &title, int codePage);
 
 // One record per source of the playlist, in order: an existing file with its duration, its

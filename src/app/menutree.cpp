@@ -95,8 +95,8 @@ void buildViewMenu(QMenuBar *menuBar, MenuTree &tree)
     command(view, "mViewEditor", "Open in MP3 &Editor...");
     view->addSeparator();
     QMenu *encoding = submenu(view, "mViewEncoding", "Enco&ding");
-    tree.viewEncodingList =
-        array(encoding, "mViewEncodingList", {"Unicode (UTF-16 LE)", separator});
+    tree.viewEncodingList = array(encoding, "mViewEncodingList",
+                                  {"Unicode (UTF-16 LE)", text::utf8Caption.toString(), separator});
     QMenu *speed = submenu(view, "mViewSpeed", "&Speed");
     QStringList speeds;
     for (const double rate : speed::menuSpeeds)
@@ -193,10 +193,12 @@ void buildPopupMenus(QWidget *window, MenuTree &tree)
     command(tree.popup, "mPopupWhatsThis", "&What's This?");
 }
 
-// Item 0 stands for Unicode; the offered code pages follow, each tagged with its number.
+// Items 0 and 1 stand for Unicode in UTF-16 and UTF-8; the offered code pages follow, each
+// tagged with its number.
 void populateEncodingMenu(ActionItemArray &encodings)
 {
     encodings.setTag(0, QString::number(text::unicodeCodePage));
+    encodings.setTag(1, QString::number(text::utf8CodePage));
     for (const int codePage : text::offeredCodePages()) {
         shell::appendMenuItem(encodings, text::codePageName(codePage) + " (Windows)", "",
                               QString::number(codePage), 0, false, true);

@@ -3,7 +3,6 @@
 #include "media/mediainfo.h"
 #include "platform/paths.h"
 #include "player/timeformat.h"
-#include "text/codepagecatalogue.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -12,11 +11,6 @@
 #include <QLocale>
 
 namespace {
-
-QString tagText(const media::TagText &tag, int codePage)
-{
-    return tag.toString(codePage == text::unicodeCodePage ? 0 : codePage);
-}
 
 QString sizeText(qint64 bytes)
 {
@@ -28,13 +22,13 @@ QString sizeText(qint64 bytes)
 void appendTagFields(QList<FileProperty> &properties, const media::TagRecord &tag, int codePage)
 {
     const QList<FileProperty> fields{
-        {QObject::tr("Title"), tagText(tag.title, codePage)},
-        {QObject::tr("Artist"), tagText(tag.artist, codePage)},
-        {QObject::tr("Album"), tagText(tag.album, codePage)},
+        {QObject::tr("Title"), tag.title.toString(codePage)},
+        {QObject::tr("Artist"), tag.artist.toString(codePage)},
+        {QObject::tr("Album"), tag.album.toString(codePage)},
         {QObject::tr("Year"), tag.year > 0 ? QString::number(tag.year) : QString()},
         {QObject::tr("Track"), tag.track > 0 ? QString::number(tag.track) : QString()},
-        {QObject::tr("Genre"), tagText(tag.genre, codePage)},
-        {QObject::tr("Comment"), tagText(tag.comment, codePage)},
+        {QObject::tr("Genre"), tag.genre.toString(codePage)},
+        {QObject::tr("Comment"), tag.comment.toString(codePage)},
     };
     for (const FileProperty &field : fields) {
         if (!field.value.isEmpty())

@@ -18,7 +18,9 @@ struct TagText {
     static TagText fromUnicode(QString text) { return {{}, std::move(text), true}; }
 
     bool isEmpty() const { return isUnicode ? unicode.isEmpty() : bytes.isEmpty(); }
-    // The text to show: Unicode as it is, bytes decoded in the code page (0: the ANSI one).
+    // The text to show: Unicode as it is; bytes decoded in the album's code page, where 0, 1200
+    // (no byte encoding), a page that cannot decode them and 65001 for bytes that are no UTF-8
+    // read in the title code page.
     QString toString(int codePage = 0) const;
 
     friend bool operator==(const TagText &, const TagText &) = default;

@@ -1,5 +1,7 @@
 #include "platform/codepage.h"
 
+#include <QStringDecoder>
+
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 
@@ -13,6 +15,7 @@ namespace platform {
 namespace {
 
 int ansiOverride = 0;
+int titleOverride = 0;
 
 // ICU knows most Windows pages as "windows-NNN"; these are the ones it knows by another name.
 // The IBM tables named here are the ones Windows itself uses for those pages.
@@ -191,6 +194,33 @@ int codePageOfNormalizedCharset(const QByteArray &name)
     return numberAfter(name, "WINDOWS");
 }
 
+// Windows' ANSI code page by the language of the system; languages not listed use 1252.
+struct LanguageCodePage {
+    QByteArrayView language;
+    int codePage;
+};
+constexpr LanguageCodePage languageCodePages[] = {
+    {"ar", 1256}, {"az", 1254}, {"be", 1251}, {"bg", 1251}, {"bs", 1250}, {"cs", 1250},
+    {"el", 1253}, {"et", 1257}, {"fa", 1256}, {"he", 1255}, {"hr", 1250}, {"hu", 1250},
+    {"iw", 1255}, {"ja", 932},  {"kk", 1251}, {"ko", 949},  {"ky", 1251}, {"lt", 1257},
+    {"lv", 1257}, {"mk", 1251}, {"mn", 1251}, {"pl", 1250}, {"ro", 1250}, {"ru", 1251},
+    {"sk", 1250}, {"sl", 1250}, {"sq", 1250}, {"sr", 1251}, {"th", 874},  {"tr", 1254},
+    {"tt", 1251}, {"ug", 1256}, {"uk", 1251}, {"ur", 1256}, {"uz", 1254}, {"vi", 1258},
+    {"yi", 1255}, {"zh", 936},
+};
+constexpr int westernCodePage = 1252;
+
+// Traditional Chinese territories, and Serbian written in Latin letters, differ from their
+// language's page.
+int regionalCodePage(QByteArrayView language, QByteArrayView territory, QByteArrayView modifier)
+{
+    if (language == "zh" && (territory == "TW" || territory == "HK" || territory == "MO"))
+        return 950;
+    if (language == "sr" && modifier == "latin")
+        return 1250;
+    return 0;
+}
+
 } // namespace
 
 int ansiCodePage()
@@ -201,6 +231,45 @@ int ansiCodePage()
 void setAnsiCodePage(int codePage)
 {
     ansiOverride = codePage;
+}
+
+int titleCodePage()
+{
+    return titleOverride != 0 ? titleOverride : systemTitleCodePage();
+}
+
+void setTitleCodePage(int codePage)
+{
+    titleOverride = codePage;
+}
+
+// "language[_TERRITORY][.charset][@modifier]"
+int legacyCodePageOfLocale(QByteArrayView localeName)
+{
+    const qsizetype at = localeName.indexOf('@');
+    const QByteArrayView modifier = at < 0 ? QByteArrayView() : localeName.sliced(at + 1);
+    QByteArrayView name = at < 0 ? localeName : localeName.first(at);
+    if (const qsizetype dot = name.indexOf('.'); dot >= 0)
+        name = name.first(dot);
+    const qsizetype underscore = name.indexOf('_');
+    const QByteArrayView language = underscore < 0 ? name : name.first(underscore);
+    const QByteArrayView territory =
+        underscore < 0 ? QByteArrayView() : name.sliced(underscore + 1);
+    if (const int regional = regionalCodePage(language, territory, modifier))
+        return regional;
+    for (const LanguageCodePage &entry : languageCodePages) {
+        if (entry.language == language)
+            return entry.codePage;
+    }
+    return westernCodePage;
+}
+
+bool isValidUtf8(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The decoder reads only when its result is taken.
+    const QString text = decoder(bytes);
+    return !decoder.hasError();
 }
 
 int codePageOfCharset(QByteArrayView charsetName)

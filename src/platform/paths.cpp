@@ -39,7 +39,7 @@ QString internalPathFromQt(QString qtPath)
 {
     for (QChar &c : qtPath) {
         if (c != u'/' && hasUnstorableCharacter(QStringView(&c, 1)))
-            c = u'?';
+            c = undecipherableCharacter;
     }
     return fromNativePath(QDir::toNativeSeparators(qtPath));
 }

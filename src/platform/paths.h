@@ -17,12 +17,25 @@ bool isAddress(QStringView path);
 QString toNativePath(const QString &internalPath);
 QString fromNativePath(const QString &nativePath);
 
-// True when a native name holds a character that the stored formats cannot carry
-// ("\", "*", "|", '"', "?").
+// The character that stands for what a path cannot carry: Qt decodes a name whose bytes are not
+// valid in the system's encoding with it, and the conversions put it for a "\" inside a name.
+inline constexpr QChar undecipherableCharacter = QChar(0xFFFD);
+
+// Paths compare as the file system compares names: exactly here, without regard to case on
+// Windows.
+Qt::CaseSensitivity pathCaseSensitivity();
+inline bool samePath(QStringView a, QStringView b)
+{
+    return a.compare(b, pathCaseSensitivity()) == 0;
+}
+
+// True when a native name holds a character that an internal path cannot carry: a "\", which
+// would pass for a folder separator, or the undecipherable character.
 bool hasUnstorableCharacter(QStringView nativeName);
 
 // A path as Qt writes it ("/" between folders on every system) in the internal form; a name
-// character that the stored formats cannot carry becomes "?", which opening refuses.
+// character that an internal path cannot carry becomes the undecipherable character, which
+// opening refuses.
 QString internalPathFromQt(QString qtPath);
 
 } // namespace platform

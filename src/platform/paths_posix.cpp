@@ -18,10 +18,15 @@ QString fromNativePath(const QString &nativePath)
     return internal.replace(u'/', u'\\');
 }
 
+Qt::CaseSensitivity pathCaseSensitivity()
+{
+    return Qt::CaseSensitive;
+}
+
 bool hasUnstorableCharacter(QStringView nativeName)
 {
     for (QChar c : nativeName) {
-        if (c == u'\\' || c == u'*' || c == u'|' || c == u'"' || c == u'?')
+        if (c == u'\\' || c == undecipherableCharacter)
             return true;
     }
     return false;

@@ -19,9 +19,12 @@ bool isAscii(QByteArrayView text)
     return std::all_of(text.begin(), text.end(), [](char c) { return uchar(c) < 0x80; });
 }
 
-// Names compare as Windows compares them: without regard to case, in any script.
-bool sameName(QByteArrayView a, QByteArrayView b)
+// Names compare as Windows compares them: without regard to case, in any script; keys that are
+// paths may be asked to compare exactly.
+bool sameName(QByteArrayView a, QByteArrayView b, Qt::CaseSensitivity cs = Qt::CaseInsensitive)
 {
+    if (cs == Qt::CaseSensitive)
+        return a == b;
     if (isAscii(a) && isAscii(b))
         return a.compare(b, Qt::CaseInsensitive) == 0;
     return fromAnsi(a).compare(fromAnsi(b), Qt::CaseInsensitive) == 0;
@@ -79,7 +82,8 @@ struct SectionPlace {
 };
 
 SectionPlace findSection(QByteArrayView content, QByteArrayView section,
-                         std::optional<QByteArrayView> key = std::nullopt)
+                         std::optional<QByteArrayView> key = std::nullopt,
+                         Qt::CaseSensitivity keyCase = Qt::CaseInsensitive)
 {
     SectionPlace place;
     LineScanner lines(content);
@@ -99,7 +103,7 @@ SectionPlace findSection(QByteArrayView content, QByteArrayView section,
             continue;
         place.bodyEnd = lines.nextBegin();
         if (key && place.keyBegin < 0 && !isComment(line) &&
-            sameName(splitKeyLine(line).key, *key)) {
+            sameName(splitKeyLine(line).key, *key, keyCase)) {
             place.keyBegin = lines.lineBegin();
             place.keyEnd = lines.lineBegin() + line.size();
         }
@@ -147,12 +151,13 @@ bool LineScanner::next(QByteArrayView &line)
 }
 
 QByteArray ProfileFile::readString(QByteArrayView section, QByteArrayView key,
-                                   QByteArrayView defaultValue, qsizetype bufferSize) const
+                                   QByteArrayView defaultValue, qsizetype bufferSize,
+                                   Qt::CaseSensitivity keyCase) const
 {
     const auto content = readBytes();
     if (!content)
         return limited(defaultValue, bufferSize);
-    const SectionPlace place = findSection(*content, section.trimmed(), key.trimmed());
+    const SectionPlace place = findSection(*content, section.trimmed(), key.trimmed(), keyCase);
     if (place.keyBegin < 0)
         return limited(defaultValue, bufferSize);
     const QByteArrayView line =
@@ -187,8 +192,8 @@ QByteArray ProfileFile::readSection(QByteArrayView section, qsizetype bufferSize
     return result;
 }
 
-bool ProfileFile::writeString(QByteArrayView section, QByteArrayView key,
-                              QByteArrayView value) const
+bool ProfileFile::writeString(QByteArrayView section, QByteArrayView key, QByteArrayView value,
+                              Qt::CaseSensitivity keyCase) const
 {
     const auto content = readBytes();
     if (!content)
@@ -196,7 +201,7 @@ bool ProfileFile::writeString(QByteArrayView section, QByteArrayView key,
     const QByteArray sectionText = singleLine(section).trimmed();
     const QByteArray keyText = singleLine(key).trimmed();
     const QByteArray valueText = singleLine(value);
-    const SectionPlace place = findSection(*content, sectionText, keyText);
+    const SectionPlace place = findSection(*content, sectionText, keyText, keyCase);
     const qsizetype end = content->size();
     if (!place.found)
         return writeBytes(spliced(*content, end, end,

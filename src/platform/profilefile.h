@@ -39,9 +39,10 @@ public:
 
     // GetPrivateProfileString: the key's value, trimmed, one pair of surrounding double quotes
     // dropped; defaultValue when the file, the section or the key is missing. At most
-    // bufferSize - 1 bytes.
+    // bufferSize - 1 bytes. Keys that are paths may be matched exactly (keyCase).
     QByteArray readString(QByteArrayView section, QByteArrayView key, QByteArrayView defaultValue,
-                          qsizetype bufferSize) const;
+                          qsizetype bufferSize,
+                          Qt::CaseSensitivity keyCase = Qt::CaseInsensitive) const;
     // GetPrivateProfileSection: the section's lines as "key=value" (a line without "=" trimmed
     // as it is), each ended by NUL; blank and comment lines left out. At most bufferSize - 1
     // bytes; a line cut by the limit ends the result.
@@ -50,7 +51,8 @@ public:
     // WritePrivateProfileString: replaces the key's line, else appends the key after the last
     // non-blank line of its section, else appends the section at the end of the file. Creates a
     // missing file. False when the file could not be read or written; it is then unchanged.
-    bool writeString(QByteArrayView section, QByteArrayView key, QByteArrayView value) const;
+    bool writeString(QByteArrayView section, QByteArrayView key, QByteArrayView value,
+                     Qt::CaseSensitivity keyCase = Qt::CaseInsensitive) const;
     // WritePrivateProfileSection: replaces the section's body with the NUL-separated lines of
     // body (up to the first empty one), else appends the section. False as for writeString.
     bool writeSection(QByteArrayView section, QByteArrayView body) const;

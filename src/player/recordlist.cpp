@@ -1,5 +1,6 @@
 #include "player/recordlist.h"
 
+#include "platform/paths.h"
 #include "settings/fixedpoint.h"
 
 #include <algorithm>
@@ -9,10 +10,11 @@ namespace {
 
 constexpr QChar fieldMark = u'|';
 
-// The text before the first "|"; the whole entry when it has none.
+// The text before the last "|" (a file name may hold one; a duration never does); the whole
+// entry when it has none.
 QStringView pathPart(const QString &entry)
 {
-    const qsizetype mark = entry.indexOf(fieldMark);
+    const qsizetype mark = entry.lastIndexOf(fieldMark);
     return mark < 0 ? QStringView(entry) : QStringView(entry).left(mark);
 }
 
@@ -75,7 +77,6 @@ bool RecordList::hasPlayableRecord(const QString &path) const
 {
     return !path.isEmpty() &&
            std::any_of(m_records.begin(), m_records.end(), [&path](const Record &record) {
-               return record.enabled &&
-                      pathPart(record.entry).compare(path, Qt::CaseInsensitive) == 0;
+               return record.enabled && platform::samePath(pathPart(record.entry), path);
            });
 }

@@ -24,7 +24,7 @@ public:
     int count() const { return int(m_records.size()); }
     const Record &at(Index index) const { return m_records.at(index); }
     const QList<Record> &records() const { return m_records; }
-    // The path part of the entry (before "|"); empty for an index out of range.
+    // The path part of the entry (before the last "|"); empty for an index out of range.
     QString pathOf(Index index) const;
     // The numeric value of the text after the last "|" (0 without one or out of range).
     FixedPoint durationValueOf(Index index) const;
@@ -45,7 +45,7 @@ public:
     // FindRecordIndex: the first record whose path equals the path exactly (case-sensitive);
     // none when there is none.
     Index findRecordIndex(const QString &path) const;
-    // Whether an enabled record has the path, compared without regard to case.
+    // Whether an enabled record has the path, compared as the file system compares names.
     bool hasPlayableRecord(const QString &path) const;
 
 signals:

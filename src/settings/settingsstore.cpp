@@ -93,10 +93,10 @@ QByteArray sectionText(QByteArrayView header, const QString &lines)
 } // namespace
 
 QString readSetting(const QString &file, const QString &section, const QString &key,
-                    const QString &defaultValue)
+                    const QString &defaultValue, Qt::CaseSensitivity keyCase)
 {
-    const QByteArray value = ProfileFile(file).readString(toAnsi(section), toAnsi(key),
-                                                          toAnsi(defaultValue), stringBufferSize);
+    const QByteArray value = ProfileFile(file).readString(
+        toAnsi(section), toAnsi(key), toAnsi(defaultValue), stringBufferSize, keyCase);
     return fromAnsi(value).trimmed();
 }
 
@@ -111,15 +111,15 @@ FixedPoint readSettingNumber(const QString &file, const QString &section, const 
 }
 
 void writeSetting(const QString &file, const QString &section, const QString &key,
-                  const QString &value)
+                  const QString &value, Qt::CaseSensitivity keyCase)
 {
     if (file.isEmpty())
         return;
-    if (!value.isEmpty() && readSetting(file, section, key) == value)
+    if (!value.isEmpty() && readSetting(file, section, key, QString(), keyCase) == value)
         return;
     // A blank keeps the key in the file; it reads back as empty text.
     const QByteArray text = value.isEmpty() ? QByteArray(" ") : toAnsi(value);
-    ProfileFile(file).writeString(toAnsi(section), toAnsi(key), text);
+    ProfileFile(file).writeString(toAnsi(section), toAnsi(key), text, keyCase);
 }
 
 void writeSettingNumber(const QString &file, const QString &section, const QString &key,

@@ -10,12 +10,14 @@
 // failed write leaves the file as it was; a missing or unreadable file reads as defaults.
 namespace settings {
 
+// Keys match without regard to case unless keyCase says otherwise (keys that are file paths).
 QString readSetting(const QString &file, const QString &section, const QString &key,
-                    const QString &defaultValue = QString());
+                    const QString &defaultValue = QString(),
+                    Qt::CaseSensitivity keyCase = Qt::CaseInsensitive);
 FixedPoint readSettingNumber(const QString &file, const QString &section, const QString &key,
                              FixedPoint defaultValue = FixedPoint());
 void writeSetting(const QString &file, const QString &section, const QString &key,
-                  const QString &value);
+                  const QString &value, Qt::CaseSensitivity keyCase = Qt::CaseInsensitive);
 void writeSettingNumber(const QString &file, const QString &section, const QString &key,
                         FixedPoint value);
 // The values of the section's lines in file order, joined with CR LF.

@@ -11,6 +11,10 @@ namespace text {
 
 // The number that stands for Unicode (UTF-16 little endian) text.
 inline constexpr int unicodeCodePage = 1200;
+// UTF-8, offered beside the Windows pages for titles that today's tools write.
+inline constexpr int utf8CodePage = 65001;
+// Its caption wherever it is offered.
+inline constexpr QStringView utf8Caption = u"Unicode (UTF-8)";
 
 // The display name of the code page ("Western" for 1252); empty for an unlisted number.
 QString codePageName(int codePage);

@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,18 +19,15 @@ namespace {
 
 constexpr int optionColumns = 2;
 
-bool isArrowKey(const QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<const QKeyEvent *>(event)->key();
-    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
-}
-
 QFont withWeight(QFont font, bool bold)
 {
     font.setBold(bold);
     return font;
+}
+
+QString optionCaption(int codePage)
+{
+    return codePage == utf8CodePage ? utf8Caption.toString() : codePageName(codePage);
 }
 
 } // namespace
@@ -62,12 +58,11 @@ CodePageChooser::CodePageChooser(QByteArrayView title, QWidget *parent)
         if (checked)
             showSelection(codePage);
     });
-    showSelection(0);
-    if (QAbstractButton *preselected = m_options->button(preselectedCodePage()))
-        preselected->setChecked(true);
+    // Enter, Escape and the close box all take the preselected page, a sound default.
+    QAbstractButton *preselected = m_options->button(preselectedCodePage(m_title));
+    preselected->setChecked(true);
     // The keyboard starts on the options, so that the arrows choose at once.
-    QAbstractButton *focused = m_options->checkedButton();
-    (focused ? focused : m_options->buttons().constFirst())->setFocus();
+    preselected->setFocus();
 }
 
 // Two columns, row-major, the first code page top left; both columns as wide as the widest
@@ -80,30 +75,18 @@ void CodePageChooser::buildOptions(QWidget *frame)
     grid->setVerticalSpacing(0);
     int width = 0;
     int index = 0;
-    for (const int codePage : offeredCodePages()) {
-        auto *option = new QRadioButton(codePageName(codePage), frame);
+    for (const int codePage : chooserCodePages()) {
+        auto *option = new QRadioButton(optionCaption(codePage), frame);
         option->setObjectName(QStringLiteral("obCP%1").arg(index));
         option->setFont(withWeight(option->font(), true));
         width = std::max(width, option->sizeHint().width());
         option->setFont(withWeight(option->font(), false));
-        option->installEventFilter(this);
         m_options->addButton(option, codePage);
         grid->addWidget(option, index / optionColumns, index % optionColumns);
         ++index;
     }
     for (int column = 0; column < optionColumns; ++column)
         grid->setColumnMinimumWidth(column, width);
-}
-
-// Qt's arrows select the next option only when the one they leave is selected. Selecting that
-// one first makes them choose also when nothing was preselected, as the focus suggests.
-bool CodePageChooser::eventFilter(QObject *watched, QEvent *event)
-{
-    if (isArrowKey(event) && m_options->checkedButton() == nullptr) {
-        if (auto *option = qobject_cast<QAbstractButton *>(watched))
-            option->setChecked(true);
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 // The preview on top as wide as the frame below it, OK under the frame's right edge.
@@ -123,12 +106,11 @@ void CodePageChooser::layOut(QWidget *frame, QWidget *ok)
 
 int CodePageChooser::codePage() const
 {
-    const int checked = m_options->checkedId();
-    return checked > 0 ? checked : offeredCodePages().front();
+    return m_options->checkedId();
 }
 
 // Qt fonts have no character set: the preview shows the bytes decoded in the selected code page
-// instead, and in the ANSI code page while none is selected.
+// instead.
 void CodePageChooser::showSelection(int codePage)
 {
     m_preview->setText(platform::decodeCodePage(m_title, codePage));

@@ -12,21 +12,19 @@ class QLineEdit;
 namespace text {
 
 // The encoding chooser window: previews an undecoded title in the code page of the selected
-// option, one option per offered code page. The ANSI code page is preselected when offered.
+// option, one option per offered code page and one for UTF-8. One option is always selected,
+// from the start the preselected one.
 class CodePageChooser : public QDialog {
     Q_OBJECT
 public:
     explicit CodePageChooser(QByteArrayView title, QWidget *parent = nullptr);
 
-    // The code page of the selected option; the first offered one when none is selected.
+    // The code page of the selected option.
     int codePage() const;
 
     // Shows a fresh chooser modally and returns its code page. Closing the window in any way
     // counts as OK: the caller needs a code page.
     static int ask(QWidget *parent, QByteArrayView title);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildOptions(QWidget *frame);

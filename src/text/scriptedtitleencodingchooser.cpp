@@ -1,7 +1,5 @@
 #include "text/scriptedtitleencodingchooser.h"
 
-#include "text/codepagecatalogue.h"
-
 namespace text {
 
 int ScriptedTitleEncodingChooser::choose(QByteArrayView title)
@@ -9,8 +7,7 @@ int ScriptedTitleEncodingChooser::choose(QByteArrayView title)
     m_titles.append(title.toByteArray());
     if (!m_answers.isEmpty())
         return m_answers.dequeue();
-    const int preselected = preselectedCodePage();
-    return preselected != 0 ? preselected : offeredCodePages().front();
+    return preselectedCodePage(title);
 }
 
 } // namespace text

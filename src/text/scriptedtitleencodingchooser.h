@@ -10,7 +10,7 @@ namespace text {
 
 // A chooser for tests: answers come from a queue filled beforehand, and every title asked about
 // is recorded. With the queue empty it answers as OK on the fresh window would: the preselected
-// code page, else the first offered one.
+// code page.
 class ScriptedTitleEncodingChooser : public TitleEncodingChooser {
 public:
     void queueAnswer(int codePage) { m_answers.enqueue(codePage); }

@@ -8,11 +8,27 @@
 
 namespace text {
 
-int preselectedCodePage()
+QList<int> chooserCodePages()
 {
-    const int ansi = platform::ansiCodePage();
     const auto offered = offeredCodePages();
-    return std::find(offered.begin(), offered.end(), ansi) != offered.end() ? ansi : 0;
+    QList<int> pages(offered.begin(), offered.end());
+    pages.append(utf8CodePage);
+    return pages;
+}
+
+bool isAscii(QByteArrayView title)
+{
+    return std::all_of(title.begin(), title.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+int preselectedCodePage(QByteArrayView title)
+{
+    if (!isAscii(title) && platform::isValidUtf8(title))
+        return utf8CodePage;
+    const int legacy = platform::titleCodePage();
+    const auto offered = offeredCodePages();
+    return std::find(offered.begin(), offered.end(), legacy) != offered.end() ? legacy
+                                                                              : offered.front();
 }
 
 TitleEncoding chooseTitleEncoding(TitleEncodingChooser &chooser, QByteArrayView title)

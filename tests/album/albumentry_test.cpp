@@ -77,12 +77,13 @@ TEST(AlbumEntry, StoresEqualsSignsInPathsAsStars)
     EXPECT_EQ(decodeAlbumPath(encodeAlbumPath(u"C:\\x=y=z")), "C:\\x=y=z");
 }
 
-// Every name a Linux folder can hold reads back ("*" aside, which opening refuses), and its
-// stored form can neither end the entry's line nor cut a mark.
+// Every name a Linux folder can hold reads back, and its stored form can neither end the
+// entry's line nor cut a mark.
 TEST(AlbumEntry, EveryStorablePathRoundTrips)
 {
     for (const QString &path : {QString("\\home\\my\nbook\\index.wpl"), QString("\\a\rb\\x|y.mp3"),
                                 QString("\\Tom & Jerry\\&#10;\\&#38;&&#\\"), QString("x=y&"),
+                                QString("\\*a*=b*\\&#42;\\\"q\"?.mp3"),
                                 QString::fromUtf8("\\\u041A\u043D\u0438\u0433\u0430 \U0001F600")}) {
         const QString stored = encodeAlbumPath(path);
         EXPECT_EQ(decodeAlbumPath(stored), path) << stored.toStdString();
@@ -90,6 +91,8 @@ TEST(AlbumEntry, EveryStorablePathRoundTrips)
             EXPECT_FALSE(stored.contains(c)) << stored.toStdString();
     }
     EXPECT_EQ(encodeAlbumPath(u"\\my\nbook\\Tom & Jerry.mp3"), "\\my&#10;book\\Tom & Jerry.mp3");
+    // A star of a name is no "=" of the stored form.
+    EXPECT_EQ(encodeAlbumPath(u"\\a*b=c"), "\\a&#42;b*c");
     // What earlier versions stored for a line break reads back as one.
     EXPECT_EQ(decodeAlbumPath(u"\\my&#10;book\\index.wpl"), "\\my\nbook\\index.wpl");
 }

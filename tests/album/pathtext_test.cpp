@@ -78,9 +78,16 @@ TEST(ResolveRelativePath, NeverClimbsAboveTheRoot)
 TEST(MakeRelativePath, CutsTheBaseFolderOff)
 {
     EXPECT_EQ(makeRelativePath(u"C:\\A\\x.mp3", u"C:\\A\\"), "x.mp3");
-    EXPECT_EQ(makeRelativePath(u"C:\\A\\sub\\x.mp3", u"c:\\a"), "sub\\x.mp3");
+    EXPECT_EQ(makeRelativePath(u"C:\\A\\sub\\x.mp3", u"C:\\A"), "sub\\x.mp3");
     EXPECT_EQ(makeRelativePath(u"C:\\A\\x.mp3", u"\"C:\\A\\\\\""), "x.mp3");
-    EXPECT_EQ(makeRelativePath(u"\\home\\u\\A\\x.mp3", u"\\HOME\\u\\A\\"), "x.mp3");
+    EXPECT_EQ(makeRelativePath(u"\\home\\u\\A\\x.mp3", u"\\home\\u\\A\\"), "x.mp3");
+}
+
+// Folders whose names differ only by case are two folders here.
+TEST(MakeRelativePath, ComparesFoldersAsTheFileSystemDoes)
+{
+    EXPECT_EQ(makeRelativePath(u"\\home\\u\\A\\x.mp3", u"\\HOME\\u\\A\\"), "\\home\\u\\A\\x.mp3");
+    EXPECT_EQ(makeRelativePath(u"C:\\A\\sub\\x.mp3", u"c:\\a"), "C:\\A\\sub\\x.mp3");
 }
 
 TEST(MakeRelativePath, LeavesOtherPathsAlone)

@@ -94,7 +94,7 @@ TEST_F(AlbumDropTest, AnythingElseIsRefusedAtTheCursor)
 
 TEST_F(AlbumDropTest, AFolderNameTheStoredFormsCannotCarryGetsFileOpensRefusal)
 {
-    const QString odd = fixture.makeThreeTrackAlbum("Odd|Name");
+    const QString odd = fixture.makeThreeTrackAlbum("Odd\\Name");
     ASSERT_TRUE(drop(window(), {file(odd)}));
     const QList<DialogCall> messages = fixture.dialogKit().callsOf(DialogCallKind::MessageBox);
     ASSERT_EQ(messages.size(), 1);

@@ -76,21 +76,22 @@ TEST(MenuTree, ViewMenuWithTheEncodings)
                            "-",
                            "mViewEncoding Enco&ding >",
                            "  mViewEncodingList0 Unicode (UTF-16 LE)",
-                           "  mViewEncodingList1 -",
-                           "  mViewEncodingList2 Thai (Windows)",
-                           "  mViewEncodingList3 Japanese Shift JIS (Windows)",
-                           "  mViewEncodingList4 Simplified Chinese GBK (Windows)",
-                           "  mViewEncodingList5 Korean (Windows)",
-                           "  mViewEncodingList6 Traditional Chinese Big5 (Windows)",
-                           "  mViewEncodingList7 Eastern European (Windows)",
-                           "  mViewEncodingList8 Cyrillic (Windows)",
-                           "  mViewEncodingList9 Western (Windows)",
-                           "  mViewEncodingList10 Greek (Windows)",
-                           "  mViewEncodingList11 Turkish (Windows)",
-                           "  mViewEncodingList12 Hebrew (Windows)",
-                           "  mViewEncodingList13 Arabic (Windows)",
-                           "  mViewEncodingList14 Baltic (Windows)",
-                           "  mViewEncodingList15 Vietnamese (Windows)",
+                           "  mViewEncodingList1 Unicode (UTF-8)",
+                           "  mViewEncodingList2 -",
+                           "  mViewEncodingList3 Thai (Windows)",
+                           "  mViewEncodingList4 Japanese Shift JIS (Windows)",
+                           "  mViewEncodingList5 Simplified Chinese GBK (Windows)",
+                           "  mViewEncodingList6 Korean (Windows)",
+                           "  mViewEncodingList7 Traditional Chinese Big5 (Windows)",
+                           "  mViewEncodingList8 Eastern European (Windows)",
+                           "  mViewEncodingList9 Cyrillic (Windows)",
+                           "  mViewEncodingList10 Western (Windows)",
+                           "  mViewEncodingList11 Greek (Windows)",
+                           "  mViewEncodingList12 Turkish (Windows)",
+                           "  mViewEncodingList13 Hebrew (Windows)",
+                           "  mViewEncodingList14 Arabic (Windows)",
+                           "  mViewEncodingList15 Baltic (Windows)",
+                           "  mViewEncodingList16 Vietnamese (Windows)",
                            "mViewSpeed &Speed >",
                            "  mViewSpeedList0 0.75x",
                            "  mViewSpeedList1 1.0x",
@@ -103,8 +104,9 @@ TEST(MenuTree, ViewMenuWithTheEncodings)
                            "  mViewSpeedSlower &Slower\tCtrl+Down"}));
     const MenuTree &menus = fixture.window().menus();
     EXPECT_EQ(menus.viewEncodingList->tag(0), "1200");
-    EXPECT_EQ(menus.viewEncodingList->tag(2), "874");
-    EXPECT_EQ(menus.viewEncodingList->tag(15), "1258");
+    EXPECT_EQ(menus.viewEncodingList->tag(1), "65001");
+    EXPECT_EQ(menus.viewEncodingList->tag(3), "874");
+    EXPECT_EQ(menus.viewEncodingList->tag(16), "1258");
 }
 
 TEST(MenuTree, RecordBookmarkAndProfileMenus)

@@ -34,8 +34,16 @@ namespace {
 
 class WindowSessionTest : public testing::Test {
 protected:
-    void SetUp() override { platform::setAnsiCodePage(1252); }
-    void TearDown() override { platform::setAnsiCodePage(0); }
+    void SetUp() override
+    {
+        platform::setAnsiCodePage(1252);
+        platform::setTitleCodePage(1252);
+    }
+    void TearDown() override
+    {
+        platform::setAnsiCodePage(0);
+        platform::setTitleCodePage(0);
+    }
 
     MainWindow &window() { return fixture.app().window(); }
     const MenuTree &menus() { return window().menus(); }
@@ -176,7 +184,7 @@ TEST_F(WindowSessionTest, TheCommandLineAlbumIsPositionedAtStartButNotPlayed)
 
 TEST_F(WindowSessionTest, ACommandLineNameTheFilesCannotCarryIsRefused)
 {
-    const QString album = fixture.makeThreeTrackAlbum("a*b");
+    const QString album = fixture.makeThreeTrackAlbum("a\\b");
     fixture.start(commandLinePath({"sonnalby", album}, fixture.folder()));
     const QList<DialogCall> messages = fixture.dialogKit().callsOf(DialogCallKind::MessageBox);
     ASSERT_EQ(messages.size(), 1);
@@ -233,21 +241,23 @@ TEST_F(WindowSessionTest, TheEncodingMenuFollowsTheAlbumAndReadsTitlesAgain)
     fixture.start();
     fixture.openFolder(album);
     const shell::ActionItemArray &encodings = *menus().viewEncodingList;
-    ASSERT_EQ(encodings.count(), 16);
+    ASSERT_EQ(encodings.count(), 17);
     EXPECT_EQ(encodings.caption(0), "Unicode (UTF-16 LE)");
     EXPECT_EQ(encodings.tag(0), "1200");
-    EXPECT_EQ(encodings.caption(1), "-");
-    EXPECT_EQ(encodings.caption(8), "Cyrillic (Windows)");
-    EXPECT_EQ(encodings.tag(8), "1251");
-    // The folder's playlist is read in the ANSI code page.
-    EXPECT_TRUE(encodings.isChecked(9));
+    EXPECT_EQ(encodings.caption(1), "Unicode (UTF-8)");
+    EXPECT_EQ(encodings.tag(1), "65001");
+    EXPECT_EQ(encodings.caption(2), "-");
+    EXPECT_EQ(encodings.caption(9), "Cyrillic (Windows)");
+    EXPECT_EQ(encodings.tag(9), "1251");
+    // The folder's playlist is read in the title code page.
+    EXPECT_TRUE(encodings.isChecked(10));
     EXPECT_EQ(menus().recordList->caption(0), QString::fromUtf8("[00:00:02] 01.mp3\t= Êíèãà"));
 
     QSignalSpy resets(&fixture.app().records(), &RecordList::recordsReset);
-    fixture.item("mViewEncodingList8")->trigger();
+    fixture.item("mViewEncodingList9")->trigger();
     EXPECT_EQ(resets.count(), 1);
-    EXPECT_TRUE(encodings.isChecked(8));
-    EXPECT_FALSE(encodings.isChecked(9));
+    EXPECT_TRUE(encodings.isChecked(9));
+    EXPECT_FALSE(encodings.isChecked(10));
     EXPECT_EQ(menus().recordList->caption(0), QString::fromUtf8("[00:00:02] 01.mp3\t= Книга"));
     EXPECT_EQ(albumLine(0).codepage, "1251");
     EXPECT_TRUE(menus().recordList->isChecked(0));
@@ -259,10 +269,10 @@ TEST_F(WindowSessionTest, ChoosingTheCheckedEncodingDoesNothing)
     fixture.openFolder(fixture.makeThreeTrackAlbum("Tale"));
     const QByteArray before = fixture.settingsBytes();
     QSignalSpy resets(&fixture.app().records(), &RecordList::recordsReset);
-    fixture.item("mViewEncodingList9")->trigger();
+    fixture.item("mViewEncodingList10")->trigger();
     EXPECT_EQ(resets.count(), 0);
     EXPECT_EQ(fixture.settingsBytes(), before);
-    EXPECT_TRUE(menus().viewEncodingList->isChecked(9));
+    EXPECT_TRUE(menus().viewEncodingList->isChecked(10));
 }
 
 TEST_F(WindowSessionTest, AnAlbumInUnicodeOrAnUnlistedCodePageIsCheckedAccordingly)
@@ -273,13 +283,19 @@ TEST_F(WindowSessionTest, AnAlbumInUnicodeOrAnUnlistedCodePageIsCheckedAccording
     fixture.start();
     EXPECT_EQ(shell::checkedMenuItemIndex(*menus().viewEncodingList), 0);
 
+    fixture.item("mViewEncodingList1")->trigger();
+    fixture.exit();
+    fixture.start();
+    EXPECT_EQ(shell::checkedMenuItemIndex(*menus().viewEncodingList), 1);
+    EXPECT_EQ(albumLine(0).codepage, "65001");
+
     QString line = fixture.albumLines().value(0);
-    line.replace("=1200=", "=65001=");
+    line.replace("=65001=", "=437=");
     settings::writeSectionLines(fixture.settingsFile(), "Default\\mFileList", line);
     fixture.start();
     EXPECT_EQ(shell::checkedMenuItemIndex(*menus().viewEncodingList), -1);
-    fixture.item("mViewEncodingList7")->trigger();
-    EXPECT_EQ(shell::checkedMenuItemIndex(*menus().viewEncodingList), 7);
+    fixture.item("mViewEncodingList8")->trigger();
+    EXPECT_EQ(shell::checkedMenuItemIndex(*menus().viewEncodingList), 8);
     EXPECT_EQ(albumLine(0).codepage, "1250");
 }
 

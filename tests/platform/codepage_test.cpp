@@ -207,4 +207,103 @@ TEST(SystemAnsiCodePage, IsUtf8UnderTheCAndUtf8Locales)
     std::setlocale(LC_CTYPE, saved.c_str());
 }
 
+TEST(TitleCodePage, LegacyPageOfTheLanguage)
+{
+    struct Case {
+        const char *locale;
+        int codePage;
+    };
+    const Case cases[] = {
+        {"en_US.UTF-8", 1252},
+        {"de_DE.UTF-8", 1252},
+        {"fr_FR", 1252},
+        {"es_ES.UTF-8", 1252},
+        {"it_IT", 1252},
+        {"nl_NL.UTF-8", 1252},
+        {"pt_BR.UTF-8", 1252},
+        {"sv_SE.UTF-8", 1252},
+        {"ru_RU.UTF-8", 1251},
+        {"uk_UA.UTF-8", 1251},
+        {"be_BY.UTF-8", 1251},
+        {"bg_BG.UTF-8", 1251},
+        {"sr_RS.UTF-8", 1251},
+        {"sr_RS@latin", 1250},
+        {"pl_PL.UTF-8", 1250},
+        {"cs_CZ.UTF-8", 1250},
+        {"sk_SK", 1250},
+        {"hu_HU.UTF-8", 1250},
+        {"hr_HR.UTF-8", 1250},
+        {"sl_SI.UTF-8", 1250},
+        {"ro_RO.UTF-8", 1250},
+        {"el_GR.UTF-8", 1253},
+        {"tr_TR.UTF-8", 1254},
+        {"he_IL.UTF-8", 1255},
+        {"ar_EG.UTF-8", 1256},
+        {"fa_IR.UTF-8", 1256},
+        {"lt_LT.UTF-8", 1257},
+        {"lv_LV.UTF-8", 1257},
+        {"et_EE.UTF-8", 1257},
+        {"vi_VN", 1258},
+        {"th_TH.UTF-8", 874},
+        {"ja_JP.UTF-8", 932},
+        {"zh_CN.UTF-8", 936},
+        {"zh_SG.GBK", 936},
+        {"ko_KR.EUC-KR", 949},
+        {"zh_TW.UTF-8", 950},
+        {"zh_HK.UTF-8", 950},
+        {"ru", 1251},
+        {"ru_RU.KOI8-R@x", 1251},
+        {"C", 1252},
+        {"POSIX", 1252},
+        {"C.UTF-8", 1252},
+        {"", 1252},
+        {"xx_YY.UTF-8", 1252},
+        {"r", 1252},
+        {"rus_RU", 1252},
+        {"de_DE.UTF-8@euro", 1252},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(platform::legacyCodePageOfLocale(c.locale), c.codePage) << c.locale;
+}
+
+// The environment as the C library reads it: LC_ALL over LC_CTYPE over LANG.
+TEST(TitleCodePage, FollowsTheEnvironmentOfTheLocale)
+{
+    const char *variables[] = {"LC_ALL", "LC_CTYPE", "LANG"};
+    QByteArray saved[3];
+    for (int i = 0; i < 3; ++i)
+        saved[i] = qgetenv(variables[i]);
+    const auto set = [&](const char *all, const char *ctype, const char *lang) {
+        const char *values[] = {all, ctype, lang};
+        for (int i = 0; i < 3; ++i)
+            values[i] ? qputenv(variables[i], values[i]) : qunsetenv(variables[i]);
+    };
+    set(nullptr, nullptr, "ru_RU.UTF-8");
+    EXPECT_EQ(platform::systemTitleCodePage(), 1251);
+    set(nullptr, "el_GR.UTF-8", "ru_RU.UTF-8");
+    EXPECT_EQ(platform::systemTitleCodePage(), 1253);
+    set("pl_PL.UTF-8", "el_GR.UTF-8", "ru_RU.UTF-8");
+    EXPECT_EQ(platform::systemTitleCodePage(), 1250);
+    set("", "", "ja_JP.UTF-8");
+    EXPECT_EQ(platform::systemTitleCodePage(), 932);
+    set(nullptr, nullptr, nullptr);
+    EXPECT_EQ(platform::systemTitleCodePage(), 1252);
+
+    platform::setTitleCodePage(874);
+    EXPECT_EQ(platform::titleCodePage(), 874);
+    platform::setTitleCodePage(0);
+    EXPECT_EQ(platform::titleCodePage(), 1252);
+    for (int i = 0; i < 3; ++i)
+        saved[i].isNull() ? qunsetenv(variables[i]) : qputenv(variables[i], saved[i]);
+}
+
+TEST(Utf8, WellFormedOnly)
+{
+    for (const char *valid : {"", "plain", "Caf\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"})
+        EXPECT_TRUE(platform::isValidUtf8(valid)) << valid;
+    for (const char *invalid :
+         {"Caf\xE9", "\xC3", "\x80", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xFF"})
+        EXPECT_FALSE(platform::isValidUtf8(invalid)) << QByteArray(invalid).toHex().constData();
+}
+
 } // namespace

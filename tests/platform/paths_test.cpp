@@ -58,13 +58,15 @@ TEST(Paths, ALinuxNameWithAColonStaysRelative)
     EXPECT_TRUE(platform::isAbsolutePath(nested));
 }
 
-TEST(Paths, RefusesCharactersTheStoredFormsCannotCarry)
+// Only what an internal path cannot tell apart: a "\\" inside a name, and a name that was not
+// valid in the system's encoding.
+TEST(Paths, RefusesWhatAnInternalPathCannotCarry)
 {
-    for (const char16_t *name : {u"a\\b.mp3", u"a*.mp3", u"a|b.mp3", u"\"a\".mp3", u"a?.mp3"})
+    for (const char16_t *name : {u"a\\b.mp3", u"Caf\uFFFD.mp3"})
         EXPECT_TRUE(platform::hasUnstorableCharacter(name))
             << QString::fromUtf16(name).toStdString();
-    for (const char16_t *name :
-         {u"Chapter 1: Intro.mp3", u"/home/a/b c.mp3", u"Ünïcödé.mp3", u"a=b.mp3", u""})
+    for (const char16_t *name : {u"Chapter 1: Intro.mp3", u"/home/a/b c.mp3", u"Ünïcödé.mp3",
+                                 u"a=b.mp3", u"a*.mp3", u"a|b.mp3", u"\"a\".mp3", u"a?.mp3", u""})
         EXPECT_FALSE(platform::hasUnstorableCharacter(name))
             << QString::fromUtf16(name).toStdString();
 }
@@ -73,7 +75,14 @@ TEST(Paths, QtPathsComeInWithUnstorableNameCharactersMarked)
 {
     EXPECT_EQ(platform::internalPathFromQt("/home/a/Book 1/x.mp3"), "\\home\\a\\Book 1\\x.mp3");
     // A "\\" inside a Linux name would otherwise pass for a folder separator.
-    EXPECT_EQ(platform::internalPathFromQt("/home/a\\b/x*.mp3"), "\\home\\a?b\\x?.mp3");
+    EXPECT_EQ(platform::internalPathFromQt("/home/a\\b/x*?.mp3"), u"\\home\\a\uFFFDb\\x*?.mp3");
+}
+
+TEST(Paths, CompareAsTheFileSystemDoes)
+{
+    EXPECT_TRUE(platform::samePath(u"\\books\\tale", u"\\books\\tale"));
+    EXPECT_FALSE(platform::samePath(u"\\books\\tale", u"\\books\\Tale"));
+    EXPECT_EQ(platform::pathCaseSensitivity(), Qt::CaseSensitive);
 }
 
 } // namespace

@@ -76,6 +76,18 @@ TEST_F(ProfileFileTest, NonAsciiNamesMatchWithoutRegardToCase)
     EXPECT_EQ(read("\xE4nna", "k"), "ansi");
 }
 
+// Keys that are file paths on a system whose names differ by case.
+TEST_F(ProfileFileTest, KeysMayBeMatchedExactly)
+{
+    put("[s]\r\n\\books\\tale=1\r\n\\books\\Tale=2\r\n");
+    EXPECT_EQ(file().readString("S", "\\books\\Tale", "-", 100, Qt::CaseSensitive), "2");
+    EXPECT_EQ(file().readString("s", "\\BOOKS\\TALE", "-", 100, Qt::CaseSensitive), "-");
+    ASSERT_TRUE(file().writeString("s", "\\books\\Tale", "3", Qt::CaseSensitive));
+    EXPECT_EQ(content(), "[s]\r\n\\books\\tale=1\r\n\\books\\Tale=3\r\n");
+    ASSERT_TRUE(file().writeString("s", "\\books\\TALE", "4", Qt::CaseSensitive));
+    EXPECT_EQ(content(), "[s]\r\n\\books\\tale=1\r\n\\books\\Tale=3\r\n\\books\\TALE=4\r\n");
+}
+
 TEST_F(ProfileFileTest, DropsOnePairOfSurroundingQuotes)
 {
     put("[s]\r\na=\"  spaced \"\r\nb=\"\"twice\"\"\r\nc=\"\r\nd=\"open\r\ne=\"\"\r\n");

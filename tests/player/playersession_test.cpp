@@ -98,7 +98,15 @@ TEST(RecordListTest, FindsPathsExactlyAndReadsDurations)
     records.setCurrent(2);
     records.setCurrent(4);
     EXPECT_EQ(records.current(), RecordList::none);
-    EXPECT_TRUE(records.hasPlayableRecord("\\A\\x.MP3"));
+    EXPECT_TRUE(records.hasPlayableRecord("\\a\\x.mp3"));
+    EXPECT_FALSE(records.hasPlayableRecord("\\A\\x.MP3"));
+
+    // A name may hold "|"; a duration never does.
+    records.reset(recordsOf({"\\a\\a|b.mp3|7", "\\a\\c|.mp3|"}));
+    EXPECT_EQ(records.pathOf(0), "\\a\\a|b.mp3");
+    EXPECT_EQ(records.durationOf(0), 7);
+    EXPECT_EQ(records.findRecordIndex("\\a\\c|.mp3"), 1);
+    EXPECT_TRUE(records.hasPlayableRecord("\\a\\a|b.mp3"));
     EXPECT_FALSE(records.hasPlayableRecord("\\a\\y.mp3"));
 }
 

@@ -21,6 +21,8 @@ using text::CodePageChooser;
 
 // "Книга" in code page 1251.
 const QByteArray cyrillicTitle("\xCA\xED\xE8\xE3\xE0");
+// The offered pages and UTF-8.
+constexpr int optionCount = 15;
 
 QRadioButton *option(const QWidget &chooser, int index)
 {
@@ -36,7 +38,7 @@ QLineEdit *preview(const QWidget &chooser)
 QList<int> boldOptions(const QWidget &chooser)
 {
     QList<int> bold;
-    for (int i = 0; i < 14; ++i) {
+    for (int i = 0; i < optionCount; ++i) {
         if (option(chooser, i)->font().bold())
             bold.append(i);
     }
@@ -46,7 +48,7 @@ QList<int> boldOptions(const QWidget &chooser)
 QList<int> checkedOptions(const QWidget &chooser)
 {
     QList<int> checked;
-    for (int i = 0; i < 14; ++i) {
+    for (int i = 0; i < optionCount; ++i) {
         if (option(chooser, i)->isChecked())
             checked.append(i);
     }
@@ -80,8 +82,8 @@ bool chooserExists()
 
 class CodePageChooserTest : public testing::Test {
 protected:
-    void SetUp() override { platform::setAnsiCodePage(1251); }
-    void TearDown() override { platform::setAnsiCodePage(0); }
+    void SetUp() override { platform::setTitleCodePage(1251); }
+    void TearDown() override { platform::setTitleCodePage(0); }
 };
 
 TEST_F(CodePageChooserTest, WindowCaptionsAndNames)
@@ -101,7 +103,7 @@ TEST_F(CodePageChooserTest, WindowCaptionsAndNames)
     EXPECT_TRUE(preview(chooser)->isReadOnly());
 }
 
-TEST_F(CodePageChooserTest, OptionsFollowTheOfferedListWithNamesAlone)
+TEST_F(CodePageChooserTest, OptionsFollowTheOfferedListWithNamesAloneThenUtf8)
 {
     CodePageChooser chooser(cyrillicTitle);
     const auto offered = text::offeredCodePages();
@@ -113,10 +115,11 @@ TEST_F(CodePageChooserTest, OptionsFollowTheOfferedListWithNamesAlone)
     }
     EXPECT_EQ(option(chooser, 0)->text(), u"Thai");
     EXPECT_EQ(option(chooser, 13)->text(), u"Vietnamese");
-    EXPECT_EQ(chooser.findChildren<QRadioButton *>().size(), 14);
+    EXPECT_EQ(option(chooser, 14)->text(), u"Unicode (UTF-8)");
+    EXPECT_EQ(chooser.findChildren<QRadioButton *>().size(), optionCount);
 }
 
-TEST_F(CodePageChooserTest, TwoColumnsOfSevenRowMajor)
+TEST_F(CodePageChooserTest, TwoColumnsRowMajorUtf8Last)
 {
     CodePageChooser chooser(cyrillicTitle);
     chooser.show();
@@ -141,6 +144,9 @@ TEST_F(CodePageChooserTest, TwoColumnsOfSevenRowMajor)
         for (const QRadioButton *button : {option(chooser, 2 * row), option(chooser, 2 * row + 1)})
             EXPECT_GT(button->width(), QFontMetrics(bold).horizontalAdvance(button->text()));
     }
+    const QRect utf8 = option(chooser, 14)->geometry();
+    EXPECT_EQ(utf8.left(), first.left());
+    EXPECT_GE(utf8.top(), option(chooser, 12)->geometry().bottom());
 }
 
 TEST_F(CodePageChooserTest, PreviewAboveTheFrameAndOkUnderItsRightEdge)
@@ -160,7 +166,7 @@ TEST_F(CodePageChooserTest, PreviewAboveTheFrameAndOkUnderItsRightEdge)
     EXPECT_LE(ok.bottom(), chooser.height());
 }
 
-TEST_F(CodePageChooserTest, AnsiCodePagePreselectedInBoldWithItsPreview)
+TEST_F(CodePageChooserTest, TitleCodePagePreselectedInBoldWithItsPreview)
 {
     CodePageChooser chooser(cyrillicTitle);
     EXPECT_EQ(checkedOptions(chooser), QList<int>{6});
@@ -170,22 +176,13 @@ TEST_F(CodePageChooserTest, AnsiCodePagePreselectedInBoldWithItsPreview)
     EXPECT_EQ(chooser.codePage(), 1251);
 }
 
-TEST_F(CodePageChooserTest, NothingPreselectedWhenAnsiIsNotOffered)
+TEST_F(CodePageChooserTest, Utf8TitlePreselectsUtf8)
 {
-    for (int ansi : {65001, 437}) {
-        platform::setAnsiCodePage(ansi);
-        CodePageChooser chooser(cyrillicTitle);
-        EXPECT_TRUE(checkedOptions(chooser).isEmpty()) << ansi;
-        EXPECT_TRUE(boldOptions(chooser).isEmpty()) << ansi;
-        EXPECT_EQ(chooser.codePage(), 874) << ansi;
-    }
-}
-
-TEST_F(CodePageChooserTest, UnselectedPreviewReadsInTheAnsiCodePage)
-{
-    platform::setAnsiCodePage(65001);
     CodePageChooser chooser(QByteArray("Книга"));
+    EXPECT_EQ(checkedOptions(chooser), QList<int>{14});
+    EXPECT_EQ(boldOptions(chooser), QList<int>{14});
     EXPECT_EQ(preview(chooser)->text(), u"Книга");
+    EXPECT_EQ(chooser.codePage(), 65001);
 }
 
 TEST_F(CodePageChooserTest, ChoosingChangesPreviewAndBoldOption)
@@ -233,22 +230,6 @@ TEST_F(CodePageChooserTest, ArrowsMoveTheChoiceAcrossRowsAndColumns)
     EXPECT_EQ(preview(chooser)->text(), u"Книга");
 }
 
-TEST_F(CodePageChooserTest, ArrowsChooseAlsoWithoutPreselection)
-{
-    platform::setAnsiCodePage(65001);
-    CodePageChooser chooser(cyrillicTitle);
-    chooser.show();
-    chooser.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&chooser));
-    ASSERT_EQ(QApplication::focusWidget(), option(chooser, 0));
-
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    EXPECT_EQ(QApplication::focusWidget(), option(chooser, 2));
-    EXPECT_EQ(checkedOptions(chooser), QList<int>{2});
-    EXPECT_EQ(boldOptions(chooser), QList<int>{2});
-    EXPECT_EQ(chooser.codePage(), 936);
-}
-
 TEST_F(CodePageChooserTest, EnterIsOk)
 {
     whenChooserShown([](CodePageChooser *chooser) {
@@ -259,19 +240,25 @@ TEST_F(CodePageChooserTest, EnterIsOk)
     EXPECT_FALSE(chooserExists());
 }
 
-TEST_F(CodePageChooserTest, EnterWithoutChoiceTakesThePreselectedOrTheFirst)
+// Whichever way the fresh window is left, the preselected page is the answer.
+TEST_F(CodePageChooserTest, EnterEscapeAndCloseBoxTakeThePreselected)
 {
-    whenChooserShown(
-        [](CodePageChooser *chooser) { QTest::keyClick(chooser->focusWidget(), Qt::Key_Enter); });
-    EXPECT_EQ(CodePageChooser::ask(nullptr, cyrillicTitle), 1251);
-
-    platform::setAnsiCodePage(65001);
-    whenChooserShown(
-        [](CodePageChooser *chooser) { QTest::keyClick(chooser->focusWidget(), Qt::Key_Enter); });
-    EXPECT_EQ(CodePageChooser::ask(nullptr, cyrillicTitle), 874);
+    const std::function<void(CodePageChooser *)> leavings[] = {
+        [](CodePageChooser *chooser) { QTest::keyClick(chooser->focusWidget(), Qt::Key_Enter); },
+        [](CodePageChooser *chooser) { QTest::keyClick(chooser->focusWidget(), Qt::Key_Escape); },
+        [](CodePageChooser *chooser) { chooser->close(); },
+    };
+    for (const auto &leave : leavings) {
+        platform::setTitleCodePage(1250);
+        whenChooserShown(leave);
+        EXPECT_EQ(CodePageChooser::ask(nullptr, cyrillicTitle), 1250);
+        whenChooserShown(leave);
+        EXPECT_EQ(CodePageChooser::ask(nullptr, QByteArray("Caf\xC3\xA9")), 65001);
+    }
+    EXPECT_FALSE(chooserExists());
 }
 
-TEST_F(CodePageChooserTest, CloseBoxAndEscapeCountAsOk)
+TEST_F(CodePageChooserTest, CloseBoxAndEscapeTakeTheChoiceMade)
 {
     whenChooserShown([](CodePageChooser *chooser) {
         option(*chooser, 3)->click();

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <cmath>
 
 using testmp3::id3v1Block;
@@ -32,11 +34,13 @@ struct ProbeRun {
     }
 };
 
-ProbeRun probe(const QStringList &arguments, const QString &workingFolder = {})
+ProbeRun probe(const QStringList &arguments, const QString &workingFolder = {},
+               const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
     if (!workingFolder.isEmpty())
         process.setWorkingDirectory(workingFolder);
+    process.setProcessEnvironment(environment);
     process.start(SONNALBY_PROBE, arguments);
     const bool finished = process.waitForFinished(120000);
     EXPECT_TRUE(finished) << "the probe did not end";
@@ -151,6 +155,21 @@ TEST_F(ProbeTest, EightBitTextIsDecodedInTheChosenCodePage)
     EXPECT_EQ(cyrillic["title"].toString(), QString::fromUtf8("\u0410\u0431"));
     const QJsonObject western = objectOf(probe({"--ansi-codepage=1252", path}).out.trimmed());
     EXPECT_EQ(western["title"].toString(), QString::fromUtf8("\u00C0\u00E1"));
+}
+
+// Without the option, as the player itself reads them: in the code page of the language.
+TEST_F(ProbeTest, EightBitTextFollowsTheDesktopLanguage)
+{
+    const QString path = file("c.mp3", testmp3::mp3WithTitle("\xC0\xE1"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("LC_ALL");
+    environment.remove("LC_CTYPE");
+    for (const auto &[language, title] :
+         {std::pair{"ru_RU.UTF-8", u"\u0410\u0431"}, std::pair{"de_DE.UTF-8", u"\u00C0\u00E1"}}) {
+        environment.insert("LANG", language);
+        const QJsonObject read = objectOf(probe({path}, {}, environment).out.trimmed());
+        EXPECT_EQ(read["title"].toString(), QString::fromUtf16(title)) << language;
+    }
 }
 
 TEST_F(ProbeTest, Version1AndNoTag)
