@@ -9,6 +9,7 @@
 #include "platform/codepage.h"
 #include "platform/launch.h"
 #include "platform/paths.h"
+#include "player/playbackspeed.h"
 #include "player/playercomponent.h"
 #include "player/playersession.h"
 #include "settings/settingskeys.h"
@@ -455,12 +456,15 @@ void AlbumSession::clearSession()
     emptyPlayer();
 }
 
-// No album is active any more: no record, no player file, the menus that need one disabled.
+// No album is active any more: no record, no player file, the menus that need one disabled, and
+// the speed and volume an album starts with rather than the last album's.
 void AlbumSession::emptyPlayer()
 {
     records().reset({});
     player().close();
     player().setEnabled(false);
+    player().setRate(speed::normal);
+    player().setVolume(AlbumEntry().volumeLevel());
     emit recordMenuEnabled(false);
     emit bookmarkMenuEnabled(false);
     emit windowCaptionChanged(windowCaption(QString()));

@@ -100,6 +100,8 @@ void ElapsedDisplay::clear()
     m_timer.stop();
     m_strip.statusLabel(1)->clear();
     m_strip.statusLabel(2)->clear();
+    resetPositionBox();
+    m_acceptedPosition = zeroTime;
 }
 
 void ElapsedDisplay::setRunning(bool running)

@@ -23,7 +23,7 @@ public:
     void tick();
     // The position box back to "00:00:00", written as the program's own text.
     void resetPositionBox();
-    // No album: the timer stops and both times are emptied.
+    // No album: the timer stops, both times are emptied and the position box reads "00:00:00".
     void clear();
     // The last text the program wrote or the listener entered successfully (the box's Tag).
     const QString &acceptedPosition() const { return m_acceptedPosition; }

@@ -3,9 +3,11 @@
 
 #include "../album/qstringprint.h"
 #include "album/albumsession.h"
+#include "app/controlstrip.h"
 #include "app/mainwindow.h"
 #include "app/options.h"
 #include "app/profilemenu.h"
+#include "controls/spinbox.h"
 #include "platform/codepage.h"
 #include "player/playercomponent.h"
 #include "settings/settingsstore.h"
@@ -15,6 +17,8 @@
 
 #include <QAction>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <QWindow>
@@ -188,6 +192,37 @@ TEST_F(ProfilesWindowTest, TheCommandLinePathIsOpenedInEveryProfileSelected)
     EXPECT_TRUE(fixture.app().albumSession().isAlbumActive());
     EXPECT_EQ(window().windowTitle(), "Sonnalby [B] - " + album + "/index.wpl");
     EXPECT_NE(fixture.player().playState(), PlayState::Playing);
+}
+
+// A new profile has no album: nothing of the listener before it may show.
+TEST_F(ProfilesWindowTest, ANewProfileShowsAnEmptyPlayer)
+{
+    fixture.startWithThreeTrackAlbum("Tale");
+    ControlStrip &strip = fixture.app().strip();
+    fixture.item("mRecordList1")->trigger();
+    fixture.drainEvents();
+    fixture.player().setRate(1.4);
+    fixture.player().setVolume(50);
+    fixture.player().advance(10);
+    fixture.player().pause();
+    fixture.drainEvents();
+    ASSERT_TRUE(strip.statusLabel(0)->text().contains("[1.4x]"));
+
+    addProfile("Mia");
+    fixture.drainEvents();
+    EXPECT_FALSE(strip.statusLabel(0)->text().contains("1.4"))
+        << strip.statusLabel(0)->text().toStdString();
+    EXPECT_EQ(strip.positionBox()->displayText(), "00:00:00");
+    EXPECT_TRUE(strip.statusLabel(1)->text().isEmpty());
+    EXPECT_TRUE(strip.statusLabel(2)->text().isEmpty());
+    EXPECT_EQ(strip.volumeBox()->value(), 100);
+    EXPECT_EQ(fixture.player().rate(), 1.0);
+
+    // Back to the first profile: its album comes back with its own speed and volume.
+    menus().profileList->action(1)->trigger();
+    fixture.drainEvents();
+    EXPECT_EQ(fixture.player().rate(), 1.4);
+    EXPECT_EQ(fixture.player().volume(), 50);
 }
 
 TEST_F(ProfilesWindowTest, StoredWindowStatesAreApplied)
