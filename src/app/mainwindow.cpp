@@ -90,11 +90,12 @@ void MainWindow::showControlHelpMenu(int helpContext)
 settings::WindowPlacement MainWindow::placement() const
 {
     settings::WindowPlacement placement;
-    const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
+    const bool minimized = (windowState() & Qt::WindowMinimized) || m_closedToTray;
+    const bool normal = !minimized && !(windowState() & Qt::WindowMaximized);
     const QPoint position = normal ? geometry().topLeft() : m_normalPosition;
     placement.left = position.x();
     placement.top = position.y();
-    if (windowState() & Qt::WindowMinimized)
+    if (minimized)
         placement.state = settings::WindowPlacement::Minimized;
     else if (windowState() & Qt::WindowMaximized)
         placement.state = settings::WindowPlacement::Maximized;
@@ -153,7 +154,15 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (!m_ending && m_minimizeOnClose) {
         event->ignore();
-        setWindowState(windowState() | Qt::WindowMinimized);
+        // Asked to minimise, the window system would act after the window is already hidden in
+        // the tray, and iconify it again once the tray brings it back: it goes there at once,
+        // and counts as minimised only for the placement saved.
+        if (hidesToTray() && m_tray->add()) {
+            m_closedToTray = true;
+            hide();
+        } else {
+            setWindowState(windowState() | Qt::WindowMinimized);
+        }
         return;
     }
     emit closing();
@@ -163,14 +172,25 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || !isMinimized() || !m_hideToTray || !m_tray ||
-        !m_tray->isAvailable())
+    if (event->type() != QEvent::WindowStateChange || !isMinimized() || isHidden() ||
+        !hidesToTray())
         return;
     // Hidden from the event loop: the window system is still minimising the window.
     QTimer::singleShot(0, this, [this] {
-        if (isMinimized() && m_tray->add())
+        if (isMinimized() && !isHidden() && m_tray->add())
             hide();
     });
+}
+
+bool MainWindow::hidesToTray() const
+{
+    return m_hideToTray && m_tray && m_tray->isAvailable();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    m_closedToTray = false;
 }
 
 void MainWindow::moveEvent(QMoveEvent *event)

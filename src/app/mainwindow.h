@@ -95,10 +95,13 @@ protected:
     // minimises while Minimize On Close is on.
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
 
 private:
     void placeNormally();
+    // Hide To System Tray is on and a tray is there to hide in.
+    bool hidesToTray() const;
     void applyMenuStyle();
     void applyHelpFile(const QString &helpFile);
     void connectHelpCommands();
@@ -120,5 +123,7 @@ private:
     bool m_minimizeOnClose = false;
     bool m_ending = false;
     bool m_hideToTray = false;
+    // Put in the tray by the close box, without a minimise: saved as minimised until shown.
+    bool m_closedToTray = false;
     shell::TrayIcon *m_tray = nullptr;
 };

@@ -328,6 +328,33 @@ TEST_F(ProfilesWindowTest, MinimisingHidesBehindAPresentTrayOnlyWithTheOption)
     EXPECT_FALSE(tray.present);
 }
 
+// The window goes to the tray at once, not through a minimise request that the window system
+// would carry out after the tray had brought the window back.
+TEST_F(ProfilesWindowTest, TheCloseBoxHidesBehindTheTrayAtOnceAndStaysMinimisedForTheSave)
+{
+    FakeTray tray;
+    fixture.start();
+    window().setTrayIcon(&tray);
+    window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    window().windowHandle()->close();
+    EXPECT_TRUE(window().isHidden());
+    EXPECT_FALSE(window().isMinimized()) << "no minimise for the window system to carry out late";
+    EXPECT_EQ(tray.calls, QStringList{"add"});
+    EXPECT_EQ(window().placement().state, settings::WindowPlacement::Minimized);
+    fixture.exit();
+    EXPECT_EQ(setting("Default", "State"), "1");
+
+    // Shown again, it is a normal window once more.
+    fixture.start();
+    window().setTrayIcon(&tray);
+    window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    window().windowHandle()->close();
+    window().showNormal();
+    EXPECT_EQ(window().placement().state, settings::WindowPlacement::Normal);
+}
+
 TEST_F(ProfilesWindowTest, WithoutTheOptionMinimisingKeepsTheWindow)
 {
     FakeTray tray;

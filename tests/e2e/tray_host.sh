@@ -2,8 +2,9 @@
 # The tray icon of the real program under Xvfb with a real tray host (trayer) and a window
 # manager (openbox): minimising hides the window and shows the icon in the tray; the icon's menu
 # opens on a right click without choosing its first entry, and its Restore brings the window back;
-# a double click on the icon does too; a tray host that is killed and started again shows the
-# icon again; the menu's Exit ends the program.
+# a double click on the icon does too; the frame's close box hides the window in the tray, and
+# the first double click or Restore brings it back, ten times in a row; a tray host that is killed
+# and started again shows the icon again; the menu's Exit ends the program.
 #
 #   tray_host.sh PROGRAM RESOURCES_FOLDER
 set -euo pipefail
@@ -77,6 +78,17 @@ menu_shown() {
     return 1
 }
 
+# Opens the icon's menu with a right click, clicking again while none shows: an icon just
+# embedded in a new panel misses a click that comes before the panel has shown it.
+open_icon_menu() {
+    local clicks
+    for clicks in 1 2 3; do
+        click_icon 3 1
+        retry 3 menu_shown && return 0
+    done
+    return 1
+}
+
 # Opens the icon's menu with a right click and types the key of an entry, until the check
 # succeeds. The menu opens on the press; its release must leave it open for the choice, which
 # the key, coming after the release, shows. A key typed before the menu took the keyboard is
@@ -84,8 +96,7 @@ menu_shown() {
 choose_in_menu() {
     local key=$1 attempts=3
     shift
-    click_icon 3 1
-    retry 10 menu_shown || fail "a right click on the icon showed no menu"
+    open_icon_menu || fail "a right click on the icon showed no menu"
     until xdotool key "$key" && retry 10 "$@"; do
         attempts=$((attempts - 1))
         [ $attempts -gt 0 ] && retry 1 menu_shown || return 1
@@ -100,6 +111,31 @@ minimise_to_tray() {
 
 restored() {
     viewable "$window" && no_icon
+}
+
+# The place of the frame's close button, once the window manager has settled the window where it
+# stays (a window shown again is placed twice), in close_x and close_y.
+close_box_place() {
+    local extents left right top bottom first second x y width
+    extents=$(xprop -id "$window" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p')
+    [ -n "$extents" ] || return 1
+    IFS=', ' read -r left right top bottom <<<"$extents"
+    first=$(window_info "$window" | awk '/Absolute upper-left|Width:/ { printf "%s ", $NF }')
+    sleep 0.3
+    second=$(window_info "$window" | awk '/Absolute upper-left|Width:/ { printf "%s ", $NF }')
+    [ -n "$first" ] && [ "$first" = "$second" ] || return 1
+    read -r x y width <<<"$second"
+    close_x=$((x + width + right - top / 2 - 2))
+    close_y=$((y - top / 2))
+}
+
+# A click on the frame's close box, which with Minimize On Close and Hide To System Tray (both on
+# from the first start) puts the window in the tray.
+close_to_tray() {
+    retry 10 close_box_place || fail "the window did not settle ($1)"
+    xdotool mousemove "$close_x" "$close_y" click 1
+    retry 10 hidden "$window" || fail "the close box left the window on the screen ($1)"
+    retry 10 icon >/dev/null || fail "no icon in the tray after the close box ($1)"
 }
 
 # A window manager that has taken the display (minimising is its business).
@@ -121,6 +157,18 @@ minimise_to_tray "second minimise"
 click_icon 1 2
 retry 10 restored || fail "double-clicking the icon did not bring the window back"
 echo "double click: the window is back, the icon gone"
+
+# The first double click, or Restore, after the close box: never a second one needed.
+for round in $(seq 1 10); do
+    close_to_tray "close box $round"
+    click_icon 1 2
+    retry 5 restored || fail "the first double click after the close box did not restore ($round)"
+done
+for round in 1 2 3; do
+    close_to_tray "close box, then Restore $round"
+    choose_in_menu r restored || fail "Restore after the close box did not restore ($round)"
+done
+echo "close box: the first double click or Restore brought the window back, 13 times"
 
 minimise_to_tray "third minimise"
 old_icon=$(retry 10 icon) || fail "no icon after the third minimise"
