@@ -20,9 +20,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <QWindow>
 
@@ -123,7 +126,23 @@ void MainWindow::applyPlacement(const settings::WindowPlacement &placement)
 // creep by the frame's size.
 void MainWindow::placeNormally()
 {
+    m_normalPosition = keptOnScreen(m_normalPosition);
     setGeometry(QRect(m_normalPosition, size()));
+}
+
+// A place stored at another scale factor or on a larger screen would put the window where no
+// one can reach it.
+QPoint MainWindow::keptOnScreen(QPoint insideTopLeft) const
+{
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    // Before the window is first shown its frame is unknown: the style's title bar stands in.
+    const int frameTop = geometry().top() - frameGeometry().top();
+    const int titleBar = frameTop > 0 ? frameTop : style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    // Before it is first shown the window has not grown to its control strip yet.
+    const QSize shown = size().expandedTo(minimumSizeHint());
+    return settings::keptOnScreens(insideTopLeft, shown, titleBar, screens);
 }
 
 void MainWindow::setTopmost(bool on)
@@ -140,6 +159,8 @@ void MainWindow::bringToFront()
 {
     if (isHidden())
         return;
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        move(pos() + keptOnScreen(geometry().topLeft()) - geometry().topLeft());
     raise();
     activateWindow();
 }

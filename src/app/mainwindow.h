@@ -100,6 +100,8 @@ protected:
 
 private:
     void placeNormally();
+    // The inside place nearest to insideTopLeft where the window can be reached on a screen.
+    QPoint keptOnScreen(QPoint insideTopLeft) const;
     // Hide To System Tray is on and a tray is there to hide in.
     bool hidesToTray() const;
     void applyMenuStyle();

@@ -3,6 +3,8 @@
 #include "settings/settingskeys.h"
 #include "settings/settingsstore.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <limits>
 
 namespace settings {
@@ -25,7 +27,44 @@ WindowPlacement::State stateOf(FixedPoint stored)
     return WindowPlacement::Normal;
 }
 
+// The part of a window that must be on a screen to be reached.
+constexpr int reachablePixels = 100;
+
+// The lowest of low and high when the window is too large for the range.
+int clampedTo(int value, int low, int high)
+{
+    return std::max(low, std::min(value, high));
+}
+
+QPoint placeOnScreen(QPoint inside, QSize size, int titleBarHeight, const QRect &screen)
+{
+    const int width = std::min(reachablePixels, size.width());
+    const int height = std::min(reachablePixels, size.height());
+    const int x =
+        clampedTo(inside.x(), screen.left() - size.width() + width, screen.right() + 1 - width);
+    const int y =
+        clampedTo(inside.y(), screen.top() + titleBarHeight, screen.bottom() + 1 - height);
+    return {x, y};
+}
+
 } // namespace
+
+QPoint keptOnScreens(QPoint insideTopLeft, QSize size, int titleBarHeight,
+                     const QList<QRect> &screens)
+{
+    QPoint best = insideTopLeft;
+    qint64 bestMove = std::numeric_limits<qint64>::max();
+    for (const QRect &screen : screens) {
+        const QPoint place = placeOnScreen(insideTopLeft, size, titleBarHeight, screen);
+        const qint64 move = qint64(std::abs(place.x() - insideTopLeft.x())) +
+                            std::abs(place.y() - insideTopLeft.y());
+        if (move < bestMove) {
+            best = place;
+            bestMove = move;
+        }
+    }
+    return best;
+}
 
 WindowPlacement readWindowPlacement(const QString &settingsFile, const QString &profile,
                                     const WindowPlacement &current)

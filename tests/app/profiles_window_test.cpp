@@ -17,12 +17,17 @@
 
 #include <QAction>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QTest>
 #include <QWindow>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -239,6 +244,49 @@ TEST_F(ProfilesWindowTest, StoredWindowStatesAreApplied)
     EXPECT_EQ(setting("A", "State"), "2");
     EXPECT_EQ(window().placement(),
               (settings::WindowPlacement{settings::WindowPlacement::Minimized, 33, 44}));
+}
+
+// The offscreen screen is 800 x 800: places stored on a larger screen, or at twice the scale, are
+// off it.
+TEST_F(ProfilesWindowTest, AStoredPlaceOffEveryScreenComesBackOnIt)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const auto &[left, top] : {std::pair{"2500", "1400"}, std::pair{"-3000", "300"},
+                                    std::pair{"200", "-900"}, std::pair{"1600", "1600"}}) {
+        store("Default", "Left", left);
+        store("Default", "Top", top);
+        fixture.start();
+        const QRect inside = window().geometry();
+        EXPECT_GE(inside.top(), screen.top()) << left << ',' << top;
+        const int height = std::min(100, window().minimumSizeHint().height());
+        EXPECT_LE(inside.top() + height, screen.bottom() + 1) << left << ',' << top;
+        EXPECT_LE(inside.left() + 100, screen.right() + 1) << left << ',' << top;
+        EXPECT_GE(inside.right() + 1, screen.left() + 100) << left << ',' << top;
+        fixture.exit();
+        EXPECT_EQ(setting("Default", "Left"), QString::number(inside.left()));
+    }
+    // A place on the screen is kept as it is.
+    store("Default", "Left", "120");
+    store("Default", "Top", "200");
+    fixture.start();
+    EXPECT_EQ(window().geometry().topLeft(), QPoint(120, 200));
+}
+
+// A window moved where no one can reach it comes back with the next start's hand-over.
+TEST_F(ProfilesWindowTest, TheHandOverBringsAWindowOffTheScreenBack)
+{
+    fixture.start();
+    window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    window().move(5000, 5000);
+    fixture.app().receiveCommand("/i");
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(window().frameGeometry().topLeft()));
+    EXPECT_LE(window().geometry().left() + 100, screen.right() + 1);
+
+    window().move(300, 300);
+    fixture.app().receiveCommand("/i");
+    EXPECT_EQ(window().pos(), QPoint(300, 300));
 }
 
 TEST_F(ProfilesWindowTest, AStoredPlacementComesBackUnchangedAfterARun)
