@@ -296,16 +296,18 @@ TEST_F(PlaylistWriterTest, SubFoldersMakeTheAlbumWhenTheFolderHasNoAudio)
 TEST(AlbumFolderFiles, SubFoldersInNaturalOrder)
 {
     QTemporaryDir dir;
-    const QStringList subFolders = {"Disc 10", "disc 2",  "Disc 1", "Disc 02b", "Part 007",
-                                    "Part 7",  "Part 08", "A",      "a1"};
+    const QStringList subFolders = {"Disc 10",  "disc 2",  "Disc 1",  "Disc 02b",
+                                    "Part 007", "Part 7",  "Part 08", "A",
+                                    "a1",       "Disc 00", "Disc 0",  "1 Intro"};
     for (const QString &name : subFolders) {
         ASSERT_TRUE(QDir(dir.path()).mkpath(name));
         ASSERT_TRUE(testmp3::writeFile(dir.filePath(name + "/x.mp3"), QByteArray()));
     }
     const QString folder = platform::fromNativePath(dir.path()) + u'\\';
     EXPECT_EQ(album::albumFolderFiles(folder),
-              QStringList({"A/x.mp3", "a1/x.mp3", "Disc 1/x.mp3", "disc 2/x.mp3", "Disc 02b/x.mp3",
-                           "Disc 10/x.mp3", "Part 007/x.mp3", "Part 7/x.mp3", "Part 08/x.mp3"}));
+              QStringList({"1 Intro/x.mp3", "A/x.mp3", "a1/x.mp3", "Disc 0/x.mp3", "Disc 00/x.mp3",
+                           "Disc 1/x.mp3", "disc 2/x.mp3", "Disc 02b/x.mp3", "Disc 10/x.mp3",
+                           "Part 007/x.mp3", "Part 7/x.mp3", "Part 08/x.mp3"}));
 }
 
 TEST_F(PlaylistWriterTest, MissingFolderWritesNothing)
