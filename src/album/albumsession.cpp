@@ -411,8 +411,7 @@ void AlbumSession::textEditorCommand()
     if (!fileMenuAvailability().textEditor)
         return;
     const QString playlist = platform::toNativePath(m_albums.albumPathOf(0));
-    platform::openWithProgram(platform::toNativePath(m_textEditor()),
-                              platform::quotedParameter(playlist));
+    platform::openWithProgram(platform::toNativePath(m_textEditor()), playlist);
 }
 
 void AlbumSession::removeNonFoundCommand()

@@ -72,6 +72,5 @@ void ViewMenu::openInEditor()
     const QString program = editor();
     if (path.isEmpty() || program.isEmpty())
         return;
-    platform::openWithProgram(platform::toNativePath(program),
-                              platform::quotedParameter(platform::toNativePath(path)));
+    platform::openWithProgram(platform::toNativePath(program), platform::toNativePath(path));
 }

@@ -2,11 +2,9 @@
 
 namespace platform {
 
-QString quotedParameter(const QString &path)
+QString fileArgument(const QString &nativePath)
 {
-    if (path.contains(u' ') && !path.startsWith(u'"'))
-        return u'"' + path + u'"';
-    return path;
+    return nativePath.startsWith(u'-') ? QStringLiteral("./") + nativePath : nativePath;
 }
 
 } // namespace platform

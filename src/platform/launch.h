@@ -2,16 +2,16 @@
 
 #include <QString>
 
-// Starting another program on a file, as the shell's "open" of a program with parameters does.
+// Starting another program on a file, as the shell's "open" of a program with a file does.
 namespace platform {
 
-// A path as one shell parameter: enclosed in double quotes when it holds a blank and does not
-// already begin with a double quote; else unchanged.
-QString quotedParameter(const QString &path);
+// The file as the program's one argument: a name that begins with "-" gets "./" in front, so
+// that no program takes it for an option.
+QString fileArgument(const QString &nativePath);
 
-// Starts the program (a native path, surrounding double quotes dropped) with the parameter text
-// (blanks separate parameters, double quotes group them) and does not wait for it. False when it
-// could not be started.
-bool openWithProgram(const QString &program, const QString &argument);
+// Starts the program (a native path, surrounding double quotes dropped) with the file as its
+// only argument, never split again at blanks, tabs or quotes, and does not wait for it. False
+// when it could not be started.
+bool openWithProgram(const QString &program, const QString &nativeFile);
 
 } // namespace platform

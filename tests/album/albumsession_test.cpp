@@ -4,7 +4,6 @@
 #include "album/pathtext.h"
 #include "album/playlistwriter.h"
 #include "platform/codepage.h"
-#include "platform/launch.h"
 #include "platform/paths.h"
 #include "player/fakeplayer.h"
 #include "player/playersession.h"
@@ -792,14 +791,6 @@ TEST_F(AlbumSessionTest, RecreatingAPlaylistAsksFirstAndKeepsItWhenTheFolderHasN
 
     session.setTextEditor([] { return QStringLiteral("editor"); });
     EXPECT_TRUE(session.fileMenuAvailability().textEditor);
-}
-
-TEST(EditorParameter, APathWithABlankIsQuoted)
-{
-    EXPECT_EQ(platform::quotedParameter("C:\\My Books\\index.wpl"), "\"C:\\My Books\\index.wpl\"");
-    EXPECT_EQ(platform::quotedParameter("C:\\Books\\index.wpl"), "C:\\Books\\index.wpl");
-    EXPECT_EQ(platform::quotedParameter("\"C:\\My Books\\index.wpl\""),
-              "\"C:\\My Books\\index.wpl\"");
 }
 
 TEST_F(AlbumSessionTest, FileOpenRemembersTheFilterOnlyAfterAConfirmedChoice)
