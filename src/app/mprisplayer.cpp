@@ -180,21 +180,23 @@ QDBusObjectPath MprisPlayer::currentTrackId() const
         QStringLiteral("/sonnalby/list%1/record%2").arg(m_listNumber).arg(current));
 }
 
+// While a record loads, play and pause set whether it starts once loaded.
 void MprisPlayer::Play()
 {
-    if (canPlay() && isStartable(m_player.playState()))
+    const PlayState state = m_player.playState();
+    if (canPlay() && (isStartable(state) || state == PlayState::Transitioning))
         m_player.play();
 }
 
 void MprisPlayer::Pause()
 {
-    if (m_player.playState() == PlayState::Playing)
+    if (m_player.wantsToPlay())
         m_player.pause();
 }
 
 void MprisPlayer::PlayPause()
 {
-    if (m_player.playState() == PlayState::Playing)
+    if (m_player.wantsToPlay())
         Pause();
     else
         Play();

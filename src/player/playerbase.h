@@ -21,6 +21,10 @@ public:
     void setEnabled(bool enabled) override;
     bool isEnabled() const override { return m_enabled; }
     PlayState playState() const override { return m_state; }
+    bool wantsToPlay() const override
+    {
+        return m_loading ? m_playWanted : m_state == PlayState::Playing;
+    }
 
     // Playing queued; at the very end of the file the end events follow it. While the file
     // loads: it starts once loaded.

@@ -30,6 +30,8 @@ public:
     virtual void setEnabled(bool enabled) = 0;
     virtual bool isEnabled() const = 0;
     virtual PlayState playState() const = 0;
+    // What the listener last asked for: playing, or a file loading that plays once loaded.
+    virtual bool wantsToPlay() const = 0;
 
     // controls.play(), controls.pause(); while a file loads they decide whether it starts.
     virtual void play() = 0;

@@ -109,7 +109,8 @@ void PlayerSession::skipBy(double seconds)
         return;
     const AlbumSpot spot = skipTarget(m_records, current, m_player.currentPosition(),
                                       m_player.currentItemDuration(), seconds);
-    const bool playing = m_player.playState() == PlayState::Playing;
+    // A skip while the last one's record loads keeps the wish to play that load carries.
+    const bool playing = m_player.wantsToPlay();
     if (spot.record == current) {
         beginBusy();
         m_player.setCurrentPosition(spot.seconds);

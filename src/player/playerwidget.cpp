@@ -150,7 +150,7 @@ QSlider *PlayerWidget::addSlider(const char *name, const QString &toolTip)
 
 void PlayerWidget::togglePlay()
 {
-    if (m_player->playState() == PlayState::Playing)
+    if (m_player->wantsToPlay())
         m_player->pause();
     else
         m_player->play();

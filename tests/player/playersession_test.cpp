@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <cmath>
 
 namespace {
@@ -342,6 +344,45 @@ TEST_F(ListeningTest, ASkipCrossesRecordBoundariesBothWays)
     EXPECT_EQ(player.url(), three);
     EXPECT_EQ(player.currentPosition(), 10.0);
     EXPECT_EQ(player.playState(), PlayState::Playing);
+}
+
+// Commands given before the record that the last one loads is there: the wish to play that the
+// load carries counts as playing.
+TEST_F(ListeningTest, CommandsDuringALoadEndPlayingWhereAsked)
+{
+    struct Case {
+        const char *name;
+        std::function<void()> commands;
+        QString to;
+        double landing;
+    };
+    const Case cases[] = {
+        {"two skips", [this] { session.skipBy(30), session.skipBy(60); }, three, 20},
+        {"skip back twice", [this] { session.skipBy(-60), session.skipBy(-10); }, one, 0},
+        {"a skip, then a bookmark", [this] { session.skipBy(30), session.jumpToMark(two, 7); }, two,
+         7},
+        {"a skip, then a speed change", [this] { session.skipBy(30), player.setRate(1.5); }, two,
+         20},
+        {"a record chosen, then a skip", [this] { session.selectRecord(2), session.skipBy(15); },
+         three, 15},
+    };
+    for (const Case &c : cases) {
+        playAt(one, 50);
+        ASSERT_EQ(player.playState(), PlayState::Playing) << c.name;
+        c.commands();
+        settle();
+        EXPECT_EQ(player.url(), c.to) << c.name;
+        EXPECT_EQ(player.currentPosition(), c.landing) << c.name;
+        EXPECT_EQ(player.playState(), PlayState::Playing) << c.name;
+    }
+    // A pause while it loads is what was asked last.
+    playAt(one, 50);
+    session.skipBy(30);
+    player.pause();
+    session.skipBy(5);
+    settle();
+    EXPECT_EQ(player.url(), two);
+    EXPECT_NE(player.playState(), PlayState::Playing);
 }
 
 TEST_F(ListeningTest, ASkipStaysWithinTheAlbumAndOverMissingRecords)
