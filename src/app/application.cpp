@@ -73,6 +73,11 @@ void Application::saveOnEnd()
     shell::TrayIcon *tray = m_window->trayIcon();
     if (tray && tray->isPresent())
         tray->remove();
+    saveSession();
+}
+
+void Application::saveSession()
+{
     m_albumSession->captureAndSave();
     m_profileMenu->saveWindowPlacement();
 }

@@ -66,6 +66,8 @@ public:
     // The end of the program: the tray icon removed, the active album's state captured and
     // saved, the window placement saved.
     void saveOnEnd();
+    // The session manager's save: the active album and the window placement, nothing else.
+    void saveSession();
     // A command handed over by a later start: "/i" shows the tray icon anew (when present) and
     // brings the window forward unless it is hidden behind the icon; others are ignored.
     void receiveCommand(const QByteArray &command);

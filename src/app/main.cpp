@@ -91,9 +91,10 @@ int main(int argc, char *argv[])
     // A window hidden behind the tray icon is not the last one to close: end in any case.
     QObject::connect(&window, &MainWindow::closing, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    // The session manager may end the program without a close: save when it asks.
+    // The session manager may end the program without a close: save when it asks. It may as
+    // well go on (a save of the session, a cancelled logout), so nothing else changes.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &application,
-                     &Application::saveOnEnd);
+                     &Application::saveSession);
     platform::registerWithShell(QApplication::applicationFilePath(),
                                 baseName + QStringLiteral(".desktop"));
     // The first file loads once the window is up.

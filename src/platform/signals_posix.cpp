@@ -60,6 +60,7 @@ void watchEndRequests(QObject *context, std::function<void()> onEnd)
     });
     installHandler(SIGTERM);
     installHandler(SIGHUP);
+    installHandler(SIGINT);
 }
 
 } // namespace platform

@@ -1,3 +1,4 @@
+#include "faketray.h"
 #include "sessionfixture.h"
 
 #include "../album/qstringprint.h"
@@ -195,18 +196,49 @@ TEST_F(WindowSessionTest, ACommandLineNameTheFilesCannotCarryIsRefused)
 
 TEST_F(WindowSessionTest, ClosingTheWindowAndAnEndRequestSaveAsExitDoes)
 {
-    const QString album = fixture.startWithThreeTrackAlbum("Tale");
-    platform::watchEndRequests(&window(), [this] { window().endProgram(); });
+    // Ctrl+C in a terminal too.
+    for (const int request : {SIGTERM, SIGHUP, SIGINT}) {
+        fixture.startWithThreeTrackAlbum("Tale");
+        platform::watchEndRequests(&window(), [this] { window().endProgram(); });
+        fixture.item("mRecordList2")->trigger();
+        SessionFixture::drainEvents();
+        fixture.player().advance(3);
+        std::raise(request);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return albumLine(0).marks.startsWith("03.mp3/3/"); }))
+            << request;
+        EXPECT_FALSE(window().isVisible()) << request;
+        settings::writeSectionLines(fixture.settingsFile(), "Default\\mFileList", "");
+    }
+    fixture.startWithThreeTrackAlbum("Tale");
     fixture.item("mRecordList2")->trigger();
     SessionFixture::drainEvents();
-    fixture.player().advance(3);
-    std::raise(SIGTERM);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return albumLine(0).marks.startsWith("03.mp3/3/"); }));
 
     fixture.player().setCurrentPosition(1);
     fixture.item("mOptionMinimize")->trigger();
     window().close();
     EXPECT_TRUE(albumLine(0).marks.startsWith("03.mp3/1/"));
+}
+
+// A session save (or a logout that is then cancelled) saves and leaves the program as it was:
+// the window in the tray keeps its icon.
+TEST_F(WindowSessionTest, ASessionSaveRequestOnlySaves)
+{
+    FakeTray tray;
+    fixture.startWithThreeTrackAlbum("Tale");
+    window().setTrayIcon(&tray);
+    fixture.item("mRecordList1")->trigger();
+    SessionFixture::drainEvents();
+    fixture.player().advance(2);
+    window().show();
+    window().windowHandle()->close();
+    ASSERT_TRUE(window().isHidden());
+    ASSERT_TRUE(tray.present);
+
+    fixture.app().saveSession();
+    EXPECT_TRUE(albumLine(0).marks.startsWith("02.mp3/2/"));
+    EXPECT_TRUE(tray.present);
+    EXPECT_EQ(tray.calls, QStringList{"add"});
+    EXPECT_EQ(fixture.player().playState(), PlayState::Playing);
 }
 
 TEST_F(WindowSessionTest, AltXEndsTheProgram)
