@@ -15,7 +15,8 @@ namespace platform {
 // is never waited on.
 std::optional<QByteArray> readFileBytes(const QString &nativePath, qsizetype maxSize);
 // Replaces the file at the native path (the file a link points to) through a temporary file
-// beside it, named like it plus "." and six letters or digits, and an atomic rename. The file
+// beside it, hidden and named "." + its name + ".tmp-" and six letters or digits (never a name a
+// user gives a backup), and an atomic rename. The file
 // keeps its permissions, read-only included, which are never cleared on the way; false leaves
 // the old file whole and no temporary file behind.
 bool writeFileBytes(const QString &nativePath, QByteArrayView content);

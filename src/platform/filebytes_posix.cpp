@@ -19,6 +19,8 @@ namespace {
 constexpr int temporarySuffixLength = 6;
 constexpr char suffixCharacters[] =
     "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+// A temporary file is ".NAME.tmp-" and the suffix: hidden, and a name no user gives a backup.
+constexpr QStringView temporaryMarker = u".tmp-";
 
 // The file a write replaces: a link's target, so that the link stays a link.
 QString writeTarget(const QString &nativePath)
@@ -29,8 +31,10 @@ QString writeTarget(const QString &nativePath)
 
 bool isTemporaryName(QStringView name, QStringView fileName)
 {
-    if (name.size() != fileName.size() + 1 + temporarySuffixLength || !name.startsWith(fileName) ||
-        name[fileName.size()] != u'.')
+    const qsizetype prefixSize = 1 + fileName.size() + temporaryMarker.size();
+    if (name.size() != prefixSize + temporarySuffixLength || !name.startsWith(u'.') ||
+        name.sliced(1, fileName.size()) != fileName ||
+        name.sliced(1 + fileName.size(), temporaryMarker.size()) != temporaryMarker)
         return false;
     for (QChar c : name.last(temporarySuffixLength)) {
         if (!(c.unicode() < 128 && c.isLetterOrNumber()))
@@ -43,12 +47,15 @@ bool isTemporaryName(QStringView name, QStringView fileName)
 int createTemporary(const QByteArray &target, QByteArray *name)
 {
     constexpr int attempts = 100;
+    const qsizetype nameStart = target.lastIndexOf('/') + 1;
+    const QByteArray prefix =
+        target.first(nameStart) + '.' + target.sliced(nameStart) + temporaryMarker.toLatin1();
     for (int attempt = 0; attempt < attempts; ++attempt) {
         QByteArray suffix(temporarySuffixLength, '\0');
         for (char &c : suffix)
             c = suffixCharacters[QRandomGenerator::global()->bounded(int(sizeof suffixCharacters) -
                                                                      1)];
-        *name = target + '.' + suffix;
+        *name = prefix + suffix;
         const int handle = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (handle >= 0 || errno != EEXIST)
             return handle;

@@ -241,6 +241,24 @@ TEST_F(WindowSessionTest, ASessionSaveRequestOnlySaves)
     EXPECT_EQ(fixture.player().playState(), PlayState::Playing);
 }
 
+// Only the temporary files of its own writes are ever cleaned up.
+TEST_F(WindowSessionTest, TheUsersBackupsOfTheSettingsFileSurviveStarts)
+{
+    const QString settings = platform::toNativePath(fixture.settingsFile());
+    const QStringList backups = {".backup", ".Backup", ".202412", ".bak001", ".saved1"};
+    for (const QString &suffix : backups) {
+        QFile backup(settings + suffix);
+        ASSERT_TRUE(backup.open(QIODevice::WriteOnly));
+        backup.write("[Scheme]\r\n");
+    }
+    for (int start = 0; start < 10; ++start) {
+        fixture.start();
+        fixture.exit();
+    }
+    for (const QString &suffix : backups)
+        EXPECT_TRUE(QFile::exists(settings + suffix)) << suffix.toStdString();
+}
+
 TEST_F(WindowSessionTest, AltXEndsTheProgram)
 {
     fixture.startWithThreeTrackAlbum("Tale");

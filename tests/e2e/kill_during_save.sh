@@ -43,7 +43,7 @@ others() {
         kept && index($0, ENVIRON["ACTIVE"]) != 1'
 }
 temporaries() {
-    find "$app" -maxdepth 1 -name 'sonnalby.dat.??????' | wc -l
+    find "$app" -maxdepth 1 -name '.sonnalby.dat.tmp-??????' | wc -l
 }
 
 old=$(mktemp -p "$work")

@@ -33,7 +33,10 @@ protected:
                    ? status.st_mode & 07777
                    : 0;
     }
-    QStringList names() const { return QDir(m_dir.path()).entryList(QDir::Files | QDir::System); }
+    QStringList names() const
+    {
+        return QDir(m_dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden);
+    }
 
     QTemporaryDir m_dir;
 };
@@ -75,19 +78,35 @@ TEST_F(FileBytesTest, AWriteThroughALinkReplacesItsTarget)
 // those older than the start, go.
 TEST_F(FileBytesTest, StaleTemporaryFilesOfTheFileAreRemoved)
 {
-    const QStringList stale = {"sonnalby.dat.Ab3xY9", "sonnalby.dat.000000"};
-    const QStringList kept = {"other.dat.Ab3xY9",    "sonnalby.dat",         "sonnalby.dat.Ab-xY9",
-                              "sonnalby.dat.Ab3xY",  "sonnalby.dat.Ab3xY9z", "sonnalby.dat.New123",
-                              "xsonnalby.dat.Ab3xY9"};
+    const QStringList stale = {".sonnalby.dat.tmp-Ab3xY9", ".sonnalby.dat.tmp-000000"};
+    // The user's own backups, whatever they look like, and what earlier versions left.
+    const QStringList kept = {".other.dat.tmp-Ab3xY9",
+                              ".sonnalby.dat.tmp-Ab-xY9",
+                              ".sonnalby.dat.tmp-Ab3xY",
+                              ".sonnalby.dat.tmp-New123",
+                              ".sonnalby.dat.tmp-Ab3xY9z",
+                              ".sonnalby.dat.tmpAb3xY9",
+                              "sonnalby.dat",
+                              "sonnalby.dat.202412",
+                              "sonnalby.dat.Backup",
+                              "sonnalby.dat.backup",
+                              "sonnalby.dat.bak001",
+                              "sonnalby.dat.saved1",
+                              "sonnalby.dat.tmp-Ab3xY9",
+                              "x.sonnalby.dat.tmp-Ab3xY9"};
     for (const QString &name : stale + kept) {
         put(name, "x");
         // Older than the start, but the one written after it.
-        const time_t when = name == "sonnalby.dat.New123" ? 3'000'000'000 : 1'000'000'000;
+        const time_t when = name == ".sonnalby.dat.tmp-New123" ? 3'000'000'000 : 1'000'000'000;
         const utimbuf times{when, when};
         ASSERT_EQ(::utime(QFile::encodeName(native(name)).constData(), &times), 0);
     }
     removeStaleTemporaries(native("sonnalby.dat"), QDateTime::fromSecsSinceEpoch(2'000'000'000));
-    EXPECT_EQ(names(), kept);
+    QStringList expected = kept;
+    expected.sort();
+    QStringList left = names();
+    left.sort();
+    EXPECT_EQ(left, expected);
 }
 
 } // namespace
