@@ -20,6 +20,19 @@ bool isOpenableFile(const QFileInfo &info)
                              suffix.compare(u"wpl", Qt::CaseInsensitive) == 0);
 }
 
+// The local path of a "file:" address of this computer: without a host, or with "localhost";
+// another host's would be taken for a local path. Empty for any other address.
+QString localPathOf(const QUrl &url)
+{
+    if (!url.isLocalFile())
+        return QString();
+    if (url.host().isEmpty())
+        return url.toLocalFile();
+    if (url.host().compare(u"localhost", Qt::CaseInsensitive) == 0)
+        return url.path(QUrl::FullyDecoded);
+    return QString();
+}
+
 // Copy when the source offers it, else link; none for a source that only moves.
 Qt::DropAction harmlessAction(Qt::DropActions offered)
 {
@@ -42,11 +55,11 @@ QString droppedPath(const QDropEvent &event)
 
 QString desktopAlbumPath(const QList<QUrl> &urls)
 {
-    if (urls.size() != 1 || !urls.first().isLocalFile())
+    const QString local = urls.size() == 1 ? QDir::cleanPath(localPathOf(urls.first())) : QString();
+    if (local.isEmpty())
         return QString();
-    const QString local = QDir::cleanPath(urls.first().toLocalFile());
     const QFileInfo info(local);
-    if (!info.isAbsolute() || !(info.isDir() || isOpenableFile(info)))
+    if (!info.isAbsolute() || info.isRoot() || !(info.isDir() || isOpenableFile(info)))
         return QString();
     return platform::internalPathFromQt(local);
 }

@@ -12,9 +12,10 @@ class AlbumSession;
 }
 
 // What the desktop hands over to be opened as an album (a drop on the window, a media
-// controller's request): exactly one local folder, ".wpl" playlist or ".mp3" file, the choices of
-// the Open dialog. Its internal path; empty for anything else. A name the stored forms cannot
-// carry comes back with "?" in its place, which opening refuses with its message.
+// controller's request): exactly one folder (not the root), ".wpl" playlist or ".mp3" file of
+// this computer, the choices of the Open dialog. Its internal path; empty for anything else. A
+// name an internal path cannot carry comes back undecipherable, which opening refuses with its
+// message.
 QString desktopAlbumPath(const QList<QUrl> &urls);
 
 // Opens the path and activates its album, as File > Open does with the dialog's choice; a refused

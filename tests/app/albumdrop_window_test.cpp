@@ -83,10 +83,15 @@ TEST_F(AlbumDropTest, AnythingElseIsRefusedAtTheCursor)
         {file(tale + "/missing.mp3")},
         {file(tale + "/01.mp3"), file(tale + "/02.mp3")},
         {QUrl("https://www.example.com/book.mp3")},
+        // Another computer's file, and the root folder.
+        {QUrl("file://otherhost" + tale)},
+        {file("/")},
         {},
     };
     for (const QList<QUrl> &urls : refused)
         EXPECT_FALSE(drop(window(), urls)) << urls.value(0).toString().toStdString();
+    EXPECT_EQ(desktopAlbumPath({QUrl("file://localhost" + tale)}), internal(tale));
+    EXPECT_EQ(desktopAlbumPath({QUrl("file://LOCALHOST" + tale)}), internal(tale));
     // A source that would move the files away is never taken up on it.
     EXPECT_FALSE(drop(window(), {file(tale)}, Qt::MoveAction));
     EXPECT_TRUE(fixture.albumLines().isEmpty());
