@@ -2,13 +2,13 @@
 
 #include "album/albumsession.h"
 #include "platform/paths.h"
+#include "shell/outsidecommands.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
-#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -71,8 +71,9 @@ void openAndActivate(album::AlbumSession &session, const QString &path)
         session.activate(index);
 }
 
-AlbumDropTarget::AlbumDropTarget(QWidget &window, album::AlbumSession &session, QObject *parent)
-    : QObject(parent), m_window(window), m_session(session)
+AlbumDropTarget::AlbumDropTarget(QWidget &window, album::AlbumSession &session,
+                                 shell::OutsideCommands &outside, QObject *parent)
+    : QObject(parent), m_window(window), m_session(session), m_outside(outside)
 {
     window.setAcceptDrops(true);
     // Controls that take drops of their own (the time box) would otherwise keep these.
@@ -97,7 +98,7 @@ bool AlbumDropTarget::eventFilter(QObject *watched, QEvent *event)
     // After the drop has been answered: opening may ask questions in windows of its own, which
     // must not keep the file manager's drag waiting.
     if (type == QEvent::Drop)
-        QTimer::singleShot(0, this, [this, path] { openAndActivate(m_session, path); });
+        m_outside.post(this, [this, path] { openAndActivate(m_session, path); });
     return true;
 }
 

@@ -10,6 +10,9 @@ class QWidget;
 namespace album {
 class AlbumSession;
 }
+namespace shell {
+class OutsideCommands;
+}
 
 // What the desktop hands over to be opened as an album (a drop on the window, a media
 // controller's request): exactly one folder (not the root), ".wpl" playlist or ".mp3" file of
@@ -28,7 +31,8 @@ void openAndActivate(album::AlbumSession &session, const QString &path);
 class AlbumDropTarget : public QObject {
     Q_OBJECT
 public:
-    AlbumDropTarget(QWidget &window, album::AlbumSession &session, QObject *parent = nullptr);
+    AlbumDropTarget(QWidget &window, album::AlbumSession &session, shell::OutsideCommands &outside,
+                    QObject *parent = nullptr);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -38,4 +42,5 @@ private:
 
     QWidget &m_window;
     album::AlbumSession &m_session;
+    shell::OutsideCommands &m_outside;
 };

@@ -26,6 +26,7 @@
 #include "player/sleeptimer.h"
 #include "settings/settingsstore.h"
 #include "shell/menuhook.h"
+#include "shell/outsidecommands.h"
 #include "shell/trayicon.h"
 #include "text/codepagechooser.h"
 
@@ -84,8 +85,12 @@ void Application::saveSession()
 
 void Application::receiveCommand(const QByteArray &command)
 {
-    if (command != "/i")
-        return;
+    if (command == "/i")
+        m_window->outsideCommands().post(this, [this] { handOver(); });
+}
+
+void Application::handOver()
+{
     shell::TrayIcon *tray = m_window->trayIcon();
     const bool trayPresent = tray && tray->isPresent();
     if (trayPresent)
@@ -154,7 +159,7 @@ void Application::createMirrors()
 {
     // The menu mirrors live as children of the application.
     new FileMenu(*m_window, *m_albumSession, this);
-    new AlbumDropTarget(*m_window, *m_albumSession, this);
+    new AlbumDropTarget(*m_window, *m_albumSession, m_window->outsideCommands(), this);
     m_recordMenu = new RecordMenu(*m_window, *m_playerSession, this);
     new EncodingMenu(*m_window, *m_albumSession, this);
     new BookmarkMenu(*m_window, *m_bookmarks, this);

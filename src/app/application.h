@@ -69,7 +69,8 @@ public:
     // The session manager's save: the active album and the window placement, nothing else.
     void saveSession();
     // A command handed over by a later start: "/i" shows the tray icon anew (when present) and
-    // brings the window forward unless it is hidden behind the icon; others are ignored.
+    // brings the window forward unless it is hidden behind the icon, once any question the
+    // program asks has been answered; others are ignored.
     void receiveCommand(const QByteArray &command);
 
     MainWindow &window() const { return *m_window; }
@@ -85,6 +86,7 @@ public:
     SleepTimer &sleepTimer() const { return *m_sleepTimer; }
 
 private:
+    void handOver();
     void composeStrip(QWidget *playerWidget, const PlayerComponent *player);
     void createSessions(const ApplicationSetup &setup);
     void createMirrors();

@@ -10,6 +10,7 @@
 #include "shell/menucolumnlayout.h"
 #include "shell/menuhook.h"
 #include "shell/menustyle.h"
+#include "shell/outsidecommands.h"
 #include "shell/qtdialogkit.h"
 #include "shell/systemtrayicon.h"
 #include "shell/traymenu.h"
@@ -46,6 +47,7 @@ MainWindow::MainWindow(const MainWindowSetup &setup, QWidget *parent)
 
     m_menus = buildMenuTree(menuBar(), this);
     applyMenuStyle();
+    m_outsideCommands = new shell::OutsideCommands(this);
     m_whatsThis =
         new shell::WhatsThis(m_dialogKit, menuBar(), m_menus.barTable(), m_menus.popup, this);
     m_menuHook = new shell::MenuHook(*m_whatsThis, m_menus.barTable(), m_menus.arrays(), this);
@@ -257,8 +259,9 @@ void MainWindow::createHelpAndTray()
 {
     m_whatsThis->useComponentHelpFile();
     m_helpCommands = new shell::HelpCommands(
-        shell::applicationInfo(), m_dialogKit, *m_whatsThis, *this, *m_menus.help,
-        [this] { return m_player ? m_player->versionInfo() : QString(); }, m_settingsFile, this);
+        shell::applicationInfo(), m_dialogKit, *m_whatsThis, *m_outsideCommands, *this,
+        *m_menus.help, [this] { return m_player ? m_player->versionInfo() : QString(); },
+        m_settingsFile, this);
     auto *tray = new shell::SystemTrayIcon(*this, *m_menus.tray, this);
     m_tray = tray;
     if (m_player)

@@ -22,6 +22,7 @@ class HelpCommands;
 class MenuColumnLayout;
 class MenuHook;
 class MenuStyle;
+class OutsideCommands;
 class TrayIcon;
 class WhatsThis;
 } // namespace shell
@@ -50,6 +51,8 @@ public:
     // The menu entry with that name ("mFileOpen", "mFileList0"); nullptr when there is none.
     QAction *menuItem(const QString &name) const;
     shell::WhatsThis &whatsThis() { return *m_whatsThis; }
+    // Where commands from outside the window's own events wait for any question to close.
+    shell::OutsideCommands &outsideCommands() { return *m_outsideCommands; }
     shell::MenuHook &menuHook() { return *m_menuHook; }
     shell::HelpCommands &helpCommands() { return *m_helpCommands; }
     AlbumMenu &albumMenu() { return *m_albumMenu; }
@@ -117,6 +120,7 @@ private:
     album::MonthNames m_monthNames;
     shell::MenuStyle *m_menuStyle = nullptr;
     shell::WhatsThis *m_whatsThis = nullptr;
+    shell::OutsideCommands *m_outsideCommands = nullptr;
     shell::MenuHook *m_menuHook = nullptr;
     shell::MenuColumnLayout *m_recordColumns = nullptr;
     shell::HelpCommands *m_helpCommands = nullptr;

@@ -2,6 +2,7 @@
 
 #include "album/albumsession.h"
 #include "app/application.h"
+#include "app/mainwindow.h"
 #include "app/mprisplayer.h"
 #include "app/mprisroot.h"
 #include "player/playerbase.h"
@@ -30,8 +31,8 @@ QString interfaceName(const QDBusAbstractAdaptor &adaptor)
 
 MprisBus::MprisBus(Application &application, PlayerBase &player, QObject *parent)
     : QObject(parent), m_playerBase(player), m_root(new MprisRoot(this, application.window())),
-      m_player(
-          new MprisPlayer(this, player, application.playerSession(), application.albumSession()))
+      m_player(new MprisPlayer(this, player, application.playerSession(),
+                               application.albumSession(), application.window().outsideCommands()))
 {
     m_announcement.setSingleShot(true);
     m_announcement.setInterval(0);

@@ -9,10 +9,10 @@
 #include "player/playbackspeed.h"
 #include "player/playerbase.h"
 #include "player/playersession.h"
+#include "shell/outsidecommands.h"
 #include "shell/traymenu.h"
 #include "text/characterreferences.h"
 
-#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -37,8 +37,9 @@ qlonglong toMicroseconds(double seconds)
 } // namespace
 
 MprisPlayer::MprisPlayer(QObject *object, PlayerBase &player, PlayerSession &session,
-                         album::AlbumSession &albums)
-    : QDBusAbstractAdaptor(object), m_player(player), m_session(session), m_albums(albums)
+                         album::AlbumSession &albums, shell::OutsideCommands &outside)
+    : QDBusAbstractAdaptor(object), m_player(player), m_session(session), m_albums(albums),
+      m_outside(outside)
 {
     connect(&session.records(), &RecordList::recordsReset, this, [this] { ++m_listNumber; });
     connect(&player, &PlayerComponent::positionChange, this,
@@ -180,77 +181,91 @@ QDBusObjectPath MprisPlayer::currentTrackId() const
         QStringLiteral("/sonnalby/list%1/record%2").arg(m_listNumber).arg(current));
 }
 
-// While a record loads, play and pause set whether it starts once loaded.
+// Every method waits for any question the program asks; the bus has its answer at once.
 void MprisPlayer::Play()
+{
+    m_outside.post(this, [this] { play(); });
+}
+
+void MprisPlayer::Pause()
+{
+    m_outside.post(this, [this] { pause(); });
+}
+
+void MprisPlayer::PlayPause()
+{
+    m_outside.post(this, [this] { m_player.wantsToPlay() ? pause() : play(); });
+}
+
+void MprisPlayer::Stop()
+{
+    m_outside.post(this, [this] {
+        const PlayState state = m_player.playState();
+        if (canPlay() && (state == PlayState::Playing || state == PlayState::Paused ||
+                          state == PlayState::Ready))
+            m_player.stopFromControls();
+    });
+}
+
+void MprisPlayer::Next()
+{
+    m_outside.post(this, [this] { selectNeighbour(1); });
+}
+
+void MprisPlayer::Previous()
+{
+    m_outside.post(this, [this] { selectNeighbour(-1); });
+}
+
+void MprisPlayer::Seek(qlonglong offset)
+{
+    m_outside.post(this, [this, offset] {
+        if (!canSeek())
+            return;
+        const double target = m_player.currentPosition() + offset / microseconds;
+        if (target > m_player.currentItemDuration())
+            selectNeighbour(1);
+        else
+            m_player.seekFromControls(std::max(target, 0.0));
+    });
+}
+
+void MprisPlayer::SetPosition(const QDBusObjectPath &trackId, qlonglong position)
+{
+    m_outside.post(this, [this, trackId, position] {
+        if (!canSeek() || trackId != currentTrackId() || position < 0 ||
+            position > toMicroseconds(m_player.currentItemDuration()))
+            return;
+        m_player.seekFromControls(position / microseconds);
+    });
+}
+
+void MprisPlayer::OpenUri(const QString &uri)
+{
+    const QString path = desktopAlbumPath({QUrl(uri)});
+    if (!path.isEmpty())
+        m_outside.post(this, [this, path] { openAndActivate(m_albums, path); });
+}
+
+// While a record loads, play and pause set whether it starts once loaded.
+void MprisPlayer::play()
 {
     const PlayState state = m_player.playState();
     if (canPlay() && (isStartable(state) || state == PlayState::Transitioning))
         m_player.play();
 }
 
-void MprisPlayer::Pause()
+void MprisPlayer::pause()
 {
     if (m_player.wantsToPlay())
         m_player.pause();
 }
 
-void MprisPlayer::PlayPause()
+void MprisPlayer::selectNeighbour(int step)
 {
-    if (m_player.wantsToPlay())
-        Pause();
-    else
-        Play();
-}
-
-void MprisPlayer::Stop()
-{
-    const PlayState state = m_player.playState();
-    if (canPlay() &&
-        (state == PlayState::Playing || state == PlayState::Paused || state == PlayState::Ready))
-        m_player.stopFromControls();
-}
-
-void MprisPlayer::Next()
-{
-    const int next = playableNeighbour(1);
-    if (next >= 0)
-        m_session.selectRecord(RecordList::Index(next));
-}
-
-void MprisPlayer::Previous()
-{
-    const int previous = playableNeighbour(-1);
-    if (previous >= 0)
-        m_session.selectRecord(RecordList::Index(previous));
-}
-
-void MprisPlayer::Seek(qlonglong offset)
-{
-    if (!canSeek())
-        return;
-    const double target = m_player.currentPosition() + offset / microseconds;
-    if (target > m_player.currentItemDuration()) {
-        Next();
-        return;
-    }
-    m_player.seekFromControls(std::max(target, 0.0));
-}
-
-void MprisPlayer::SetPosition(const QDBusObjectPath &trackId, qlonglong position)
-{
-    if (!canSeek() || trackId != currentTrackId() || position < 0 ||
-        position > toMicroseconds(m_player.currentItemDuration()))
-        return;
-    m_player.seekFromControls(position / microseconds);
-}
-
-void MprisPlayer::OpenUri(const QString &uri)
-{
-    const QString path = desktopAlbumPath({QUrl(uri)});
-    if (path.isEmpty())
-        return;
-    // Answered first: opening may ask questions in windows of its own.
-    QTimer::singleShot(0, this, [this, path] { openAndActivate(m_albums, path); });
+    const int neighbour = playableNeighbour(step);
+    if (neighbour >= 0)
+        m_session.selectRecord(RecordList::Index(neighbour));
 }
 
 // The first enabled record step by step from the current one; -1 for none.

@@ -11,6 +11,9 @@ class PlayerSession;
 namespace album {
 class AlbumSession;
 }
+namespace shell {
+class OutsideCommands;
+}
 
 // The player as the desktop's media controls and media keys see it (the MPRIS 2 player
 // interface). Each command goes through what the program's own controls call: play and pause as
@@ -36,7 +39,7 @@ class MprisPlayer : public QDBusAbstractAdaptor {
 public:
     // object carries the interface on the bus; the others outlive it.
     MprisPlayer(QObject *object, PlayerBase &player, PlayerSession &session,
-                album::AlbumSession &albums);
+                album::AlbumSession &albums, shell::OutsideCommands &outside);
 
     // "Playing", "Paused" (also a file loading, or loaded and not started, as at a resume mark)
     // or "Stopped".
@@ -87,6 +90,10 @@ signals:
     void Seeked(qlonglong position);
 
 private:
+    void play();
+    void pause();
+    // The nearest enabled record before (-1) or after (1) the current one, when there is one.
+    void selectNeighbour(int step);
     int playableNeighbour(int step) const;
     QString recordTitle(const QString &path) const;
     QString albumTitle() const;
@@ -94,6 +101,7 @@ private:
     PlayerBase &m_player;
     PlayerSession &m_session;
     album::AlbumSession &m_albums;
+    shell::OutsideCommands &m_outside;
     // Counts record lists, so that an id of an earlier album's record is never current.
     quint64 m_listNumber = 0;
     // The tag title read for the last record asked about, with the code page read in.

@@ -1,10 +1,9 @@
 #include "app/mprisroot.h"
 
 #include "app/mainwindow.h"
+#include "shell/outsidecommands.h"
 #include "shell/trayicon.h"
 #include "version.h"
-
-#include <QTimer>
 
 MprisRoot::MprisRoot(QObject *object, MainWindow &window)
     : QDBusAbstractAdaptor(object), m_window(window)
@@ -34,7 +33,7 @@ QStringList MprisRoot::supportedMimeTypes() const
 
 void MprisRoot::Raise()
 {
-    QTimer::singleShot(0, &m_window, [window = &m_window] {
+    m_window.outsideCommands().post(&m_window, [window = &m_window] {
         // As the tray's Restore: no icon is left standing in for the window.
         if (shell::TrayIcon *tray = window->trayIcon())
             tray->remove();
@@ -44,7 +43,8 @@ void MprisRoot::Raise()
     });
 }
 
+// After any question the program asks, as File > Exit would be.
 void MprisRoot::Quit()
 {
-    QTimer::singleShot(0, &m_window, &MainWindow::endProgram);
+    m_window.outsideCommands().post(&m_window, [window = &m_window] { window->endProgram(); });
 }

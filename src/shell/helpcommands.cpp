@@ -1,5 +1,7 @@
 #include "shell/helpcommands.h"
 
+#include "shell/outsidecommands.h"
+
 #include "shell/dialogkit.h"
 #include "shell/helpcontext.h"
 #include "shell/updatechecker.h"
@@ -38,8 +40,9 @@ QString updateOffer(const AppInfo &info, const QString &publishedVersion)
 } // namespace
 
 HelpCommands::HelpCommands(const AppInfo &info, DialogKit &dialogKit, WhatsThis &whatsThis,
-                           QWidget &window, QMenu &helpMenu, std::function<QString()> playerVersion,
-                           const QString &settingsFile, QObject *parent)
+                           OutsideCommands &outside, QWidget &window, QMenu &helpMenu,
+                           std::function<QString()> playerVersion, const QString &settingsFile,
+                           QObject *parent)
     : QObject(parent), m_info(info), m_dialogKit(dialogKit), m_whatsThis(whatsThis),
       m_window(window), m_playerVersion(std::move(playerVersion)),
       m_updateChecker(new UpdateChecker(this)), m_topics(entry(helpMenu, "mHelpTopics")),
@@ -48,7 +51,12 @@ HelpCommands::HelpCommands(const AppInfo &info, DialogKit &dialogKit, WhatsThis 
     m_updateChecker->setRemotePath(updateRemotePath(info));
     m_updateChecker->setLocalPath(settingsFile);
     m_updateChecker->setLocalVersion(versionText(info, true));
-    connect(m_updateChecker, &UpdateChecker::checked, this, &HelpCommands::showUpdateAnswer);
+    connect(m_updateChecker, &UpdateChecker::checked, this,
+            [this, &outside](int status, const QString &publishedVersion) {
+                outside.post(this, [this, status, publishedVersion] {
+                    showUpdateAnswer(status, publishedVersion);
+                });
+            });
 
     whatsThis.connectCommand(m_topics, [this] { helpTopics(); });
     whatsThis.connectCommand(m_update, [this] { checkForUpdate(); });

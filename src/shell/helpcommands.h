@@ -14,6 +14,7 @@ class QWidget;
 
 namespace shell {
 
+class OutsideCommands;
 class UpdateChecker;
 class WhatsThis;
 
@@ -26,9 +27,11 @@ class HelpCommands : public QObject {
 public:
     // helpMenu holds the entries named mHelpTopics ... mHelpAbout; playerVersion gives the media
     // player's version text for the About box; settingsFile is the update component's local path.
-    HelpCommands(const AppInfo &info, DialogKit &dialogKit, WhatsThis &whatsThis, QWidget &window,
-                 QMenu &helpMenu, std::function<QString()> playerVersion,
-                 const QString &settingsFile, QObject *parent = nullptr);
+    // The update check's answer, which comes from the network, waits in outside.
+    HelpCommands(const AppInfo &info, DialogKit &dialogKit, WhatsThis &whatsThis,
+                 OutsideCommands &outside, QWidget &window, QMenu &helpMenu,
+                 std::function<QString()> playerVersion, const QString &settingsFile,
+                 QObject *parent = nullptr);
 
     UpdateChecker &updateChecker() const { return *m_updateChecker; }
 

@@ -54,7 +54,14 @@ QString ScriptedDialogKit::inputBox(const QString &prompt, const QString &captio
                                     const QString &defaultText)
 {
     record(DialogCallKind::InputBox, {prompt, caption, defaultText});
+    runWhileOpen();
     return m_inputAnswers.isEmpty() ? QString() : m_inputAnswers.dequeue();
+}
+
+void ScriptedDialogKit::runWhileOpen()
+{
+    if (m_whileOpen)
+        std::exchange(m_whileOpen, nullptr)();
 }
 
 void ScriptedDialogKit::setFilter(const QString &filter)
@@ -152,6 +159,7 @@ MessageResult ScriptedDialogKit::showMessageBox(const QString &text, MessageButt
     m_calls.last().buttons = buttons;
     m_calls.last().icon = icon;
     m_calls.last().defaultButton = defaultButton;
+    runWhileOpen();
     if (m_messageAnswers.isEmpty())
         return dismissedResult(buttons);
     return m_messageAnswers.dequeue();

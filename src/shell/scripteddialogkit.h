@@ -5,6 +5,9 @@
 #include <QList>
 #include <QQueue>
 
+#include <functional>
+#include <utility>
+
 // What a scripted dialog component was asked to do.
 enum class DialogCallKind {
     SetInputMode,
@@ -49,6 +52,9 @@ public:
     void queueOpenCancelled();
     void queueMessageBox(MessageResult answer);
     void queueButtonMessageBox(int buttonNumber);
+    // Runs once, as the next input box or message box is shown, before it answers: what happens
+    // while the user is being asked.
+    void whileNextBoxOpen(std::function<void()> happening) { m_whileOpen = std::move(happening); }
 
     const QList<DialogCall> &calls() const { return m_calls; }
     // The recorded calls of one kind, in order.
@@ -86,10 +92,12 @@ private:
     };
 
     void record(DialogCallKind kind, const QStringList &texts = {}, int number = 0);
+    void runWhileOpen();
 
     QList<DialogCall> m_calls;
     QQueue<QString> m_inputAnswers;
     QQueue<OpenAnswer> m_openAnswers;
     QQueue<MessageResult> m_messageAnswers;
     QQueue<int> m_buttonAnswers;
+    std::function<void()> m_whileOpen;
 };

@@ -48,6 +48,8 @@ protected:
         item("mHelpUpdate")->trigger();
         EXPECT_FALSE(item("mHelpUpdate")->isEnabled()) << "while the check runs";
         ASSERT_TRUE(checked.wait(10000));
+        // The answer waits for a turn of the event loop, as any command from outside.
+        EXPECT_TRUE(QTest::qWaitFor([this] { return item("mHelpUpdate")->isEnabled(); }));
         EXPECT_TRUE(item("mHelpUpdate")->isEnabled());
     }
 

@@ -10,13 +10,17 @@
 #include "app/mprisroot.h"
 #include "platform/codepage.h"
 #include "shell/actionitemarray.h"
+#include "shell/outsidecommands.h"
 
 #include <QDBusConnection>
+#include <QDialog>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -71,7 +75,8 @@ TEST_F(MprisTest, PlayPauseActsAsTheTrayCommandAndAPauseSavesTheResumeMark)
     player().Play();
     SessionFixture::drainEvents();
     EXPECT_EQ(player().playbackStatus(), "Playing");
-    playFor(1);
+    // Short of the record's end at 2 s, which would come before the Stop's turn.
+    playFor(0.6);
     player().Stop();
     SessionFixture::drainEvents();
     EXPECT_EQ(player().playbackStatus(), "Stopped");
@@ -94,8 +99,10 @@ TEST_F(MprisTest, NextAndPreviousPlayNeighbouringRecordsAsTheRecordMenuDoes)
     EXPECT_EQ(QUrl(metadata("xesam:url")).toLocalFile(), album + "/02.mp3");
 
     player().Next();
+    SessionFixture::drainEvents();
     EXPECT_FALSE(player().canGoNext());
     player().Next();
+    SessionFixture::drainEvents();
     EXPECT_EQ(fixture.player().url(), internal(album + "/03.mp3"));
     player().Previous();
     SessionFixture::drainEvents();
@@ -208,6 +215,50 @@ TEST_F(MprisTest, OpenUriOpensAFolderAsADropDoesAndRefusesOtherAddresses)
     SessionFixture::drainEvents();
     EXPECT_EQ(fixture.app().window().windowTitle(), "Sonnalby - " + other + "/index.wpl");
     EXPECT_EQ(metadata("xesam:album"), "Other");
+}
+
+// A question of the program's own, shown modally while happening runs in its event loop.
+static void askModally(const std::function<void()> &happening)
+{
+    QDialog question;
+    question.setModal(true);
+    QTimer::singleShot(0, &question, [&question, &happening] {
+        happening();
+        // Time for anything that would not wait to land in the question.
+        QTimer::singleShot(100, &question, &QDialog::accept);
+    });
+    question.exec();
+}
+
+// Commands from the media controls wait until the question has been answered, then run once
+// each: a second request for an album whose title is being asked finds the first one's entry.
+TEST_F(MprisTest, OpenUriDuringAQuestionWaitsForItsAnswer)
+{
+    const QString untitled = fixture.makeAlbum("Untitled", {{"01.mp3", {}, 2}});
+    const QString uri = QUrl::fromLocalFile(untitled + "/01.mp3").toString();
+    fixture.dialogKit().queueInputBox("Typed");
+    fixture.dialogKit().whileNextBoxOpen([&] { askModally([&] { player().OpenUri(uri); }); });
+    player().OpenUri(uri);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return fixture.albumLines().size() == 2; }));
+    QTest::qWait(200);
+    EXPECT_EQ(fixture.albumLines().size(), 2);
+    EXPECT_EQ(fixture.dialogKit().callsOf(DialogCallKind::InputBox).size(), 1);
+    EXPECT_EQ(fixture.app().window().outsideCommands().waiting(), 0);
+}
+
+TEST_F(MprisTest, QuitDuringAQuestionEndsOnceItIsAnswered)
+{
+    MainWindow &window = fixture.app().window();
+    QSignalSpy closing(&window, &MainWindow::closing);
+    bool answered = false;
+    fixture.dialogKit().whileNextBoxOpen([&] {
+        askModally([&] { bus->root().Quit(); });
+        EXPECT_EQ(closing.count(), 0) << "ended in the middle of the question";
+        answered = true;
+    });
+    fixture.item("mFileRename")->trigger();
+    EXPECT_TRUE(answered);
+    EXPECT_TRUE(QTest::qWaitFor([&closing] { return closing.count() == 1; }));
 }
 
 TEST_F(MprisTest, RaiseBringsAWindowBackFromBehindTheTrayAndQuitEndsAsFileExitDoes)

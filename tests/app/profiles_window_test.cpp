@@ -280,12 +280,14 @@ TEST_F(ProfilesWindowTest, TheHandOverBringsAWindowOffTheScreenBack)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
     window().move(5000, 5000);
     fixture.app().receiveCommand("/i");
+    SessionFixture::drainEvents();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.contains(window().frameGeometry().topLeft()));
     EXPECT_LE(window().geometry().left() + 100, screen.right() + 1);
 
     window().move(300, 300);
     fixture.app().receiveCommand("/i");
+    SessionFixture::drainEvents();
     EXPECT_EQ(window().pos(), QPoint(300, 300));
 }
 
@@ -370,6 +372,7 @@ TEST_F(ProfilesWindowTest, MinimisingHidesBehindAPresentTrayOnlyWithTheOption)
 
     // A hand-over shows the icon anew and leaves the hidden window hidden.
     fixture.app().receiveCommand("/i");
+    SessionFixture::drainEvents();
     EXPECT_EQ(tray.calls, QStringList({"add", "remove", "add"}));
     EXPECT_TRUE(window().isHidden());
     fixture.exit();
@@ -426,8 +429,10 @@ TEST_F(ProfilesWindowTest, TheHandOverBringsTheWindowForward)
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     fixture.app().receiveCommand("/x");
+    SessionFixture::drainEvents();
     EXPECT_FALSE(window().isActiveWindow());
     fixture.app().receiveCommand("/i");
+    SessionFixture::drainEvents();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window()));
 }
 

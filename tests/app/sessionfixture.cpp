@@ -126,6 +126,7 @@ void SessionFixture::openFolder(const QString &nativeFolder)
 
 void SessionFixture::drainEvents()
 {
-    for (int i = 0; i < 3; ++i)
+    // Commands from outside wait for a turn of the event loop, and their events for another.
+    for (int i = 0; i < 6; ++i)
         QCoreApplication::processEvents();
 }

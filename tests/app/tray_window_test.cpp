@@ -124,14 +124,18 @@ TEST_F(TrayTest, RestoreFromTheMenuAndTheHandOver)
     EXPECT_FALSE(tray().isPresent());
 
     fixture.app().receiveCommand("/i");
+
+    SessionFixture::drainEvents();
     EXPECT_FALSE(tray().isPresent()) << "a shown window needs no icon";
     minimise();
     fixture.app().receiveCommand("/i");
+    SessionFixture::drainEvents();
     EXPECT_TRUE(tray().isPresent());
     EXPECT_FALSE(window().isVisible());
 
     trayPresent = false;
     fixture.app().receiveCommand("/i");
+    SessionFixture::drainEvents();
     EXPECT_TRUE(window().isVisible()) << "with no tray the window is the only way back";
     EXPECT_FALSE(tray().isPresent());
 }
