@@ -1,5 +1,7 @@
 #include "platform/shellregistration.h"
 
+#include "platform/desktopentry.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -55,6 +57,35 @@ bool isOnDataPath(const QString &shareFolder)
            });
 }
 
+QString userEntryPath(const QString &desktopFileName)
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("applications/") + desktopFileName);
+}
+
+// An entry of the program that the desktop reads from a system folder, not the user's own.
+bool hasSystemEntry(const QString &desktopFileName)
+{
+    const QString userFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const QStringList dataFolders =
+        QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    return std::any_of(dataFolders.begin(), dataFolders.end(), [&](const QString &folder) {
+        return folder != userFolder &&
+               QFileInfo(QDir(folder).filePath(QStringLiteral("applications/") + desktopFileName))
+                   .isFile();
+    });
+}
+
+// A user entry that a deleted copy left behind hides the installed program from the menus.
+void removeDeadUserEntry(const QString &desktopFileName)
+{
+    const QString path = userEntryPath(desktopFileName);
+    const QString tryExec = parseDesktopEntry(readBounded(path, templateSizeLimit)).tryExec;
+    if (!tryExec.isEmpty() && QDir::isAbsolutePath(tryExec) && !QFileInfo::exists(tryExec))
+        QFile::remove(path);
+}
+
 } // namespace
 
 QString desktopEntryFor(const QString &templateText, const QString &programPath)
@@ -84,7 +115,12 @@ void registerWithShell(const QString &programPath, const QString &desktopFileNam
     const QString shareFolder = QDir::cleanPath(programFolder.filePath(QStringLiteral("../share")));
     const QString installedEntry = shareFolder + QStringLiteral("/applications/") + desktopFileName;
     const bool installed = QFileInfo(installedEntry).isFile();
-    if (installed && isOnDataPath(shareFolder))
+    if (installed && isOnDataPath(shareFolder)) {
+        removeDeadUserEntry(desktopFileName);
+        return;
+    }
+    // A portable copy leaves an installed program's entry alone.
+    if (!installed && hasSystemEntry(desktopFileName))
         return;
     const QString templatePath =
         installed ? installedEntry : programFolder.filePath(desktopFileName);
@@ -92,13 +128,10 @@ void registerWithShell(const QString &programPath, const QString &desktopFileNam
     if (templateText.isEmpty())
         return;
     const QByteArray entry = desktopEntryFor(templateText, programPath).toUtf8();
-    const QString folder =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
-            .filePath(QStringLiteral("applications"));
-    const QString target = QDir(folder).filePath(desktopFileName);
+    const QString target = userEntryPath(desktopFileName);
     if (readBounded(target, templateSizeLimit + 1) == entry)
         return;
-    QDir().mkpath(folder);
+    QDir().mkpath(QFileInfo(target).absolutePath());
     QSaveFile file(target);
     if (file.open(QIODevice::WriteOnly) && file.write(entry) == entry.size())
         file.commit();

@@ -106,6 +106,34 @@ TEST_F(DesktopTest, TheBuildTreeAndAPrefixOnTheDesktopsDataPathAreNotRegistered)
     EXPECT_FALSE(QFileInfo::exists(home.filePath("data/applications")));
 }
 
+// A portable copy would shadow the installed entry, and hide the program once deleted.
+TEST_F(DesktopTest, APortableCopyLeavesAnInstalledEntryAlone)
+{
+    writeFile(home.filePath("system/applications/sonnalby.desktop"), templateEntry);
+    const QString program = home.filePath("copy/sonnalby");
+    writeFile(program, "", true);
+    writeFile(home.filePath("copy/sonnalby.desktop"), templateEntry);
+    registerWithShell(program, "sonnalby.desktop");
+    EXPECT_FALSE(QFileInfo::exists(home.filePath("data/applications/sonnalby.desktop")));
+}
+
+TEST_F(DesktopTest, TheInstalledProgramRemovesAUserEntryOfADeletedCopy)
+{
+    const QString userEntry = home.filePath("data/applications/sonnalby.desktop");
+    const QString installed = home.filePath("usr/bin/sonnalby");
+    writeFile(home.filePath("usr/share/applications/sonnalby.desktop"), templateEntry);
+    qputenv("XDG_DATA_DIRS", home.filePath("usr/share").toUtf8());
+    // An entry of a copy that still exists stays; one of a deleted copy goes.
+    const QString copy = home.filePath("copy/sonnalby");
+    writeFile(copy, "", true);
+    writeFile(userEntry, desktopEntryFor(QString::fromUtf8(templateEntry), copy).toUtf8());
+    registerWithShell(installed, "sonnalby.desktop");
+    EXPECT_TRUE(QFileInfo::exists(userEntry));
+    QFile::remove(copy);
+    registerWithShell(installed, "sonnalby.desktop");
+    EXPECT_FALSE(QFileInfo::exists(userEntry));
+}
+
 TEST_F(DesktopTest, APrefixTheDesktopDoesNotReadIsRegisteredFromItsOwnEntry)
 {
     const QString program = home.filePath("opt/bin/sonnalby");
