@@ -51,9 +51,12 @@ MainWindow::MainWindow(const MainWindowSetup &setup, QWidget *parent)
     m_whatsThis =
         new shell::WhatsThis(m_dialogKit, menuBar(), m_menus.barTable(), m_menus.popup, this);
     m_menuHook = new shell::MenuHook(*m_whatsThis, m_menus.barTable(), m_menus.arrays(), this);
-    // A profile may hold thousands of albums: their entries wait until the menus are opened.
-    m_menus.fileList->deferEntries();
-    m_menus.fileRemoveList->deferEntries();
+    // A profile may hold thousands of albums, an album thousands of bookmarks: their entries wait
+    // until the menus are opened.
+    for (shell::ActionItemArray *list : {m_menus.fileList, m_menus.fileRemoveList,
+                                         m_menus.bookmarkList, m_menus.bookmarkDeleteList,
+                                         m_menus.bookmarkRenameList})
+        list->deferEntries();
     m_albumMenu = std::make_unique<AlbumMenu>(
         AlbumMenu::Entries{m_menus.fileList, m_menus.fileRemoveList, m_menus.fileListSeparator,
                            menuItem("mFileRemove")},

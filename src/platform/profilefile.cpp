@@ -244,9 +244,10 @@ std::optional<QByteArray> ProfileFile::readBytes() const
     return readFileBytes(native, maxFileSize);
 }
 
+// What is written can be read back: a file past the read limit would open as an empty one.
 bool ProfileFile::writeBytes(QByteArrayView content) const
 {
-    return writeFileBytes(toNativePath(m_path), content);
+    return content.size() <= maxFileSize && writeFileBytes(toNativePath(m_path), content);
 }
 
 QByteArray ProfileFile::singleLine(QByteArrayView text)

@@ -60,7 +60,8 @@ public:
     // The whole file: empty for a missing file; nullopt when it exists but is no regular file,
     // cannot be read or is larger than maxFileSize.
     std::optional<QByteArray> readBytes() const;
-    // Replaces the whole file at once (temporary file and rename); false leaves it as it was.
+    // Replaces the whole file at once (temporary file and rename); false leaves it as it was,
+    // also for content larger than maxFileSize, which could not be read back.
     bool writeBytes(QByteArrayView content) const;
 
     // The text fit for one line of the file: CR, LF and NUL become blanks.

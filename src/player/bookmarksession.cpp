@@ -30,6 +30,7 @@ void BookmarkSession::load(const QStringList &bookmarks)
 {
     m_lastUnmarked.clear();
     m_slots = {QString()};
+    m_beyondCapacity.clear();
     for (const QString &entry : bookmarks) {
         if (entry.isEmpty())
             continue;
@@ -37,6 +38,8 @@ void BookmarkSession::load(const QStringList &bookmarks)
             m_slots.first() = entry;
         else if (m_slots.size() < capacity)
             m_slots.append(entry);
+        else
+            m_beyondCapacity.append(entry);
     }
     rebuild(-1, false);
 }
@@ -60,7 +63,10 @@ void BookmarkSession::rebuild(int keep, bool save)
     // The last unmarked position stands in for the resume mark until the next capture; without
     // one the resume mark stays, so that a save now never loses the listener's place.
     const QString first = m_lastUnmarked.isEmpty() ? resumeMark() : m_lastUnmarked;
-    m_with.storeMarks(first + u'|' + m_slots.join(u'|'), save);
+    QString marks = first + u'|' + m_slots.join(u'|');
+    if (!m_beyondCapacity.isEmpty())
+        marks += u'|' + m_beyondCapacity.join(u'|');
+    m_with.storeMarks(marks, save);
     emit bookmarksChanged();
 }
 
@@ -182,6 +188,7 @@ void BookmarkSession::clearAllCommand()
     if (answer != MessageResult::Yes)
         return;
     m_slots = {QString()};
+    m_beyondCapacity.clear();
     rebuild(0, true);
 }
 

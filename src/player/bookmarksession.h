@@ -32,8 +32,8 @@ public:
     explicit BookmarkSession(Collaborators with, QObject *parent = nullptr);
 
     // An album's activation: its bookmarks (the Marks items after the resume mark, empty ones
-    // left out, at most capacity) and no place to return to; the field is rewritten in memory
-    // only.
+    // left out; the menus list at most capacity, the rest stay in the field) and no place to
+    // return to; the field is rewritten in memory only.
     void load(const QStringList &bookmarks);
 
     // Marks items "path/seconds/title" (album::Mark) in list order; only slot 0, empty, when
@@ -79,5 +79,7 @@ private:
 
     Collaborators m_with;
     QStringList m_slots{QString()};
+    // Bookmarks past what the menus can list: not shown, but kept in the field as they came.
+    QStringList m_beyondCapacity;
     QString m_lastUnmarked;
 };

@@ -68,6 +68,9 @@ QString cleanProfileName(const QString &typed)
     // A carriage return would end the settings line early, like a line feed.
     QString name = typed.left(typed.indexOf(QRegularExpression(QStringLiteral("[\r\n]"))));
     name.remove(u' ');
+    if (name.size() > maxProfileNameLength)
+        name.truncate(name.at(maxProfileNameLength - 1).isHighSurrogate() ? maxProfileNameLength - 1
+                                                                          : maxProfileNameLength);
     return name;
 }
 

@@ -38,7 +38,11 @@ private:
     QString m_active;
 };
 
-// What a typed profile name is: the text before its first line break, every blank removed.
+// A name is a settings section's name and a menu caption: longer ones are cut at input.
+inline constexpr qsizetype maxProfileNameLength = 100;
+
+// What a typed profile name is: the text before its first line break, every blank removed, at
+// most maxProfileNameLength characters (a surrogate pair never cut in two).
 enum class ProfileNameCheck { Empty, Unsupported, Usable };
 QString cleanProfileName(const QString &typed);
 // Unsupported: the settings file's ANSI code page cannot hold it, or it holds "?" (which is what

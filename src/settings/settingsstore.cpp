@@ -136,7 +136,9 @@ QString readSectionValues(const QString &file, const QString &section)
 {
     if (!fileExists(file))
         return {};
-    const QByteArray lines = ProfileFile(file).readSection(toAnsi(section), stringBufferSize);
+    // A list keeps every line, as many as the file can hold.
+    const QByteArray lines =
+        ProfileFile(file).readSection(toAnsi(section), ProfileFile::maxFileSize);
     QStringList values;
     for (const QByteArray &line : lines.split('\0')) {
         if (line.isEmpty())
@@ -192,7 +194,11 @@ void writeSectionLines(const QString &file, const QString &section, const QStrin
     if (!content)
         return;
     const QByteArray header = toAnsi(u'[' + section + u']');
-    QByteArray text = withoutSection(*content, header);
+    // Every copy of the section goes, so that an old one never comes back in its place.
+    QByteArray text = *content;
+    for (QByteArray rest = withoutSection(text, header); rest != text;
+         rest = withoutSection(text, header))
+        text = rest;
     if (!text.isEmpty() && !text.endsWith('\n'))
         text += "\r\n";
     profile.writeBytes(text + sectionText(header, lines));

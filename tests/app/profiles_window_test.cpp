@@ -139,6 +139,17 @@ TEST_F(ProfilesWindowTest, TypedNamesCreateOrSelectProfilesWithoutRegardToCase)
               QStringList({"Enter new user name:", "New User", ""}));
 }
 
+TEST_F(ProfilesWindowTest, AVeryLongNameIsCutAndEveryOtherProfileKept)
+{
+    storeProfiles({"Default", "Anna", "Ben"});
+    fixture.start();
+    addProfile(QString(32767, u'x'));
+    EXPECT_EQ(profileCaptions(), QStringList({QString(100, u'x'), "Default", "Anna", "Ben"}));
+    fixture.exit();
+    fixture.start();
+    EXPECT_EQ(profileCaptions(), QStringList({QString(100, u'x'), "Default", "Anna", "Ben"}));
+}
+
 TEST_F(ProfilesWindowTest, ANameWithAQuestionMarkIsRefused)
 {
     fixture.start();

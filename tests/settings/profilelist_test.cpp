@@ -47,6 +47,12 @@ TEST_F(ProfileListTest, TypedNamesAreCleanedAndChecked)
         // Code page 1252 has no Cyrillic: the file would hold "??".
         {QString::fromUtf8("Кн"), QString::fromUtf8("Кн"), ProfileNameCheck::Unsupported},
         {QString::fromUtf8("Zoë"), QString::fromUtf8("Zoë"), ProfileNameCheck::Usable},
+        // Bounded at input, a surrogate pair never cut in two.
+        {QString(32767, u'x'), QString(100, u'x'), ProfileNameCheck::Usable},
+        {QString(99, u'x') + QString::fromUtf8("\U0001F600"), QString(99, u'x'),
+         ProfileNameCheck::Usable},
+        {QString(98, u'x') + QString::fromUtf8("\U0001F600"),
+         QString(98, u'x') + QString::fromUtf8("\U0001F600"), ProfileNameCheck::Unsupported},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(cleanProfileName(c.typed), c.clean) << c.typed.toStdString();

@@ -3,6 +3,7 @@
 #include "platform/codepage.h"
 #include "platform/fileattributes.h"
 #include "platform/paths.h"
+#include "platform/profilefile.h"
 #include "settings/settingskeys.h"
 
 #include <QCoreApplication>
@@ -286,6 +287,44 @@ TEST_F(SettingsStoreTest, OversizedFileReadsAsDefaultsAndIsLeftAlone)
     writeSectionLines(path(), "s", "k=w");
     writeSectionValues(path(), "s", {"w"});
     EXPECT_EQ(content(), huge);
+}
+
+// What is written can be read back: a write that would take the file past what a read takes is
+// refused, and the file stays as it was.
+TEST_F(SettingsStoreTest, AWritePastTheSizeLimitIsRefusedAndTheOldFileKept)
+{
+    put("[Anna]\r\nLeft=10\r\n");
+    const QByteArray before = content();
+    const QString huge(platform::ProfileFile::maxFileSize, u'x');
+    writeSetting(path(), "Anna", "Huge", huge);
+    writeSectionLines(path(), albumList, huge);
+    EXPECT_EQ(content(), before);
+    EXPECT_EQ(readSetting(path(), "Anna", "Left"), "10");
+    // Just within the limit, it reads back whole.
+    const QString large(platform::ProfileFile::maxFileSize - 1024, u'y');
+    writeSectionLines(path(), albumList, "\\a=" + large);
+    EXPECT_EQ(readSectionLines(path(), albumList).size(), large.size() + 3);
+}
+
+TEST_F(SettingsStoreTest, AnOldCopyOfASectionNeverComesBack)
+{
+    put("[Anna\\mFileList]\r\n\\a=1\r\n[Anna]\r\nLeft=1\r\n[Anna\\mFileList]\r\n\\old=2\r\n");
+    writeSectionLines(path(), albumList, "\\b=3\r\n\\a=1");
+    EXPECT_EQ(readSectionLines(path(), albumList), "\\b=3\r\n\\a=1");
+    writeSectionLines(path(), albumList, "\\a=1\r\n\\b=3");
+    EXPECT_EQ(readSectionLines(path(), albumList), "\\a=1\r\n\\b=3");
+    EXPECT_FALSE(content().contains("old"));
+}
+
+// A list keeps every line however long it grows.
+TEST_F(SettingsStoreTest, SectionValuesKeepEveryLine)
+{
+    QStringList names;
+    for (int i = 0; i < 10'000; ++i)
+        names.append(QStringLiteral("Profile%1").arg(i));
+    names.append(QString(32767, u'n'));
+    writeSectionValues(path(), "mProfileList", names);
+    EXPECT_EQ(readSectionValues(path(), "mProfileList").split("\r\n"), names);
 }
 
 TEST_F(SettingsStoreTest, FileExistsOnlyForFiles)
