@@ -16,6 +16,8 @@ constexpr int inputModeUsual = 1;
 
 const QString titlePrompt = QStringLiteral("Enter the text:");
 const QString titleCaption = QStringLiteral("Bookmark Title");
+const QString fullMenusMessage =
+    QStringLiteral("The Bookmark menu of this album is full: delete a bookmark to define another.");
 const QString clearAllQuestion = QStringLiteral("All bookmarks for the Album will be lost.\r\n"
                                                 "Are you sure you wish to continue?");
 
@@ -97,8 +99,11 @@ void BookmarkSession::defineCommand()
     if (answer.isEmpty())
         return;
     const int target = targetSlot(path, seconds);
-    if (target < 0)
+    if (target < 0) {
+        m_with.dialogKit->messageBox(fullMenusMessage, MessageButtons::Ok,
+                                     MessageIcon::Information);
         return;
+    }
     mark.title = bookmarks::storedTitle(answer);
     m_slots[target] = album::markText(mark);
     rebuild(-1, true);

@@ -89,6 +89,38 @@ TEST_F(BookmarkWindowTest, DefineAsksWithFileAndTimeStoresTheMarkAndPlaysFromIt)
     EXPECT_EQ(bookmarks().size(), 1);
 }
 
+// The menus list 32,767 bookmarks; the rest stay in the field through every change.
+TEST_F(BookmarkWindowTest, BookmarksPastWhatTheMenusListSurviveADefine)
+{
+    fixture.exit();
+    const QString line = fixture.albumLines().value(0);
+    QStringList many;
+    for (int i = 0; i < 40'000; ++i)
+        many.append(QStringLiteral("03.mp3/3/Mark %1").arg(i));
+    album::AlbumEntry entry = album::AlbumEntry::fromText(line);
+    entry.marks = "01.mp3/0/|" + many.join(u'|');
+    settings::writeSectionLines(fixture.settingsFile(), "Default\\mFileList", entry.toText());
+    fixture.start();
+    EXPECT_EQ(menus().bookmarkList->count(), 32767);
+    // The menus are full: the listener is told, and nothing is lost.
+    define(0, 1, "New");
+    const QList<DialogCall> told = fixture.dialogKit().callsOf(DialogCallKind::MessageBox);
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].texts.value(0).contains("full"));
+    // A change to a listed one keeps the rest too.
+    fixture.item("mBookmarkDeleteList0")->trigger();
+    SessionFixture::drainEvents();
+    QStringList stored = storedMarks().split(u'|').mid(1);
+    EXPECT_EQ(stored.size(), 39'999);
+    EXPECT_EQ(stored.first(), "03.mp3/3/Mark 1");
+    EXPECT_EQ(stored.last(), "03.mp3/3/Mark 39999");
+    define(0, 1, "New");
+    stored = storedMarks().split(u'|').mid(1);
+    EXPECT_EQ(stored.size(), 40'000);
+    EXPECT_EQ(stored.first(), "01.mp3/1/New");
+    EXPECT_EQ(stored.last(), "03.mp3/3/Mark 39999");
+}
+
 TEST_F(BookmarkWindowTest, MarksKeepAlbumOrderAndTheSameSecondReplacesTheTitle)
 {
     define(2, 1, "C1");
