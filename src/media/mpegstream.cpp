@@ -49,17 +49,17 @@ constexpr std::array<VbrHeaderFormat, 3> vbrHeaderFormats = {{
 struct RateSum {
     qint64 frames = 0;
     qint64 bitRates = 0;
-    qint32 lowest = 0;
+    qint32 lowest = std::numeric_limits<qint32>::max();
     qint32 highest = 0;
 
     void add(qint32 bitRate)
     {
-        lowest = frames == 0 ? bitRate : qMin(lowest, bitRate);
+        lowest = qMin(lowest, bitRate);
         highest = qMax(highest, bitRate);
         ++frames;
         bitRates += bitRate;
     }
-    bool isConstant() const { return frames > 0 && lowest == highest; }
+    bool isConstant() const { return lowest == highest; }
 };
 
 struct Frame {
@@ -161,8 +161,8 @@ std::optional<quint32> StreamMeasure::vbrFrameCount(const Frame &frame)
         bool ok = true;
         const bool counted =
             !format.flagged || (bytes.u32be(at + xingFlagsOffset, &ok) & framesFlag);
-        const quint32 frames = bytes.u32be(at + format.framesOffset, &ok);
-        return ok && counted ? frames : 0;
+        // A count cut off by the frame's end reads as 0: none.
+        return counted ? bytes.u32be(at + format.framesOffset, &ok) : 0;
     }
     return std::nullopt;
 }
@@ -194,9 +194,9 @@ std::optional<qint64> StreamMeasure::averageBitRate(qint64 from, qint64 to, quin
             addFrames(frame->offset, end, streamBits, sum);
     };
     addPart(parts / 2);
-    if (parts > 1)
-        addPart(0);
-    for (qint64 part = 1; part < parts && !sum.isConstant(); ++part) {
+    for (qint64 part = 0; part < parts; ++part) {
+        if (part > 0 && sum.isConstant())
+            break;
         if (part != parts / 2)
             addPart(part);
     }
@@ -220,7 +220,7 @@ std::optional<qint64> StreamMeasure::durationUnits()
     const qint64 from = count ? first->end() : first->offset;
     const qint64 to = audioEnd();
     const std::optional<qint64> bitRate = averageBitRate(from, to, header.streamBits);
-    if (!bitRate || to <= from)
+    if (!bitRate)
         return std::nullopt;
     return unitsOf(qMin(to - from, largestByteCount) * 8, *bitRate);
 }
