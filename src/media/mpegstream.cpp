@@ -69,12 +69,11 @@ struct Frame {
     qint64 end() const { return offset + header.length; }
 };
 
-// `amount` at `perSecond` of it a second, in 100-nanosecond units, exactly and without overflow.
+// `amount` at `perSecond` of it a second, in 100-nanosecond units, exactly and without overflow:
+// whole seconds beyond what a duration holds are cut.
 qint64 unitsOf(qint64 amount, qint64 perSecond)
 {
-    const qint64 seconds = amount / perSecond;
-    if (seconds >= largestSeconds)
-        return largestSeconds * unitsPerSecond;
+    const qint64 seconds = qMin(amount / perSecond, largestSeconds);
     return seconds * unitsPerSecond + amount % perSecond * unitsPerSecond / perSecond;
 }
 
