@@ -212,10 +212,13 @@ TEST(StreamDuration, AStreamTooLongToCountStopsAtTheLongestDuration)
 
 TEST(StreamDuration, CountsNoFileCouldHoldGiveWayToTheBytes)
 {
-    const QByteArray stream = mpegStream(mpeg2Mono, 1500);
-    // At 8 kbit/s and 22050 Hz a frame holds 26 bytes at least.
-    const quint32 mostFrames =
-        quint32((xingInfoFrame(mpeg2Info, "Xing", 0).size() + stream.size()) / 26);
+    // At 8 kbit/s and 22050 Hz a frame holds 26 bytes at least: the file from the first frame
+    // on is made a whole number of them.
+    const qsizetype frameBytes =
+        xingInfoFrame(mpeg2Info, "Xing", 0).size() + mpegStream(mpeg2Mono, 1500).size();
+    const qsizetype padded = (frameBytes / 26 + 1) * 26;
+    const QByteArray stream = mpegStream(mpeg2Mono, 1500) + filler(padded - frameBytes);
+    const quint32 mostFrames = quint32(padded / 26);
     for (const quint32 count : {0u, mostFrames + 1, 0xFFFFFFFFu}) {
         const std::optional<double> seconds =
             measuredSeconds(xingInfoFrame(mpeg2Info, "Xing", count) + stream);
@@ -260,6 +263,26 @@ TEST(StreamDuration, TheFirstFrameIsSearchedForAMegabyteAfterTheTag)
         EXPECT_NEAR(*seconds, secondsOf(mpeg25Mono, 300), withinAFrame(mpeg25Mono)) << junk;
     }
     EXPECT_FALSE(measuredSeconds(tag + filler(megabyte - 1) + stream));
+}
+
+TEST(StreamDuration, FramesOfAnotherStreamMakeNoChain)
+{
+    // Whole frames one after another, but each of another sample rate than the last.
+    QByteArray junk;
+    for (const int sampleRateIndex : {0, 1, 0, 1, 2, 0})
+        junk += mpegFrame({.bitRateIndex = 1, .sampleRateIndex = sampleRateIndex});
+    const QByteArray stream = mpegStream(mpeg25Mono, 300);
+    EXPECT_NEAR(measuredSeconds(junk + filler(100) + stream).value_or(0),
+                secondsOf(mpeg25Mono, 300), withinAFrame(mpeg25Mono));
+}
+
+TEST(StreamDuration, JunkFullOfHeadersIsReadOnce)
+{
+    // A header every four bytes, each one's frame ending where no header starts.
+    const QByteArray junk = mpegFrame(mpeg1Stereo).first(4).repeated(200'000);
+    CountingBuffer buffer(junk + mpegStream(mpeg25Mono, 300));
+    EXPECT_TRUE(media::streamDurationUnits(media::DeviceReader(buffer)));
+    EXPECT_LT(buffer.bytesRead, 2 * junk.size());
 }
 
 TEST(StreamDuration, LargeFilesCostAFewWindows)
