@@ -17,29 +17,25 @@ DeviceWindow::DeviceWindow(const DeviceReader &device, const QByteArray &fileSta
 
 QByteArrayView DeviceWindow::holding(qint64 offset, qint64 count)
 {
-    const qint64 chunkEnd = m_chunkStart + m_chunk.size();
-    const qint64 wanted = qMin(offset + count, size());
-    if (offset < m_chunkStart || offset >= chunkEnd || chunkEnd < wanted) {
+    if (offset < m_chunkStart || m_chunkStart + m_chunk.size() < qMin(offset + count, size())) {
         m_chunk = m_device.read(offset, qMax(count, chunkSize));
         m_chunkStart = offset;
     }
-    if (offset < m_chunkStart || offset >= m_chunkStart + m_chunk.size())
-        return {};
-    return QByteArrayView(m_chunk).sliced(offset - m_chunkStart);
+    // Past the chunk only when nothing is asked for or the device ends before: nothing to give.
+    return QByteArrayView(m_chunk).sliced(qMin<qint64>(offset - m_chunkStart, m_chunk.size()));
 }
 
 QByteArrayView DeviceWindow::bytesAt(qint64 offset, qint64 count)
 {
     const QByteArrayView bytes = holding(offset, count);
-    return bytes.first(qMin<qint64>(bytes.size(), qMax<qint64>(count, 0)));
+    return bytes.first(qBound<qint64>(0, count, bytes.size()));
 }
 
 qint64 DeviceWindow::findSync(qint64 from, qint64 to)
 {
-    to = qMin(to, size());
-    while (from + 1 < to) {
+    while (true) {
         const QByteArrayView bytes = holding(from, 2);
-        const QByteArrayView piece = bytes.first(qMin<qint64>(bytes.size(), to - from));
+        const QByteArrayView piece = bytes.first(qBound<qint64>(0, to - from, bytes.size()));
         if (piece.size() < 2)
             return -1;
         const qsizetype found = frameSyncIn(piece);
@@ -47,7 +43,6 @@ qint64 DeviceWindow::findSync(qint64 from, qint64 to)
             return from + found;
         from += piece.size() - 1;
     }
-    return -1;
 }
 
 } // namespace media

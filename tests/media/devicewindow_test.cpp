@@ -35,8 +35,12 @@ TEST(DeviceWindow, PiecesAreTheDevicesBytesCutAtItsEnd)
     for (const auto &[offset, count] : pieces)
         EXPECT_EQ(window.bytesAt(offset, count), bytes.mid(offset, count))
             << offset << ' ' << count;
-    for (const auto &[offset, count] :
-         {std::pair<qint64, qint64>{-1, 4}, {-10, 20}, {40'000, 4}, {100, -5}})
+    for (const auto &[offset, count] : {std::pair<qint64, qint64>{-1, 4},
+                                        {-10, 20},
+                                        {40'000, 4},
+                                        {50'000, 4},
+                                        {100, -5},
+                                        {39'000, -5}})
         EXPECT_TRUE(window.bytesAt(offset, count).isEmpty()) << offset << ' ' << count;
 }
 
@@ -46,6 +50,7 @@ TEST(DeviceWindow, PiecesInTheFilesStartOrTheLastChunkCostNoRead)
     CountingBuffer buffer(bytes);
     const DeviceReader reader(buffer);
     DeviceWindow window(reader, bytes.first(4096));
+    EXPECT_EQ(window.bytesAt(0, 10), bytes.first(10));
     EXPECT_EQ(window.bytesAt(4000, 96), bytes.mid(4000, 96));
     EXPECT_EQ(buffer.bytesRead, 0);
     EXPECT_EQ(window.bytesAt(4090, 10), bytes.mid(4090, 10));

@@ -32,13 +32,16 @@ TEST(AudioEnd, TrailingBlocksInAnyOrderAreCut)
 {
     const QByteArray audio = filler(3000);
     const QByteArray ape = apeTag(QByteArray(500, 'a'), true);
-    const QByteArray lyrics = lyrics3Block("Some words");
+    // 999 bytes: every digit is read.
+    const QByteArray lyrics = lyrics3Block(QByteArray(988, 'w'));
     const QByteArray blocks[] = {
         {},
         id3v1({.title = "T"}),
         enhancedTag({.title = "T"}) + id3v1({}),
         ape,
         apeTag("v", false),
+        // A tag of no item: the footer alone.
+        apeFooter(32, false),
         ape + id3v1({}),
         lyrics + id3v1({}),
         lyrics + ape + id3v1({}),
@@ -58,7 +61,6 @@ TEST(AudioEnd, EachKindIsCutOnce)
 TEST(AudioEnd, SizesThatLieLeaveTheBytesAsAudio)
 {
     const QByteArray audio = filler(3000);
-    const QByteArray lyricsDigits = lyrics3Block("words").right(15);
     const QByteArray tails[] = {
         // Sizes reaching before the audio's start, past the file's, or below the footer's own.
         apeFooter(0xFFFFFFFF, false),
