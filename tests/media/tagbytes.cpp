@@ -253,6 +253,7 @@ CountingBuffer::CountingBuffer(const QByteArray &bytes)
 qint64 CountingBuffer::readData(char *data, qint64 length)
 {
     const qint64 read = QBuffer::readData(data, length);
+    ++reads;
     bytesRead += qMax<qint64>(read, 0);
     return read;
 }

@@ -114,10 +114,11 @@ QByteArray apeTag(const QByteArray &value, bool withHeader);
 // A Lyrics3v2 block: "LYRICSBEGIN", the text, its size in six digits, "LYRICS200".
 QByteArray lyrics3Block(const QByteArray &text);
 
-// Bytes in memory that count how many of them are read.
+// Bytes in memory that count the reads of them and the bytes read.
 class CountingBuffer : public QBuffer {
 public:
     explicit CountingBuffer(const QByteArray &bytes);
+    int reads = 0;
     qint64 bytesRead = 0;
 
 protected:

@@ -92,6 +92,13 @@ TEST(AudioEnd, FilesShorterThanABlockKeepTheirLength)
         EXPECT_EQ(audioEndOf(id3v1({}).right(size)), size) << size;
 }
 
+TEST(AudioEnd, TheCommonBlocksCostOneRead)
+{
+    CountingBuffer buffer(filler(3000) + apeTag("v", false) + enhancedTag({}) + id3v1({}));
+    EXPECT_EQ(media::audioEnd(media::DeviceReader(buffer), 0), 3000);
+    EXPECT_EQ(buffer.reads, 1);
+}
+
 TEST(AudioEnd, BlocksBeyondTheFirstReadAreFound)
 {
     // A large APE tag puts the Lyrics3v2 block and the enhanced one far from the end.
