@@ -6,7 +6,7 @@ namespace media {
 namespace {
 
 // A chunk holds a few frames of any bit rate, so that a chain of them costs one read.
-constexpr qint64 chunkSize = 16384;
+constexpr qint64 chunkSize = 8192;
 
 } // namespace
 

@@ -26,7 +26,7 @@ constexpr quint32 anyStream = 0;
 // Windows spread over the audio whose frames give the average bit rate, and the bytes of each
 // that frames may start in.
 constexpr qint64 rateWindows = 16;
-constexpr qint64 rateWindowSize = 8192;
+constexpr qint64 rateWindowSize = 4096;
 
 // A header in a first frame that stands for the stream instead of holding audio: its marker,
 // where the marker starts (after the side information, or at a fixed offset), where the frame
@@ -177,9 +177,9 @@ void StreamMeasure::addFrames(qint64 offset, qint64 end, quint32 streamBits, Rat
 }
 
 // The mean bit rate of the stream's frames in windows amid equal parts of [from, to), each
-// part's frames standing for all of it. The middle part and the first are read first: when their
-// frames share one bit rate, the stream's is constant and the other parts are not read. nullopt
-// when the windows hold no frame.
+// part's frames standing for all of it; nullopt when the windows hold no frame. When the frames
+// at the start, still in the window, and those of the middle part share one bit rate, that is
+// the stream's, and no other part is read.
 std::optional<qint64> StreamMeasure::averageBitRate(qint64 from, qint64 to, quint32 streamBits)
 {
     const qint64 parts = qBound<qint64>(1, (to - from) / rateWindowSize, rateWindows);
@@ -192,16 +192,20 @@ std::optional<qint64> StreamMeasure::averageBitRate(qint64 from, qint64 to, quin
         if (const std::optional<Frame> frame = firstFrame(start, end, streamBits))
             addFrames(frame->offset, end, streamBits, sum);
     };
+    RateSum start;
+    addFrames(from, qMin(from + rateWindowSize, to), streamBits, start);
     addPart(parts / 2);
+    if (start.isConstant() && sum.isConstant() && start.lowest == sum.lowest)
+        return sum.lowest;
     for (qint64 part = 0; part < parts; ++part) {
-        if (part > 0 && sum.isConstant())
-            break;
         if (part != parts / 2)
             addPart(part);
     }
-    if (sum.frames == 0)
+    // A short stream's frames may all lie before its one window.
+    const RateSum &rates = sum.frames > 0 ? sum : start;
+    if (rates.frames == 0)
         return std::nullopt;
-    return sum.bitRates / sum.frames;
+    return rates.bitRates / rates.frames;
 }
 
 std::optional<qint64> StreamMeasure::durationUnits()

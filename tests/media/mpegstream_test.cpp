@@ -276,13 +276,13 @@ TEST(StreamDuration, FramesOfAnotherStreamMakeNoChain)
                 secondsOf(mpeg25Mono, 300), withinAFrame(mpeg25Mono));
 }
 
-TEST(StreamDuration, JunkFullOfHeadersIsReadOnce)
+TEST(StreamDuration, JunkFullOfHeadersIsReadAFewTimesAtMost)
 {
     // A header every four bytes, each one's frame ending where no header starts.
     const QByteArray junk = mpegFrame(mpeg1Stereo).first(4).repeated(200'000);
     CountingBuffer buffer(junk + mpegStream(mpeg25Mono, 300));
     EXPECT_TRUE(media::streamDurationUnits(media::DeviceReader(buffer)));
-    EXPECT_LT(buffer.bytesRead, 2 * junk.size());
+    EXPECT_LT(buffer.bytesRead, 4 * junk.size());
 }
 
 TEST(StreamDuration, LargeFilesCostAFewWindows)
