@@ -6,6 +6,7 @@
 #include "media/trailingtags.h"
 
 #include <array>
+#include <cmath>
 #include <limits>
 
 namespace media {
@@ -46,18 +47,20 @@ constexpr std::array<VbrHeaderFormat, 3> vbrHeaderFormats = {{
     {"VBRI", false, 36, 14, false},
 }};
 
-struct RateSum {
+// The frames of the stream a window holds: how many, their bytes, their lowest and highest bit
+// rates.
+struct WindowFrames {
     qint64 frames = 0;
-    qint64 bitRates = 0;
+    qint64 bytes = 0;
     qint32 lowest = std::numeric_limits<qint32>::max();
     qint32 highest = 0;
 
-    void add(qint32 bitRate)
+    void add(const FrameHeader &header)
     {
-        lowest = qMin(lowest, bitRate);
-        highest = qMax(highest, bitRate);
         ++frames;
-        bitRates += bitRate;
+        bytes += header.length;
+        lowest = qMin(lowest, header.bitRate);
+        highest = qMax(highest, header.bitRate);
     }
     bool isConstant() const { return lowest == highest; }
 };
@@ -94,8 +97,9 @@ private:
     bool chained(qint64 offset, const FrameHeader &header);
     std::optional<Frame> firstFrame(qint64 from, qint64 to, quint32 streamBits);
     std::optional<quint32> vbrFrameCount(const Frame &frame);
-    void addFrames(qint64 offset, qint64 end, quint32 streamBits, RateSum &sum);
-    std::optional<qint64> averageBitRate(qint64 from, qint64 to, quint32 streamBits);
+    WindowFrames framesFrom(qint64 offset, qint64 end, quint32 streamBits);
+    WindowFrames framesWithin(qint64 start, qint64 end, quint32 streamBits);
+    std::optional<qint64> averageBitRate(qint64 from, qint64 to, const FrameHeader &stream);
     qint64 audioEnd();
 
     const DeviceReader &m_device;
@@ -166,46 +170,63 @@ std::optional<quint32> StreamMeasure::vbrFrameCount(const Frame &frame)
     return std::nullopt;
 }
 
-// Adds the frames of the stream from offset on that start before `end`.
-void StreamMeasure::addFrames(qint64 offset, qint64 end, quint32 streamBits, RateSum &sum)
+// The frames of the stream from offset on that start before `end`.
+WindowFrames StreamMeasure::framesFrom(qint64 offset, qint64 end, quint32 streamBits)
 {
+    WindowFrames frames;
     for (std::optional<FrameHeader> header = headerAt(offset, streamBits); header && offset < end;
          header = headerAt(offset, streamBits)) {
-        sum.add(header->bitRate);
+        frames.add(*header);
         offset += header->length;
     }
+    return frames;
 }
 
-// The mean bit rate of the stream's frames in windows amid equal parts of [from, to), each
-// part's frames standing for all of it; nullopt when the windows hold no frame. When the frames
-// at the start, still in the window, and those of the middle part share one bit rate, that is
-// the stream's, and no other part is read.
-std::optional<qint64> StreamMeasure::averageBitRate(qint64 from, qint64 to, quint32 streamBits)
+// The frames of the stream that start in [start, end), from the first one found there.
+WindowFrames StreamMeasure::framesWithin(qint64 start, qint64 end, quint32 streamBits)
+{
+    const std::optional<Frame> frame = firstFrame(start, end, streamBits);
+    return frame ? framesFrom(frame->offset, end, streamBits) : WindowFrames();
+}
+
+// The stream's average bit rate, nullopt when no window holds a frame. When the frames at the
+// start, still in the window, and those amid the middle of [from, to) share one bit rate, that is
+// it; else it follows from the frames per byte in windows amid equal parts of [from, to), each
+// window standing for its part's bytes.
+std::optional<qint64> StreamMeasure::averageBitRate(qint64 from, qint64 to,
+                                                    const FrameHeader &stream)
 {
     const qint64 parts = qBound<qint64>(1, (to - from) / rateWindowSize, rateWindows);
     const qint64 partSize = (to - from) / parts;
     const qint64 margin = qMax<qint64>(0, (partSize - rateWindowSize) / 2);
-    RateSum sum;
-    const auto addPart = [&](qint64 part) {
+    const auto partFrames = [&](qint64 part) {
         const qint64 start = from + part * partSize + margin;
         const qint64 end = qMin(start + rateWindowSize, from + (part + 1) * partSize);
-        if (const std::optional<Frame> frame = firstFrame(start, end, streamBits))
-            addFrames(frame->offset, end, streamBits, sum);
+        return framesWithin(start, end, stream.streamBits);
     };
-    RateSum start;
-    addFrames(from, qMin(from + rateWindowSize, to), streamBits, start);
-    addPart(parts / 2);
-    if (start.isConstant() && sum.isConstant() && start.lowest == sum.lowest)
-        return sum.lowest;
+    const WindowFrames first = framesFrom(from, qMin(from + rateWindowSize, to), stream.streamBits);
+    const WindowFrames middle = partFrames(parts / 2);
+    if (first.isConstant() && middle.isConstant() && first.lowest == middle.lowest)
+        return middle.lowest;
+    double framesPerByte = 0;
+    int windows = 0;
     for (qint64 part = 0; part < parts; ++part) {
-        if (part != parts / 2)
-            addPart(part);
+        const WindowFrames frames = part == parts / 2 ? middle : partFrames(part);
+        if (frames.frames > 0) {
+            framesPerByte += double(frames.frames) / double(frames.bytes);
+            ++windows;
+        }
     }
     // A short stream's frames may all lie before its one window.
-    const RateSum &rates = sum.frames > 0 ? sum : start;
-    if (rates.frames == 0)
+    if (windows == 0 && first.frames > 0) {
+        framesPerByte = double(first.frames) / double(first.bytes);
+        windows = 1;
+    }
+    if (windows == 0)
         return std::nullopt;
-    return rates.bitRates / rates.frames;
+    // A frame's bytes are its samples / 8 × bit rate / sample rate.
+    return qint64(
+        std::llround(8.0 * stream.sampleRate * windows / (stream.samplesPerFrame * framesPerByte)));
 }
 
 std::optional<qint64> StreamMeasure::durationUnits()
@@ -222,7 +243,7 @@ std::optional<qint64> StreamMeasure::durationUnits()
         return unitsOf(qint64(*count) * header.samplesPerFrame, header.sampleRate);
     const qint64 from = count ? first->end() : first->offset;
     const qint64 to = audioEnd();
-    const std::optional<qint64> bitRate = averageBitRate(from, to, header.streamBits);
+    const std::optional<qint64> bitRate = averageBitRate(from, to, header);
     if (!bitRate)
         return std::nullopt;
     return unitsOf(qMin(to - from, largestByteCount) * 8, *bitRate);
