@@ -169,6 +169,15 @@ TEST(StreamDuration, RatesVaryingAwayFromTheMiddleAreAveragedOverTheWholeStream)
                 averaged(secondsOf(mpeg1Stereo, 1400)));
 }
 
+TEST(StreamDuration, AStartAndAMiddleOfTwoConstantRatesAreAveragedWithTheRest)
+{
+    const MpegFrame high = with(mpeg1Stereo, 14);
+    const MpegFrame low = with(mpeg1Stereo, 5);
+    const QByteArray file = mpegStream(high, 200) + mpegStream(low, 2000) + mpegStream(high, 200);
+    EXPECT_NEAR(measuredSeconds(file).value_or(0), secondsOf(mpeg1Stereo, 2400),
+                averaged(secondsOf(mpeg1Stereo, 2400)));
+}
+
 TEST(StreamDuration, ALongDamagedStretchLeavesTheRateToTheFramesAroundIt)
 {
     // The first window and the middle one fall in the damage.
