@@ -210,18 +210,17 @@ std::optional<qint64> StreamMeasure::averageBitRate(qint64 from, qint64 to,
         return middle.lowest;
     double framesPerByte = 0;
     int windows = 0;
-    for (qint64 part = 0; part < parts; ++part) {
-        const WindowFrames frames = part == parts / 2 ? middle : partFrames(part);
+    const auto add = [&](const WindowFrames &frames) {
         if (frames.frames > 0) {
             framesPerByte += double(frames.frames) / double(frames.bytes);
             ++windows;
         }
-    }
+    };
+    for (qint64 part = 0; part < parts; ++part)
+        add(part == parts / 2 ? middle : partFrames(part));
     // A short stream's frames may all lie before its one window.
-    if (windows == 0 && first.frames > 0) {
-        framesPerByte = double(first.frames) / double(first.bytes);
-        windows = 1;
-    }
+    if (windows == 0)
+        add(first);
     if (windows == 0)
         return std::nullopt;
     // A frame's bytes are its samples / 8 × bit rate / sample rate.
