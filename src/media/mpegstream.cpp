@@ -236,7 +236,7 @@ std::optional<qint64> StreamMeasure::durationUnits()
         return std::nullopt;
     const FrameHeader &header = first->header;
     const std::optional<quint32> count = vbrFrameCount(*first);
-    // A count that more frames than the file could hold at the lowest bit rate is a lie.
+    // A count of more frames than the file could hold at the lowest bit rate is a lie.
     if (count && *count > 0 &&
         qint64(*count) * header.shortestLength <= m_device.size() - first->offset)
         return unitsOf(qint64(*count) * header.samplesPerFrame, header.sampleRate);
