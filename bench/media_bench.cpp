@@ -5,6 +5,7 @@
 
 #include "media/mediainfo.h"
 #include "media/mpegduration.h"
+#include "media/mpegstream.h"
 #include "media/tagreader.h"
 
 #include <QBuffer>
@@ -51,6 +52,11 @@ int main(int argc, char **argv)
     });
     bench::registerPass("headerDuration/memory", files, [&] {
         overBytes(contents, [](QIODevice &device) { return media::headerDuration(device); });
+    });
+    bench::registerPass("streamDurationUnits/memory", files, [&] {
+        overBytes(contents, [](QIODevice &device) {
+            return media::streamDurationUnits(media::DeviceReader(device));
+        });
     });
 
     benchmark::RunSpecifiedBenchmarks();

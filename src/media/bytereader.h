@@ -47,6 +47,12 @@ public:
     }
     quint32 u24be(qsizetype offset, bool *ok) const { return uintBe(offset, 3, ok); }
     quint32 u32be(qsizetype offset, bool *ok) const { return uintBe(offset, 4, ok); }
+    quint32 u32le(qsizetype offset, bool *ok) const
+    {
+        const quint32 swapped = u32be(offset, ok);
+        return (swapped >> 24) | ((swapped >> 8) & 0xFF00) | ((swapped << 8) & 0xFF0000) |
+               (swapped << 24);
+    }
 
     // Four bytes as 7-bit groups, b0·2^21 + b1·2^14 + b2·2^7 + b3, bytes taken whole as the tag
     // format's own sum does.

@@ -13,7 +13,7 @@ MediaInfo mediaInfoOf(const DeviceReader &reader)
     MediaInfo info;
     QByteArray fileStart;
     info.tag = readTag(reader, &fileStart);
-    info.duration = headerDuration(reader, fileStart);
+    info.duration = deviceDuration(reader, fileStart);
     return info;
 }
 

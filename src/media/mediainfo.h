@@ -23,7 +23,7 @@ MediaInfo readMediaInfo(const QString &internalPath);
 // The same over the file already opened from that path, for a caller that also wants to know
 // why a file could not be opened.
 MediaInfo readMediaInfo(const platform::RandomAccessFile &file, const QString &internalPath);
-// The same over an open random-access device, with the header estimate as the duration.
+// The same over an open random-access device, without asking the system for the duration.
 MediaInfo readMediaInfo(QIODevice &device);
 
 } // namespace media

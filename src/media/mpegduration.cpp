@@ -3,6 +3,7 @@
 #include "media/bytereader.h"
 #include "media/deviceread.h"
 #include "media/mpegframe.h"
+#include "media/mpegstream.h"
 #include "platform/randomaccessfile.h"
 #include "platform/shellduration.h"
 
@@ -34,17 +35,6 @@ qint32 clampedSeconds(double seconds)
     return qint32(seconds);
 }
 
-// A byte 255 followed by a byte whose three high bits are set; -1 when none.
-qsizetype syncIn(QByteArrayView bytes)
-{
-    for (qsizetype at = bytes.indexOf('\xFF'); at >= 0 && at + 1 < bytes.size();
-         at = bytes.indexOf('\xFF', at + 1)) {
-        if ((quint8(bytes[at + 1]) & 0xE0) == 0xE0)
-            return at;
-    }
-    return -1;
-}
-
 // Walks the device from `start` in growing chunks that overlap by one byte, so that a sync pair
 // split between two chunks is still seen; starts from the file's first bytes already read when
 // it is given them and they reach past `start`.
@@ -62,7 +52,7 @@ public:
     {
         qint64 chunkSize = firstScanChunkSize;
         while (true) {
-            const qsizetype found = syncIn(m_window);
+            const qsizetype found = frameSyncIn(m_window);
             if (found >= 0)
                 return m_windowStart + found;
             if (m_windowStart + m_window.size() >= m_device.size())
@@ -156,6 +146,15 @@ qint32 headerDuration(const DeviceReader &device, const QByteArray &fileStart)
     return clampedSeconds(roundHalfEven(double(device.size() - audioStart) * 8 / bitRate));
 }
 
+qint32 deviceDuration(const DeviceReader &device, const QByteArray &fileStart)
+{
+    const std::optional<qint64> units = streamDurationUnits(device, fileStart);
+    return units ? secondsFromShellUnits(*units) : headerDuration(device, fileStart);
+}
+
+// The measurement stands in for the system's service where it has none (or no answer), behind
+// it rather than inside the platform layer: it reads bytes through the media readers, over the
+// file the caller opened once for the tag too.
 qint32 mpegDuration(const QString &internalPath)
 {
     const qint32 shell = shellDuration(internalPath);
@@ -164,7 +163,7 @@ qint32 mpegDuration(const QString &internalPath)
     const platform::RandomAccessFile file(internalPath);
     if (!file.isOpen())
         return 0;
-    return headerDuration(DeviceReader(file));
+    return deviceDuration(DeviceReader(file));
 }
 
 } // namespace media

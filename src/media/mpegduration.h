@@ -10,9 +10,13 @@ class QIODevice;
 
 namespace media {
 
-// Whole seconds of an MP3 file: the system's media duration when it has one, else the estimate
-// from the first frame header. 0 when neither answers.
+// Whole seconds of an MP3 file: the system's media duration when it has one, else the device's
+// duration below. 0 when none answers.
 qint32 mpegDuration(const QString &internalPath);
+
+// Whole seconds of an open device without asking the system: the stream's measured length
+// (mpegstream.h) when its frames are found, else the header estimate. fileStart as below.
+qint32 deviceDuration(const DeviceReader &device, const QByteArray &fileStart = {});
 
 // The system's media duration alone (no answer off Windows); 0 when there is none.
 qint32 shellDuration(const QString &internalPath);

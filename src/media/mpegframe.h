@@ -3,6 +3,8 @@
 #include <QByteArrayView>
 #include <QtGlobal>
 
+#include <optional>
+
 namespace media {
 
 // "ID3", version, revision, flags and the four size bytes.
@@ -27,5 +29,29 @@ struct FrameRates {
 // III is assumed whatever the layer bits say. The free and bad bit-rate indexes 0000 and 1111
 // read as 1001, sample-rate index 11 as 10.
 FrameRates frameRates(quint8 versionByte, quint8 rateByte);
+
+// The offset of the first frame sync in the bytes: byte 255, then a byte whose three high bits
+// are set; -1 when there is none.
+qsizetype frameSyncIn(QByteArrayView bytes);
+
+// A header that passes every check of a real Layer III frame. Layers I and II are not taken:
+// .mp3 files hold Layer III, and every other layer accepted would let more junk pass for a frame.
+struct FrameHeader {
+    // Sync, version, layer and sample rate: the bits every frame of one stream shares.
+    quint32 streamBits;
+    qint32 bitRate;
+    qint32 sampleRate;
+    qint32 samplesPerFrame;
+    // The whole frame: header, CRC, side information, data and padding slot.
+    qint32 length;
+    // Where a Xing or Info header starts, after the header, its CRC and the side information.
+    qint32 sideInformationEnd;
+    // The length a frame of this stream has at the lowest bit rate, padding aside.
+    qint32 shortestLength;
+};
+
+// The header in the first four bytes: sync, a version that is not reserved, Layer III, a
+// bit-rate index other than free (0000) and bad (1111), a sample-rate index other than 11.
+std::optional<FrameHeader> frameHeader(QByteArrayView bytes);
 
 } // namespace media

@@ -20,6 +20,7 @@ TEST(ByteReader, ReadsNumbersInsideTheBytes)
     EXPECT_EQ(reader.u16le(0, &ok), 0x0201);
     EXPECT_EQ(reader.u24be(1, &ok), 0x020304u);
     EXPECT_EQ(reader.u32be(2, &ok), 0x03047FFFu);
+    EXPECT_EQ(reader.u32le(2, &ok), 0xFF7F0403u);
     EXPECT_TRUE(ok);
 }
 
@@ -46,6 +47,7 @@ TEST(ByteReader, ReadsPastTheEndGiveZeroAndClearTheFlag)
     EXPECT_TRUE(failed([&](bool *ok) { return reader.u8(-1, ok); }));
     EXPECT_TRUE(failed([&](bool *ok) { return reader.u16be(2, ok); }));
     EXPECT_TRUE(failed([&](bool *ok) { return reader.u32be(0, ok); }));
+    EXPECT_TRUE(failed([&](bool *ok) { return reader.u32le(0, ok); }));
     EXPECT_TRUE(failed([&](bool *ok) { return reader.sevenBitGroups(0, ok); }));
     EXPECT_TRUE(
         failed([&](bool *ok) { return reader.u32be(std::numeric_limits<qsizetype>::max(), ok); }));

@@ -278,6 +278,19 @@ TEST_F(DurationFile, WithoutAShellAnswerTheHeaderEstimateIsUsed)
     EXPECT_EQ(media::readMediaInfo(path).duration, 250);
 }
 
+TEST_F(DurationFile, TheStreamIsMeasuredBeforeTheEstimate)
+{
+    // 1500 frames at 22050 Hz after an Info frame of its own bit rate: 39.2 s.
+    const MpegFrame stream{
+        .versionByte = mpeg2Layer3, .bitRateIndex = 4, .sampleRateIndex = 0, .mono = true};
+    MpegFrame info = stream;
+    info.bitRateIndex = 7;
+    const QString path = write(xingInfoFrame(info, "Info", 1500) + mpegStream(stream, 1500));
+    ASSERT_FALSE(path.isEmpty());
+    EXPECT_EQ(media::mpegDuration(path), 39);
+    EXPECT_EQ(media::readMediaInfo(path).duration, 39);
+}
+
 TEST_F(DurationFile, MissingFileHasNoDuration)
 {
     const QString missing = platform::fromNativePath(m_dir.filePath("missing.mp3"));

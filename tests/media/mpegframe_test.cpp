@@ -114,4 +114,118 @@ TEST(FrameScanStart, MalformedOrMissingHeaderStartsAtTheFirstByte)
         EXPECT_EQ(frameScanStart(bytes, 5000), 0) << bytes.toHex().constData();
 }
 
+struct HeaderCase {
+    MpegFrame frame;
+    qint32 bitRate;
+    qint32 sampleRate;
+    qint32 samplesPerFrame;
+    qint32 length;
+    qint32 sideInformationEnd;
+    qint32 shortestLength;
+};
+
+TEST(FrameHeader, FieldsOfRealHeaders)
+{
+    const HeaderCase cases[] = {
+        // 144 × 128000 / 44100 = 417.96; 144 × 32000 / 44100 = 104.5.
+        {{}, 128000, 44100, 1152, 417, 36, 104},
+        {{.padded = true}, 128000, 44100, 1152, 418, 36, 104},
+        {{.bitRateIndex = 14, .sampleRateIndex = 2, .mono = true},
+         320000,
+         32000,
+         1152,
+         1440,
+         21,
+         144},
+        {{.crc = true, .bitRateIndex = 1, .sampleRateIndex = 1}, 32000, 48000, 1152, 96, 38, 96},
+        // 72 × 32000 / 22050 = 104.5; 72 × 8000 / 22050 = 26.1.
+        {{.versionByte = mpeg2Layer3, .bitRateIndex = 4, .mono = true},
+         32000,
+         22050,
+         576,
+         104,
+         13,
+         26},
+        {{.versionByte = mpeg2Layer3, .crc = true, .bitRateIndex = 14, .sampleRateIndex = 1},
+         160000,
+         24000,
+         576,
+         480,
+         23,
+         24},
+        {{.versionByte = mpeg25Layer3, .bitRateIndex = 1, .sampleRateIndex = 2, .padded = true},
+         8000,
+         8000,
+         576,
+         73,
+         21,
+         72},
+        {{.versionByte = mpeg25Layer3, .bitRateIndex = 9, .sampleRateIndex = 0, .mono = true},
+         80000,
+         11025,
+         576,
+         522,
+         13,
+         52},
+    };
+    for (const HeaderCase &c : cases) {
+        const std::optional<media::FrameHeader> header = media::frameHeader(mpegFrame(c.frame));
+        ASSERT_TRUE(header.has_value()) << c.length;
+        EXPECT_EQ(header->bitRate, c.bitRate) << c.length;
+        EXPECT_EQ(header->sampleRate, c.sampleRate) << c.length;
+        EXPECT_EQ(header->samplesPerFrame, c.samplesPerFrame) << c.length;
+        EXPECT_EQ(header->length, c.length) << c.length;
+        EXPECT_EQ(header->sideInformationEnd, c.sideInformationEnd) << c.length;
+        EXPECT_EQ(header->shortestLength, c.shortestLength) << c.length;
+    }
+}
+
+TEST(FrameHeader, AnythingButARealLayer3HeaderIsRefused)
+{
+    const QByteArray refused[] = {
+        QByteArray("\xFF\xEB\x90\x00", 4), // reserved version
+        QByteArray("\xFF\xFD\x90\x00", 4), // Layer II
+        QByteArray("\xFF\xFF\x90\x00", 4), // Layer I
+        QByteArray("\xFF\xF9\x90\x00", 4), // reserved layer
+        QByteArray("\xFF\xFB\x00\x00", 4), // free bit rate
+        QByteArray("\xFF\xFB\xF0\x00", 4), // bad bit rate
+        QByteArray("\xFF\xFB\x9C\x00", 4), // reserved sample rate
+        QByteArray("\xFF\xDB\x90\x00", 4), // a sync bit clear
+        QByteArray("\xFE\xFB\x90\x00", 4),
+        QByteArray("\xFF\xFB\x90", 3), // cut short
+        QByteArray(),
+    };
+    for (const QByteArray &bytes : refused)
+        EXPECT_FALSE(media::frameHeader(bytes)) << bytes.toHex().constData();
+    EXPECT_TRUE(media::frameHeader(QByteArray("\xFF\xFB\x90\x00", 4)));
+}
+
+TEST(FrameHeader, FramesOfOneStreamShareTheirStreamBits)
+{
+    const auto bits = [](const MpegFrame &frame) {
+        return media::frameHeader(mpegFrame(frame))->streamBits;
+    };
+    const quint32 stream = bits({});
+    // Bit rate, padding, CRC and channels change from frame to frame.
+    for (const MpegFrame &same : {MpegFrame{.bitRateIndex = 3}, MpegFrame{.padded = true},
+                                  MpegFrame{.crc = true}, MpegFrame{.mono = true}})
+        EXPECT_EQ(bits(same), stream);
+    // Version and sample rate do not.
+    for (const MpegFrame &other :
+         {MpegFrame{.versionByte = mpeg2Layer3}, MpegFrame{.versionByte = mpeg25Layer3},
+          MpegFrame{.sampleRateIndex = 1}, MpegFrame{.sampleRateIndex = 2}})
+        EXPECT_NE(bits(other), stream);
+}
+
+TEST(FrameSyncIn, FindsTheFirstSyncPair)
+{
+    EXPECT_EQ(media::frameSyncIn(QByteArray("ab\xFF\xE0", 4)), 2);
+    EXPECT_EQ(media::frameSyncIn(QByteArray("\xFF\xDF\x00\xFF\xE0", 5)), 3);
+    EXPECT_EQ(media::frameSyncIn(QByteArray("\xFF\xDF"
+                                            "ab\xFF",
+                                            5)),
+              -1);
+    EXPECT_EQ(media::frameSyncIn(QByteArray()), -1);
+}
+
 } // namespace
