@@ -495,4 +495,84 @@ TEST_F(ListeningTest, TheSleepTimerAtTheRecordsEndLeavesTheNextRecordWaiting)
     EXPECT_EQ(player.fadeLevel(), 1.0);
 }
 
+// The stored length is unknown; the player's length of the playing record stands in for it.
+TEST_F(ListeningTest, ASkipPastARecordOfUnknownStoredLengthUsesThePlayersLength)
+{
+    setAlbum({one + "|0", two + "|60", three + "|60"}, 60);
+    struct Case {
+        double skip;
+        QString to;
+        double landing;
+    };
+    const Case cases[] = {
+        {30, two, 20},
+        {75, three, 5},
+    };
+    for (const Case &c : cases) {
+        playAt(one, 50);
+        session.skipBy(c.skip);
+        settle();
+        EXPECT_EQ(player.url(), c.to) << c.skip;
+        EXPECT_EQ(player.currentPosition(), c.landing) << c.skip;
+        EXPECT_EQ(player.playState(), PlayState::Playing) << c.skip;
+    }
+}
+
+TEST_F(ListeningTest, PlayAfterAnEndOfRecordSleepGoesOnPastTheNextRecordsEnd)
+{
+    SleepTimer timer(session);
+    playAt(one, 50);
+    timer.startAtRecordEnd();
+    player.advance(10);
+    settle();
+    ASSERT_EQ(player.url(), two);
+    ASSERT_NE(player.playState(), PlayState::Playing);
+
+    player.play();
+    settle();
+    player.advance(60);
+    settle();
+    EXPECT_EQ(player.url(), three);
+    EXPECT_EQ(player.playState(), PlayState::Playing);
+}
+
+TEST_F(ListeningTest, ALongPauseAtAnEndOfRecordSleepRewindsTooWhenPlayResumes)
+{
+    session.setRewindAfterPause(true);
+    SleepTimer timer(session);
+    playAt(one, 50);
+    timer.startAtRecordEnd();
+    player.advance(10);
+    settle();
+    ASSERT_EQ(player.url(), two);
+    now += 6 * 60 * 1000;
+    player.play();
+    settle();
+    EXPECT_EQ(player.url(), one);
+    EXPECT_EQ(player.currentPosition(), 55.0);
+    EXPECT_EQ(player.playState(), PlayState::Playing);
+}
+
+// A record whose length the player does not know: nothing to count down to.
+TEST_F(ListeningTest, TheSleepTimerAtTheEndOfARecordOfUnknownLengthNeitherFadesNorPauses)
+{
+    setAlbum({one + "|0", two + "|0"}, 0);
+    qint64 steady = 0;
+    SleepTimer timer(session);
+    timer.setClock([&] { return steady; });
+    playAt(one, 10);
+    timer.startAtRecordEnd();
+    for (int i = 0; i < 3; ++i) {
+        steady += 5000;
+        player.advance(5);
+        timer.tick();
+        settle();
+        EXPECT_EQ(timer.remainingMilliseconds(), -1) << i;
+        EXPECT_EQ(player.fadeLevel(), 1.0) << i;
+        EXPECT_EQ(player.playState(), PlayState::Playing) << i;
+        EXPECT_EQ(timer.mode(), SleepTimer::Mode::EndOfRecord) << i;
+    }
+    EXPECT_EQ(player.url(), one);
+}
+
 } // namespace
