@@ -50,6 +50,24 @@ TEST(FixedPoint, NumbersAtTheEdgeOfTheRangeSaturate)
     EXPECT_EQ(minimum.floorToInt(), -922337203685478);
 }
 
+// Whole parts at the edge of qint64 itself, where the digits alone would overflow.
+TEST(FixedPoint, WholeNumbersAtTheLimitOfTheUnitsSaturate)
+{
+    constexpr qint64 maximum = std::numeric_limits<qint64>::max();
+    const struct {
+        const char *text;
+        qint64 units;
+    } cases[] = {
+        {"9223372036854775807", maximum},
+        {"9223372036854775808", maximum},
+        {"-9223372036854775808", -maximum},
+        {"922337203685477580", maximum},
+        {"922337203685477", 922337203685477 * FixedPoint::scale},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(FixedPoint::parse(QString::fromLatin1(c.text)).units(), c.units) << c.text;
+}
+
 TEST(FixedPoint, RoundsHalvesToEven)
 {
     EXPECT_EQ(FixedPoint::fromUnits(25000).roundedToInt(), 2);

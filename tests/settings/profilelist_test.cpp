@@ -73,6 +73,30 @@ TEST_F(ProfileListTest, MissingOrUnusablePlacementValuesKeepTheCurrentOnes)
     EXPECT_EQ(readWindowPlacement(file, "Anna", current).state, WindowPlacement::Maximized);
 }
 
+// A number no screen could hold, past either end, keeps the window where it is.
+TEST_F(ProfileListTest, PixelsPastAnyScreenEitherWayKeepTheCurrentPlace)
+{
+    const WindowPlacement current{WindowPlacement::Normal, 40, 50};
+    const struct {
+        const char *left;
+        const char *top;
+        int keptLeft;
+        int keptTop;
+    } cases[] = {
+        {"-99999999999", "99999999999", 40, 50},
+        {"99999999999999999999", "-99999999999999999999", 40, 50},
+        {"-1048576", "1048576", 40, 50},
+        {"-1048575", "1048575", -1048575, 1048575},
+    };
+    for (const auto &c : cases) {
+        writeSetting(file, "Anna", "Left", c.left);
+        writeSetting(file, "Anna", "Top", c.top);
+        const WindowPlacement read = readWindowPlacement(file, "Anna", current);
+        EXPECT_EQ(read.left, c.keptLeft) << c.left;
+        EXPECT_EQ(read.top, c.keptTop) << c.top;
+    }
+}
+
 TEST_F(ProfileListTest, APlacementWritesTheStateOnlyWhenItChanged)
 {
     writeWindowPlacement(file, "Anna", {WindowPlacement::Normal, 10, 20});
