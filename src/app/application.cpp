@@ -3,6 +3,7 @@
 #include "album/albumsession.h"
 #include "app/albumdrop.h"
 #include "app/bookmarkmenu.h"
+#include "app/commandline.h"
 #include "app/controlstrip.h"
 #include "app/elapseddisplay.h"
 #include "app/encodingmenu.h"
@@ -85,8 +86,13 @@ void Application::saveSession()
 
 void Application::receiveCommand(const QByteArray &command)
 {
-    if (command == "/i")
+    if (command == "/i") {
         m_window->outsideCommands().post(this, [this] { handOver(); });
+        return;
+    }
+    const QString path = handedOverPath(command);
+    if (!path.isEmpty())
+        m_window->outsideCommands().post(this, [this, path] { openHandedOver(path); });
 }
 
 void Application::handOver()
@@ -98,6 +104,19 @@ void Application::handOver()
     m_window->bringToFront();
     if (trayPresent)
         tray->add();
+}
+
+// The listener asked for this book, so the window comes back even from the tray, then opens it as
+// File > Open does.
+void Application::openHandedOver(const QString &path)
+{
+    shell::TrayIcon *tray = m_window->trayIcon();
+    if (m_window->isHidden() && tray && tray->isPresent())
+        tray->remove();
+    m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
+    m_window->show();
+    m_window->bringToFront();
+    openAndActivate(*m_albumSession, path);
 }
 
 void Application::connectOptions()

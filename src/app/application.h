@@ -68,9 +68,10 @@ public:
     void saveOnEnd();
     // The session manager's save: the active album and the window placement, nothing else.
     void saveSession();
-    // A command handed over by a later start: "/i" shows the tray icon anew (when present) and
-    // brings the window forward unless it is hidden behind the icon, once any question the
-    // program asks has been answered; others are ignored.
+    // A command handed over by a later start, run once any question the program asks has been
+    // answered: "/i" shows the tray icon anew (when present) and brings the window forward unless
+    // it is hidden behind the icon; a path to open brings the window back, from the tray too,
+    // and opens and activates the path as File > Open does. Others are ignored.
     void receiveCommand(const QByteArray &command);
 
     MainWindow &window() const { return *m_window; }
@@ -87,6 +88,7 @@ public:
 
 private:
     void handOver();
+    void openHandedOver(const QString &path);
     void composeStrip(QWidget *playerWidget, const PlayerComponent *player);
     void createSessions(const ApplicationSetup &setup);
     void createMirrors();

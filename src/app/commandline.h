@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -8,3 +9,9 @@
 // working folder (native). A name character that the stored formats cannot carry becomes "?",
 // which opening refuses as an undecipherable name. Internal form; empty without arguments.
 QString commandLinePath(const QStringList &arguments, const QString &workingFolder);
+
+// What a later start hands over to the running copy: "/i" alone, or "/o " and the path to open,
+// percent-encoded so that any name stays one line.
+QByteArray handOverCommand(const QString &path);
+// The path a hand-over asks to open: absolute and internal; empty for any other command.
+QString handedOverPath(const QByteArray &command);

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -23,13 +24,20 @@
 
 namespace {
 
-// How long a later start tries to reach the running copy before it gives up and ends all the
-// same.
-constexpr int handOverTimeoutMs = 500;
+// How long a later start tries to reach the running copy (which may have just taken the lock)
+// before it says that it does not answer.
+constexpr int handOverTimeoutMs = 3000;
 
 QString configurationFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+}
+
+// A start that ends without a window says why, in a terminal and on the desktop.
+void tellWhyNotStarted(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+    QMessageBox::warning(nullptr, QString::fromLatin1(version::title), text);
 }
 
 } // namespace
@@ -51,13 +59,26 @@ int main(int argc, char *argv[])
 
     const QString folder = QApplication::applicationDirPath();
     const QString baseName = QString::fromLatin1(version::baseName);
+    const QString commandPath = commandLinePath(QApplication::arguments(), QDir::currentPath());
     // A later start hands over and ends: no window, no path opened, no file written.
     platform::SingleInstance instance(
         QString::fromLatin1(version::product),
-        settingsFileLocation(folder, baseName, configurationFolder()));
-    if (!instance.claim()) {
-        instance.sendToRunning("/i", handOverTimeoutMs);
-        return 0;
+        QDir::fromNativeSeparators(
+            platform::toNativePath(settingsFileLocation(folder, baseName, configurationFolder()))));
+    switch (instance.claim()) {
+    case platform::SingleInstance::Claim::First:
+        break;
+    case platform::SingleInstance::Claim::Taken:
+        if (instance.sendToRunning(handOverCommand(commandPath), handOverTimeoutMs))
+            return 0;
+        tellWhyNotStarted(QObject::tr("%1 is already running, but it does not answer.")
+                              .arg(QString::fromLatin1(version::title)));
+        return 1;
+    case platform::SingleInstance::Claim::Failed:
+        tellWhyNotStarted(
+            QObject::tr("%1 cannot make sure that it runs only once on its settings file.\n%2")
+                .arg(QString::fromLatin1(version::title), instance.failure()));
+        return 1;
     }
 
     MpvPlayer player;
@@ -68,7 +89,7 @@ int main(int argc, char *argv[])
     const QString resources = platform::resourceFolder(folder, baseName);
     setup.helpFile = platform::fromNativePath(
         QDir::toNativeSeparators(QDir(resources).filePath(baseName + QStringLiteral(".hlp"))));
-    setup.commandLinePath = commandLinePath(QApplication::arguments(), QDir::currentPath());
+    setup.commandLinePath = commandPath;
     setup.defaultTextEditor = [] {
         const QString editor = platform::defaultTextEditor();
         return editor.isEmpty() ? QString() : platform::fromNativePath(editor);

@@ -8,22 +8,33 @@ class QLocalServer;
 
 namespace platform {
 
-// One running copy of the program per settings file. The first start claims the place and
-// listens; a later start finds it taken and hands its command over. Starts at the same instant
-// are settled by a lock that the running copy holds until it ends, so exactly one of them runs.
+// One running copy of the program per settings file. The first start takes a lock beside the
+// settings file (found through its real path, so every spelling and every session meets the same
+// one), listens in a private folder of the user's and writes where into the lock file; a later
+// start finds the lock taken and hands its command over. Neither end talks to another user's
+// process.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    // The channel's name holds the product, the user and a hash of key (the settings file path),
-    // so that copies over other settings files never meet.
-    SingleInstance(const QString &product, const QString &key, QObject *parent = nullptr);
+    enum class Claim {
+        // This process is now the running copy and listens for commands.
+        First,
+        // Another copy holds the settings file: hand the command over.
+        Taken,
+        // The lock could not be made safe; failure() says why.
+        Failed,
+    };
+
+    // settingsFile is a Qt path; product names the socket.
+    SingleInstance(const QString &product, const QString &settingsFile,
+                   QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // True when this process is now the running copy and listens for commands; false when
-    // another copy holds the place. Writes none of the user's files.
-    bool claim();
+    // Writes none of the user's files; only the lock file, created when missing.
+    Claim claim();
+    QString failure() const { return m_failure; }
     // For a later start: delivers the command to the running copy, trying for at most timeoutMs
-    // (the running copy may have taken the place a moment ago). False when it could not.
+    // (the running copy may have taken the lock a moment ago). False when it could not.
     bool sendToRunning(const QByteArray &command, int timeoutMs);
 
 signals:
@@ -31,11 +42,15 @@ signals:
     void commandReceived(const QByteArray &command);
 
 private:
+    bool listen();
+    QString runningServerPath() const;
     void acceptConnections();
 
+    QString m_product;
     QString m_lockPath;
-    QString m_serverPath;
+    QString m_failure;
     int m_lockDescriptor = -1;
+    QString m_createdFolder;
     QLocalServer *m_server = nullptr;
 };
 

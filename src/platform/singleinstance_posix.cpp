@@ -1,5 +1,7 @@
 #include "platform/singleinstance.h"
 
+#include "platform/ownedplaces.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -10,9 +12,10 @@
 #include <QThread>
 #include <QTimer>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
-#include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -20,27 +23,39 @@ namespace platform {
 
 namespace {
 
-// A command is one short line; anything longer is not one of ours.
-constexpr qsizetype commandLimit = 256;
+// A command is one line: a path, percent-encoded, at most.
+constexpr qsizetype commandLimit = 64 * 1024;
+// What the lock file may say: where the running copy listens.
+constexpr qsizetype serverPathLimit = 4096;
 // A connection that says nothing is dropped after this long.
 constexpr int quietConnectionMs = 5000;
 constexpr int retryPauseMs = 25;
 
-// The user's private runtime folder where there is one, else the temporary folder.
-QString channelFolder()
+// Beside the settings file's real self, so that every spelling of its path meets one lock.
+QString lockPathFor(const QString &settingsFile)
 {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
-        return runtime;
-    return QDir::tempPath();
+    const QFileInfo file(settingsFile);
+    QDir().mkpath(file.absolutePath());
+    QFileInfo real(file.canonicalFilePath());
+    if (real.filePath().isEmpty()) {
+        const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
+        real = QFileInfo(
+            QDir(folder.isEmpty() ? file.absolutePath() : folder).filePath(file.fileName()));
+    }
+    return QDir(real.absolutePath()).filePath(u'.' + real.fileName() + QStringLiteral(".lock"));
 }
 
-QString channelName(const QString &product, const QString &key)
+QString socketName(const QString &product, const QString &lockPath)
 {
     const QByteArray hash =
-        QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
-    return product.toLower() + u'-' + QString::number(::getuid()) + u'-' +
-           QString::fromLatin1(hash);
+        QCryptographicHash::hash(lockPath.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
+    return product.toLower() + u'-' + QString::fromLatin1(hash) + QStringLiteral(".socket");
+}
+
+// Where the settings file cannot be written, a second copy could lose nothing by saving.
+bool isUnwritablePlace(int error)
+{
+    return error == EROFS || error == EACCES || error == EPERM || error == ENOENT;
 }
 
 // Reads one command line from a later start, then lets the connection go.
@@ -59,73 +74,114 @@ void readCommand(QLocalSocket *socket, SingleInstance *receiver)
     QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
 }
 
+bool deliver(QLocalSocket &socket, const QByteArray &line, const QDeadlineTimer &deadline)
+{
+    socket.write(line);
+    while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(int(deadline.remainingTime()))) {
+    }
+    const bool delivered = socket.bytesToWrite() == 0;
+    socket.disconnectFromServer();
+    return delivered;
+}
+
 } // namespace
 
-SingleInstance::SingleInstance(const QString &product, const QString &key, QObject *parent)
-    : QObject(parent)
+SingleInstance::SingleInstance(const QString &product, const QString &settingsFile, QObject *parent)
+    : QObject(parent), m_product(product), m_lockPath(lockPathFor(settingsFile))
 {
-    const QString base = QDir(channelFolder()).filePath(channelName(product, key));
-    m_lockPath = base + QStringLiteral(".lock");
-    m_serverPath = base + QStringLiteral(".socket");
 }
 
 SingleInstance::~SingleInstance()
 {
     if (m_server)
         m_server->close();
+    if (!m_createdFolder.isEmpty())
+        QDir().rmdir(m_createdFolder);
     if (m_lockDescriptor >= 0)
         ::close(m_lockDescriptor);
 }
 
-bool SingleInstance::claim()
+SingleInstance::Claim SingleInstance::claim()
 {
-    const QByteArray lockPath = QFile::encodeName(m_lockPath);
-    // Opened for reading only: a later start must not open anything for writing. The lock goes
-    // with the process, so a crashed copy leaves no claim behind.
-    m_lockDescriptor = ::open(lockPath.constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
-    if (m_lockDescriptor >= 0 && ::flock(m_lockDescriptor, LOCK_EX | LOCK_NB) != 0) {
-        ::close(m_lockDescriptor);
-        m_lockDescriptor = -1;
+    const OwnedFile lock = openOwnedFile(QFile::encodeName(m_lockPath));
+    if (lock.descriptor < 0 && isUnwritablePlace(lock.error))
+        return Claim::First;
+    if (lock.descriptor < 0) {
+        m_failure =
+            m_lockPath + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(lock.error));
+        return Claim::Failed;
+    }
+    // The lock goes with the process, so a crashed copy leaves no claim behind.
+    m_lockDescriptor = lock.descriptor;
+    if (::flock(m_lockDescriptor, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK)
+            return Claim::Taken;
+        m_failure =
+            m_lockPath + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+        return Claim::Failed;
+    }
+    // Without a channel this copy still runs; a later start is told that it does not answer.
+    listen();
+    return Claim::First;
+}
+
+bool SingleInstance::listen()
+{
+    bool created = false;
+    const QString folder = privateSocketFolder(m_product.toLower(), created);
+    if (folder.isEmpty())
         return false;
-    }
-    // Without a lock file the running copy can still be found through its server.
-    if (m_lockDescriptor < 0) {
-        QLocalSocket probe;
-        probe.connectToServer(m_serverPath);
-        if (probe.waitForConnected(100))
-            return false;
-    }
-    // A crashed copy leaves its socket file behind.
-    QLocalServer::removeServer(m_serverPath);
+    if (created)
+        m_createdFolder = folder;
+    const QString serverPath = QDir(folder).filePath(socketName(m_product, m_lockPath));
+    // A crashed copy's socket, in a folder that only this user can write.
+    QLocalServer::removeServer(serverPath);
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    m_server->listen(m_serverPath);
+    if (!m_server->listen(serverPath))
+        return false;
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
-    return true;
+    const QByteArray where = QFile::encodeName(serverPath) + '\n';
+    return ::ftruncate(m_lockDescriptor, 0) == 0 &&
+           ::pwrite(m_lockDescriptor, where.constData(), size_t(where.size()), 0) == where.size();
 }
 
 void SingleInstance::acceptConnections()
 {
-    while (QLocalSocket *socket = m_server->nextPendingConnection())
-        readCommand(socket, this);
+    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        if (peerIsThisUser(socket->socketDescriptor())) {
+            readCommand(socket, this);
+            continue;
+        }
+        socket->abort();
+        socket->deleteLater();
+    }
+}
+
+// Where the running copy said it listens; empty until it has said so.
+QString SingleInstance::runningServerPath() const
+{
+    if (m_lockDescriptor < 0)
+        return QString();
+    QByteArray text(serverPathLimit, Qt::Uninitialized);
+    const ssize_t size = ::pread(m_lockDescriptor, text.data(), size_t(text.size()), 0);
+    const qsizetype end = size > 0 ? text.left(size).indexOf('\n') : -1;
+    return end > 0 ? QFile::decodeName(text.left(end)) : QString();
 }
 
 bool SingleInstance::sendToRunning(const QByteArray &command, int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
-    QLocalSocket socket;
     do {
-        socket.connectToServer(m_serverPath);
-        if (socket.waitForConnected(int(deadline.remainingTime()))) {
-            socket.write(command + '\n');
-            while (socket.bytesToWrite() > 0 &&
-                   socket.waitForBytesWritten(int(deadline.remainingTime()))) {
-            }
-            const bool delivered = socket.bytesToWrite() == 0;
-            socket.disconnectFromServer();
-            return delivered;
+        const QString serverPath = runningServerPath();
+        if (!serverPath.isEmpty()) {
+            QLocalSocket socket;
+            socket.connectToServer(serverPath);
+            if (socket.waitForConnected(int(deadline.remainingTime())) &&
+                peerIsThisUser(socket.socketDescriptor()))
+                return deliver(socket, command + '\n', deadline);
+            socket.abort();
         }
-        socket.abort();
         QThread::msleep(retryPauseMs);
     } while (!deadline.hasExpired());
     return false;

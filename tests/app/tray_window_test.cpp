@@ -1,6 +1,7 @@
 #include "sessionfixture.h"
 
 #include "album/albumentry.h"
+#include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "shell/systemtrayicon.h"
 
@@ -138,6 +139,24 @@ TEST_F(TrayTest, RestoreFromTheMenuAndTheHandOver)
     SessionFixture::drainEvents();
     EXPECT_TRUE(window().isVisible()) << "with no tray the window is the only way back";
     EXPECT_FALSE(tray().isPresent());
+}
+
+// "Open with" on a book while the window hides behind the icon: the book is what the listener
+// wants to see, so the window comes back with it.
+TEST_F(TrayTest, AHandedOverPathComesBackFromTheTrayOpenedAndActive)
+{
+    const QString album = fixture.makeThreeTrackAlbum("Tale");
+    minimise();
+    ASSERT_FALSE(window().isVisible());
+    for (int start = 0; start < 2; ++start)
+        fixture.app().receiveCommand(handOverCommand(internal(album)));
+    SessionFixture::drainEvents();
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_FALSE(window().isMinimized());
+    EXPECT_FALSE(tray().isPresent());
+    EXPECT_EQ(window().windowTitle(), "Sonnalby - " + album + "/index.wpl");
+    EXPECT_EQ(fixture.player().url(), internal(album + "/01.mp3"));
+    EXPECT_EQ(fixture.albumLines().size(), 1);
 }
 
 TEST_F(TrayTest, ExitSavesAsFileExitDoesAndRemovesTheIcon)
