@@ -42,7 +42,7 @@ signals:
     void commandReceived(const QByteArray &command);
 
 private:
-    bool listen();
+    void listen();
     QString runningServerPath() const;
     void acceptConnections();
 

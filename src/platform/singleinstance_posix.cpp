@@ -120,17 +120,19 @@ SingleInstance::Claim SingleInstance::claim()
             m_lockPath + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
         return Claim::Failed;
     }
-    // Without a channel this copy still runs; a later start is told that it does not answer.
-    listen();
+    // An ended copy's word on where it listened is void; without a channel this copy still runs
+    // and a later start is told that it does not answer.
+    if (::ftruncate(m_lockDescriptor, 0) == 0)
+        listen();
     return Claim::First;
 }
 
-bool SingleInstance::listen()
+void SingleInstance::listen()
 {
     bool created = false;
     const QString folder = privateSocketFolder(m_product.toLower(), created);
     if (folder.isEmpty())
-        return false;
+        return;
     if (created)
         m_createdFolder = folder;
     const QString serverPath = QDir(folder).filePath(socketName(m_product, m_lockPath));
@@ -139,11 +141,11 @@ bool SingleInstance::listen()
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(serverPath))
-        return false;
+        return;
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
     const QByteArray where = QFile::encodeName(serverPath) + '\n';
-    return ::ftruncate(m_lockDescriptor, 0) == 0 &&
-           ::pwrite(m_lockDescriptor, where.constData(), size_t(where.size()), 0) == where.size();
+    // Short or failed, the later start reads no whole line and says it got no answer.
+    ::pwrite(m_lockDescriptor, where.constData(), size_t(where.size()), 0);
 }
 
 void SingleInstance::acceptConnections()
