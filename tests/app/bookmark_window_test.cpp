@@ -14,6 +14,8 @@
 #include <QMenu>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // The Bookmark menu of the whole program over an album of three records of 2, 3 and 4 seconds.
@@ -315,4 +317,37 @@ TEST_F(BookmarkWindowTest, ABookmarkInAFileNamedLikeACharacterReferenceSurvivesA
     choose("mBookmarkList0");
     EXPECT_EQ(fixture.player().url(), internal(lab + "/R&#68;.mp3"));
     EXPECT_EQ(fixture.player().currentPosition(), 3.0);
+}
+
+// The place a jump left belongs to its album: the next album activated has none, and its Marks
+// field keeps its own resume mark and bookmarks.
+TEST_F(BookmarkWindowTest, AnotherAlbumAfterAJumpHasNoLastUnmarkedPositionAndKeepsItsMarks)
+{
+    const QString other = fixture.makeThreeTrackAlbum("Other");
+    fixture.openFolder(other);
+    define(1, 2, "O");
+    choose("mFileList1");
+    define(2, 3, "C");
+    const QString fresh = fixture.makeThreeTrackAlbum("Fresh");
+    const QString otherMark = internal(other + "/02.mp3") + "/2/";
+    const struct {
+        const char *name;
+        std::function<void()> activate;
+        QString marks;
+    } cases[] = {
+        {"activated", [&] { choose("mFileList1"); }, otherMark + u'|' + otherMark + u'O'},
+        {"opened", [&] { fixture.openFolder(fresh); }, "|"},
+    };
+    for (const auto &c : cases) {
+        standAt(0, 1);
+        choose("mBookmarkList0");
+        ASSERT_EQ(fixture.player().url(), file("03.mp3")) << c.name;
+
+        c.activate();
+        openBookmarkMenu();
+        EXPECT_FALSE(fixture.item("mBookmarkLast")->isEnabled()) << c.name;
+        EXPECT_EQ(marks(), c.marks) << c.name;
+        // Back to the album of the jump.
+        choose("mFileList1");
+    }
 }

@@ -142,3 +142,18 @@ TEST_F(ListeningWindowTest, TheSleepTimerShowsInTheStatusLineUntilOff)
     EXPECT_TRUE(fixture.item("mOptionSleepList0")->isChecked());
     EXPECT_TRUE(statusLine().startsWith("01.mp3")) << statusLine().toStdString();
 }
+
+// Off, or minutes, chosen after End of Record: the album plays on past the record's end.
+TEST_F(ListeningWindowTest, ReplacingEndOfRecordLetsTheAlbumPlayOnPastTheRecordsEnd)
+{
+    for (const char *replacement : {"mOptionSleepList0", "mOptionSleepList1"}) {
+        fixture.item("mRecordList0")->trigger();
+        SessionFixture::drainEvents();
+        fixture.item("mOptionSleepList6")->trigger();
+        fixture.item(replacement)->trigger();
+        fixture.player().advance(2);
+        SessionFixture::drainEvents();
+        EXPECT_EQ(fixture.player().url(), internal(first + "/02.mp3")) << replacement;
+        EXPECT_EQ(fixture.player().playState(), PlayState::Playing) << replacement;
+    }
+}

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -162,6 +163,14 @@ TEST_F(MprisTest, VolumeIsThePlayersAndAPauseSavesIt)
     player().Pause();
     SessionFixture::drainEvents();
     EXPECT_EQ(savedAlbum().volume, "40");
+}
+
+TEST_F(MprisTest, ANanVolumeChangesNothing)
+{
+    player().setVolume(0.4);
+    player().setVolume(std::numeric_limits<double>::quiet_NaN());
+    EXPECT_EQ(fixture.player().volume(), 40);
+    EXPECT_DOUBLE_EQ(player().volume(), 0.4);
 }
 
 TEST_F(MprisTest, RateIsTheAlbumsSpeedWithinTheMenusRangeAndZeroPauses)

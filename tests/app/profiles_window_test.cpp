@@ -119,6 +119,24 @@ TEST_F(ProfilesWindowTest, SelectingAProfileMovesItToTheTopAndLoadsItsAlbums)
     EXPECT_EQ(fixture.settingsBytes(), before) << "the loaded profile is not loaded again";
 }
 
+TEST_F(ProfilesWindowTest, ChoosingTheLoadedProfileAgainLeavesTheAlbumPlayingWhereItIs)
+{
+    const QString album = fixture.makeThreeTrackAlbum("Tale");
+    fixture.start();
+    fixture.openFolder(album);
+    fixture.item("mRecordList1")->trigger();
+    fixture.drainEvents();
+    // Between whole seconds, where a reload's resume mark could not put it back.
+    fixture.player().advance(1.5);
+    menus().profileList->action(0)->trigger();
+    fixture.drainEvents();
+
+    EXPECT_EQ(fixture.player().url(), internal(album + "/02.mp3"));
+    EXPECT_EQ(fixture.player().currentPosition(), 1.5);
+    EXPECT_EQ(fixture.player().playState(), PlayState::Playing);
+    EXPECT_TRUE(menus().profileList->isChecked(0));
+}
+
 TEST_F(ProfilesWindowTest, TypedNamesCreateOrSelectProfilesWithoutRegardToCase)
 {
     fixture.start();
