@@ -8,6 +8,8 @@ SONNALBY_PACKAGES=(
     qt6-base-dev libgl-dev libmpv-dev libicu-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils trayer openbox locales dbus-daemon
+    # Another local user's listening socket in the single-copy tests.
+    netcat-openbsd
     # The encoders whose files the duration tests measure.
     ffmpeg lame
 )
