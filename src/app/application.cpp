@@ -22,6 +22,8 @@
 #include "app/viewmenu.h"
 #include "app/volumebox.h"
 #include "controls/slider.h"
+#include "platform/paths.h"
+#include "platform/profilefile.h"
 #include "player/bookmarksession.h"
 #include "player/playersession.h"
 #include "player/sleeptimer.h"
@@ -33,6 +35,8 @@
 
 #include <QAction>
 #include <QMenu>
+
+#include <cstring>
 
 Application::Application(const ApplicationSetup &setup, QObject *parent)
     : QObject(parent), m_settingsFile(setup.settingsFile)
@@ -54,9 +58,27 @@ Application::Application(const ApplicationSetup &setup, QObject *parent)
     m_profileMenu =
         new ProfileMenu(*m_window, *m_albumSession, m_settingsFile, setup.commandLinePath, this);
     connect(m_window.get(), &MainWindow::closing, this, &Application::saveOnEnd);
+    platform::ProfileFile::setSaveObserver(
+        [this](const QString &file, int error) { reportSave(file, error); });
 }
 
-Application::~Application() = default;
+Application::~Application()
+{
+    platform::ProfileFile::setSaveObserver({});
+}
+
+// Told in the status line, not in a box: a full disk would otherwise stop every command. What
+// was not saved is kept and written by the next save that succeeds, which clears the note.
+void Application::reportSave(const QString &file, int error)
+{
+    if (error == 0) {
+        m_statusLine->setSaveProblem(QString());
+        return;
+    }
+    m_statusLine->setSaveProblem(
+        tr("Could not save to %1: %2")
+            .arg(platform::toNativePath(file), QString::fromLocal8Bit(std::strerror(error))));
+}
 
 void Application::start()
 {

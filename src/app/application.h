@@ -88,6 +88,7 @@ public:
 
 private:
     void handOver();
+    void reportSave(const QString &file, int error);
     void openHandedOver(const QString &path);
     void composeStrip(QWidget *playerWidget, const PlayerComponent *player);
     void createSessions(const ApplicationSetup &setup);

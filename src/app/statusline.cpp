@@ -22,9 +22,17 @@ void StatusLine::setMediaCaption(const QString &caption)
     show();
 }
 
+void StatusLine::setSaveProblem(const QString &problem)
+{
+    m_saveProblem = problem;
+    show();
+}
+
 QString StatusLine::notes() const
 {
     QString text;
+    if (!m_saveProblem.isEmpty())
+        text += u'[' + m_saveProblem + QStringLiteral("] ");
     if (!sameSpeed(m_player.rate(), speed::normal))
         text += u'[' + speedCaption(m_player.rate()) + QStringLiteral("] ");
     return text + sleepNote(m_sleepTimer);

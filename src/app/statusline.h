@@ -8,8 +8,9 @@ class ControlStrip;
 class PlayerComponent;
 class SleepTimer;
 
-// Status label 0: the current media file's caption, after the listening notes that apply: the
-// speed when it is not 1 ("[1.5x] ") and the sleep timer's time left ("[Sleep 00:14:32] ").
+// Status label 0: the current media file's caption, after the notes that apply: a save that
+// failed ("[Could not save to ...: reason] ", until one succeeds), the speed when it is not 1
+// ("[1.5x] ") and the sleep timer's time left ("[Sleep 00:14:32] ").
 class StatusLine : public QObject {
     Q_OBJECT
 public:
@@ -17,6 +18,8 @@ public:
                const SleepTimer &sleepTimer, QObject *parent = nullptr);
 
     void setMediaCaption(const QString &caption);
+    // Empty once saving works again.
+    void setSaveProblem(const QString &problem);
 
 private:
     QString notes() const;
@@ -27,6 +30,7 @@ private:
     const PlayerComponent &m_player;
     const SleepTimer &m_sleepTimer;
     QString m_caption;
+    QString m_saveProblem;
     QString m_shown;
 };
 

@@ -18,8 +18,9 @@ std::optional<QByteArray> readFileBytes(const QString &nativePath, qsizetype max
 // beside it, hidden and named "." + its name + ".tmp-" and six letters or digits (never a name a
 // user gives a backup), and an atomic rename. The file
 // keeps its permissions, read-only included, which are never cleared on the way; false leaves
-// the old file whole and no temporary file behind.
-bool writeFileBytes(const QString &nativePath, QByteArrayView content);
+// the old file whole and no temporary file behind, and error (when given) says why as an errno
+// value; it is 0 after a write.
+bool writeFileBytes(const QString &nativePath, QByteArrayView content, int *error = nullptr);
 // Removes the temporary files that writes of that file left when the program was ended between
 // writing and renaming: only names of that exact form, last changed before `before`.
 void removeStaleTemporaries(const QString &nativePath, const QDateTime &before);

@@ -63,7 +63,8 @@ int createTemporary(const QByteArray &target, QByteArray *name)
     return -1;
 }
 
-bool writeAll(int handle, QByteArrayView content)
+// 0 when all was written, else the errno value of the failure.
+int writeAll(int handle, QByteArrayView content)
 {
     qsizetype done = 0;
     while (done < content.size()) {
@@ -71,11 +72,14 @@ bool writeAll(int handle, QByteArrayView content)
             ::write(handle, content.data() + done, std::size_t(content.size() - done));
         if (written < 0 && errno == EINTR)
             continue;
-        if (written <= 0)
-            return false;
+        if (written < 0)
+            return errno;
+        // A write that takes nothing has run out of room.
+        if (written == 0)
+            return ENOSPC;
         done += written;
     }
-    return true;
+    return 0;
 }
 
 // The old file's permissions (and, where allowed, owner) on the new one, before it replaces it.
@@ -83,6 +87,34 @@ bool takeOverAttributes(int handle, const struct stat &old)
 {
     [[maybe_unused]] const int owned = ::fchown(handle, old.st_uid, old.st_gid);
     return ::fchmod(handle, old.st_mode & 07777) == 0;
+}
+
+// 0 when the file was replaced, else why not (an errno value).
+int replaceFile(const QString &nativePath, QByteArrayView content)
+{
+    if (nativePath.isEmpty())
+        return ENOENT;
+    const QByteArray target = QFile::encodeName(writeTarget(nativePath));
+    struct stat old;
+    const bool existed = ::stat(target.constData(), &old) == 0;
+    if (existed && !S_ISREG(old.st_mode))
+        return EISDIR;
+    QByteArray temporary;
+    const int handle = createTemporary(target, &temporary);
+    if (handle < 0)
+        return errno;
+    int failure = (!existed || takeOverAttributes(handle, old)) ? writeAll(handle, content) : errno;
+    // As a saved file does: on disk before it takes the old one's place; not every file system
+    // can tell.
+    ::fdatasync(handle);
+    if (::close(handle) != 0 && failure == 0)
+        failure = errno;
+    if (failure == 0 && ::rename(temporary.constData(), target.constData()) == 0)
+        return 0;
+    if (failure == 0)
+        failure = errno;
+    ::unlink(temporary.constData());
+    return failure;
 }
 
 } // namespace
@@ -106,28 +138,12 @@ std::optional<QByteArray> readFileBytes(const QString &nativePath, qsizetype max
     return bytes;
 }
 
-bool writeFileBytes(const QString &nativePath, QByteArrayView content)
+bool writeFileBytes(const QString &nativePath, QByteArrayView content, int *error)
 {
-    if (nativePath.isEmpty())
-        return false;
-    const QByteArray target = QFile::encodeName(writeTarget(nativePath));
-    struct stat old;
-    const bool existed = ::stat(target.constData(), &old) == 0;
-    if (existed && !S_ISREG(old.st_mode))
-        return false;
-    QByteArray temporary;
-    const int handle = createTemporary(target, &temporary);
-    if (handle < 0)
-        return false;
-    bool written = (!existed || takeOverAttributes(handle, old)) && writeAll(handle, content);
-    // As a saved file does: on disk before it takes the old one's place; not every file system
-    // can tell.
-    ::fdatasync(handle);
-    written = ::close(handle) == 0 && written;
-    if (written && ::rename(temporary.constData(), target.constData()) == 0)
-        return true;
-    ::unlink(temporary.constData());
-    return false;
+    const int failure = replaceFile(nativePath, content);
+    if (error)
+        *error = failure;
+    return failure == 0;
 }
 
 void removeStaleTemporaries(const QString &nativePath, const QDateTime &before)

@@ -5,8 +5,10 @@
 #include "platform/paths.h"
 
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace platform {
 
@@ -236,18 +238,58 @@ bool ProfileFile::writeSection(QByteArrayView section, QByteArrayView body) cons
     return writeBytes(spliced(*content, place.bodyBegin, place.bodyEnd, lines));
 }
 
+namespace {
+
+// What writes could not put on disk, by path, until one succeeds.
+QHash<QString, QByteArray> &unsavedContent()
+{
+    static QHash<QString, QByteArray> content;
+    return content;
+}
+
+ProfileFile::SaveObserver &saveObserver()
+{
+    static ProfileFile::SaveObserver observer;
+    return observer;
+}
+
+} // namespace
+
+void ProfileFile::setSaveObserver(SaveObserver observer)
+{
+    saveObserver() = std::move(observer);
+}
+
+bool ProfileFile::isSaved() const
+{
+    return !unsavedContent().contains(m_path);
+}
+
 std::optional<QByteArray> ProfileFile::readBytes() const
 {
+    const auto unsaved = unsavedContent().constFind(m_path);
+    if (unsaved != unsavedContent().cend())
+        return *unsaved;
     const QString native = toNativePath(m_path);
     if (native.isEmpty() || !QFileInfo::exists(native))
         return QByteArray();
     return readFileBytes(native, maxFileSize);
 }
 
-// What is written can be read back: a file past the read limit would open as an empty one.
+// What is written can be read back: a file past the read limit would open as an empty one. Such
+// content is dropped, as keeping it would fail every later write too.
 bool ProfileFile::writeBytes(QByteArrayView content) const
 {
-    return content.size() <= maxFileSize && writeFileBytes(toNativePath(m_path), content);
+    const bool tooLarge = content.size() > maxFileSize;
+    int error = EFBIG;
+    const bool written = !tooLarge && writeFileBytes(toNativePath(m_path), content, &error);
+    if (written)
+        unsavedContent().remove(m_path);
+    else if (!tooLarge)
+        unsavedContent().insert(m_path, content.toByteArray());
+    if (saveObserver())
+        saveObserver()(m_path, written ? 0 : error);
+    return written;
 }
 
 QByteArray ProfileFile::singleLine(QByteArrayView text)

@@ -4,12 +4,16 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // The stand-in for the Windows profile-file functions, over ANSI bytes. Section and key names
 // match without regard to case (the first match counts); keys and values are trimmed of blanks;
 // lines end with LF or CR LF when read and with CR LF when written; lines a write does not touch
-// stay byte for byte. Every write replaces the file through a temporary file and a rename.
+// stay byte for byte. Every write replaces the file through a temporary file and a rename. What a
+// write could not put on disk (a full disk, a read-only mount) is kept in memory and read in the
+// file's place until a later write of that file succeeds, so nothing is lost while the fault
+// lasts.
 namespace platform {
 
 // Splits bytes into lines ended by LF or CR LF; the last line may lack its end.
@@ -31,6 +35,9 @@ private:
 
 class ProfileFile {
 public:
+    // Told of every write of a whole file: its internal path, and 0 or why it failed (an errno
+    // value; EFBIG for content past maxFileSize).
+    using SaveObserver = std::function<void(const QString &internalPath, int error)>;
     // Larger files are not read: they read as missing values and are never rewritten.
     static constexpr qsizetype maxFileSize = 16 * 1024 * 1024;
 
@@ -61,8 +68,13 @@ public:
     // cannot be read or is larger than maxFileSize.
     std::optional<QByteArray> readBytes() const;
     // Replaces the whole file at once (temporary file and rename); false leaves it as it was,
-    // also for content larger than maxFileSize, which could not be read back.
+    // also for content larger than maxFileSize, which could not be read back and is not kept.
     bool writeBytes(QByteArrayView content) const;
+
+    // False while content that a write could not put on disk waits for the next write.
+    bool isSaved() const;
+    // One observer for the process; an empty one stops the telling.
+    static void setSaveObserver(SaveObserver observer);
 
     // The text fit for one line of the file: CR, LF and NUL become blanks.
     static QByteArray singleLine(QByteArrayView text);

@@ -115,7 +115,8 @@ void writeSetting(const QString &file, const QString &section, const QString &ke
 {
     if (file.isEmpty())
         return;
-    if (!value.isEmpty() && readSetting(file, section, key, QString(), keyCase) == value)
+    if (!value.isEmpty() && readSetting(file, section, key, QString(), keyCase) == value &&
+        ProfileFile(file).isSaved())
         return;
     // A blank keeps the key in the file; it reads back as empty text.
     const QByteArray text = value.isEmpty() ? QByteArray(" ") : toAnsi(value);
@@ -127,7 +128,8 @@ void writeSettingNumber(const QString &file, const QString &section, const QStri
 {
     if (file.isEmpty())
         return;
-    if (value != FixedPoint() && readSettingNumber(file, section, key) == value)
+    if (value != FixedPoint() && readSettingNumber(file, section, key) == value &&
+        ProfileFile(file).isSaved())
         return;
     ProfileFile(file).writeString(toAnsi(section), toAnsi(key), toAnsi(value.toText()));
 }

@@ -1,13 +1,17 @@
 #include "sessionfixture.h"
 
+#include "../support/filesizelimit.h"
+
 #include "../album/qstringprint.h"
 #include "album/albumentry.h"
 #include "app/controlstrip.h"
 #include "app/listeningoptions.h"
 #include "app/mainwindow.h"
+#include "platform/paths.h"
 #include "player/sleeptimer.h"
 #include "settings/settingsstore.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -156,4 +160,34 @@ TEST_F(ListeningWindowTest, ReplacingEndOfRecordLetsTheAlbumPlayOnPastTheRecords
         EXPECT_EQ(fixture.player().url(), internal(first + "/02.mp3")) << replacement;
         EXPECT_EQ(fixture.player().playState(), PlayState::Playing) << replacement;
     }
+}
+
+// A full disk stops no command and asks nothing: the status line says so until a save succeeds,
+// and that save writes what the failed ones could not.
+TEST_F(ListeningWindowTest, ASaveTheDiskRefusesIsToldAndWrittenByTheNextThatSucceeds)
+{
+    fixture.item("mViewSpeedList3")->trigger();
+    pause();
+    const QString settings = platform::toNativePath(fixture.settingsFile());
+    auto onDisk = [&settings] {
+        QFile file(settings);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = onDisk();
+    ASSERT_TRUE(before.contains("=1.5\r\n"));
+    {
+        const FileSizeLimit fullDisk(1);
+        fixture.player().play();
+        fixture.item("mViewSpeedList1")->trigger();
+        pause();
+    }
+    EXPECT_EQ(onDisk(), before);
+    EXPECT_TRUE(statusLine().startsWith("[Could not save to " + settings + ": File too large] "))
+        << statusLine().toStdString();
+    EXPECT_EQ(storedFields(0).size(), 8) << "what was not written is still what the program knows";
+
+    fixture.player().play();
+    pause();
+    EXPECT_FALSE(onDisk().contains("=1.5\r\n"));
+    EXPECT_TRUE(statusLine().startsWith("01.mp3")) << statusLine().toStdString();
 }

@@ -1,3 +1,4 @@
+#include "../support/filesizelimit.h"
 #include "platform/codepage.h"
 #include "platform/paths.h"
 #include "platform/profilefile.h"
@@ -7,9 +8,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <random>
-#include <sys/resource.h>
 
 using platform::ProfileFile;
 
@@ -232,18 +231,46 @@ TEST_F(ProfileFileTest, AWriteThatFailsHalfwayLeavesTheOldFileWhole)
 {
     const QByteArray before = "[s]\r\nk=" + QByteArray(4000, 'o') + "\r\n";
     put(before);
-    // A file size limit stands in for a full disk: the new file cannot be written whole.
-    rlimit saved;
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit limited = saved;
-    limited.rlim_cur = 1024;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool written = file().writeString("s", "k", QByteArray(8000, 'n'));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    // The new file cannot be written whole.
+    bool written = true;
+    {
+        const FileSizeLimit fullDisk(1024);
+        written = file().writeString("s", "k", QByteArray(8000, 'n'));
+    }
 
     EXPECT_FALSE(written);
     EXPECT_EQ(content(), before);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"settings.dat"});
+}
+
+// Nothing the listener did is lost while the disk is full: it reads back from memory, each
+// failure is told with its reason, and the next write that succeeds carries it all.
+TEST_F(ProfileFileTest, WhatAFullDiskRefusesIsKeptToldAndWrittenByTheNextSave)
+{
+    QList<int> told;
+    ProfileFile::setSaveObserver([&told, this](const QString &written, int error) {
+        EXPECT_EQ(written, path());
+        told.append(error);
+    });
+    put("[s]\r\na=1\r\n");
+    {
+        const FileSizeLimit fullDisk(1);
+        EXPECT_FALSE(file().writeString("s", "b", "2"));
+        EXPECT_FALSE(file().writeString("s", "c", "3"));
+        EXPECT_EQ(read("s", "b"), "2");
+        EXPECT_EQ(read("s", "c"), "3");
+    }
+    EXPECT_EQ(content(), "[s]\r\na=1\r\n") << "the old file stays whole";
+    EXPECT_EQ(told, (QList<int>{EFBIG, EFBIG}));
+    ASSERT_TRUE(file().writeString("s", "d", "4"));
+    EXPECT_EQ(content(), "[s]\r\na=1\r\nb=2\r\nc=3\r\nd=4\r\n");
+    EXPECT_EQ(told.last(), 0);
+
+    // Content that could not be read back is refused and not kept, or no later write could pass.
+    EXPECT_FALSE(file().writeBytes(QByteArray(ProfileFile::maxFileSize + 1, ';')));
+    EXPECT_EQ(told.last(), EFBIG);
+    EXPECT_EQ(read("s", "d"), "4");
+    ASSERT_TRUE(file().writeString("s", "e", "5"));
+    EXPECT_TRUE(content().endsWith("d=4\r\ne=5\r\n"));
+    ProfileFile::setSaveObserver({});
 }
