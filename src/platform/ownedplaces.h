@@ -13,7 +13,8 @@ struct OwnedFile {
     int error = 0;
 };
 
-// Opens the regular file at the native path for reading and writing, creating it 0600. A link,
+// Opens the regular file at the native path for reading only (a read-only remount stays
+// possible while it is open), creating it 0600. A link,
 // a FIFO, a device, a file of another user or one with a second name there is replaced by a new
 // file; neither waits on a FIFO nor follows a link. The descriptor is closed on exec.
 OwnedFile openOwnedFile(const QByteArray &nativePath);

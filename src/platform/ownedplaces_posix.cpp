@@ -25,7 +25,7 @@ bool isOwnRegularFile(int descriptor)
 int openNoFollow(const QByteArray &nativePath, int extraFlags)
 {
     return ::open(nativePath.constData(),
-                  O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | extraFlags, 0600);
+                  O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | extraFlags, 0600);
 }
 
 // A folder that this user owns and no one else may read, write or enter.

@@ -43,6 +43,7 @@ signals:
 
 private:
     void listen();
+    bool sayWhereListening(const QByteArray &text) const;
     QString runningServerPath() const;
     void acceptConnections();
 

@@ -16,7 +16,9 @@
 #include <cstring>
 #include <memory>
 
+#include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -122,7 +124,7 @@ SingleInstance::Claim SingleInstance::claim()
     }
     // An ended copy's word on where it listened is void; without a channel this copy still runs
     // and a later start is told that it does not answer.
-    if (::ftruncate(m_lockDescriptor, 0) == 0)
+    if (sayWhereListening(QByteArray()))
         listen();
     return Claim::First;
 }
@@ -143,9 +145,26 @@ void SingleInstance::listen()
     if (!m_server->listen(serverPath))
         return;
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
-    const QByteArray where = QFile::encodeName(serverPath) + '\n';
     // Short or failed, the later start reads no whole line and says it got no answer.
-    ::pwrite(m_lockDescriptor, where.constData(), size_t(where.size()), 0);
+    sayWhereListening(QFile::encodeName(serverPath) + '\n');
+}
+
+// Replaces what the lock file says, through a descriptor open only as long as it takes and only
+// on the very file that is locked.
+bool SingleInstance::sayWhereListening(const QByteArray &text) const
+{
+    const int descriptor = ::open(QFile::encodeName(m_lockPath).constData(),
+                                  O_WRONLY | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    struct stat locked {};
+    struct stat opened {};
+    const bool same = ::fstat(m_lockDescriptor, &locked) == 0 &&
+                      ::fstat(descriptor, &opened) == 0 && locked.st_dev == opened.st_dev &&
+                      locked.st_ino == opened.st_ino;
+    const bool said =
+        same && ::write(descriptor, text.constData(), size_t(text.size())) == text.size();
+    return ::close(descriptor) == 0 && said;
 }
 
 void SingleInstance::acceptConnections()
