@@ -4,7 +4,8 @@
 # opens on a right click without choosing its first entry, and its Restore brings the window back;
 # a double click on the icon does too; the frame's close box hides the window in the tray, and
 # the first double click or Restore brings it back, ten times in a row; a tray host that is killed
-# and started again shows the icon again; the menu's Exit ends the program.
+# and started again shows the icon again; a later start with a path brings the window back with
+# that album open; the menu's Exit ends the program.
 #
 #   tray_host.sh PROGRAM RESOURCES_FOLDER
 set -euo pipefail
@@ -180,8 +181,24 @@ new_icon=$(retry 10 icon) || fail "the icon did not come back with the tray host
 hidden "$window" || fail "the window showed itself while the tray was back"
 echo "tray host restarted: the icon is shown again"
 
+# "Open with" on a book while the window hides in the tray: the book opens, active, in the window
+# brought back; the settings file holds it once.
+mkdir -p "$work/Tale"
+cp "$(dirname "$0")/../fixtures/tone660_2s.mp3" "$work/Tale/01 One.mp3"
+timeout 30 "$app/sonnalby" "$work/Tale" >>"$work/second.log" 2>&1 ||
+    fail "the start handing over a path ended with status $?"
+retry 10 restored || fail "the hand-over of a path did not bring the window back from the tray"
+title_is() {
+    [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "Sonnalby - $work/Tale/index.wpl" ]
+}
+retry 20 title_is || fail "the handed-over album is not the active one"
+echo "hand-over with a path from the tray: the album is open and the window back"
+minimise_to_tray "after the hand-over"
+
 # The tray menu's Exit ends the program although its window is hidden.
 choose_in_menu x ended "$pid" || fail "the tray menu's Exit did not end the program"
 wait_for_end 10 || fail "the program ended with status $?"
 echo "tray menu: Exit ended the program"
+stored=$(grep -cF "$(internal_path "$work/Tale")\\index.wpl=" "$settings" || true)
+[ "$stored" -eq 1 ] || fail "the handed-over album is stored $stored times"
 echo "tray host: passed"
