@@ -13,7 +13,7 @@
 #include "player/fakeplayer.h"
 #include "player/playersession.h"
 #include "player/recordlist.h"
-#include "shell/scripteddialogkit.h"
+#include "shell/dialogs/scripteddialogkit.h"
 #include "text/scriptedtitleencodingchooser.h"
 
 #include <QCoreApplication>

@@ -4,10 +4,10 @@
 //
 //   bookmarks_bench [benchmark flags...]
 
-#include "app/application.h"
+#include "app/program/application.h"
 #include "platform/paths.h"
 #include "player/fakeplayer.h"
-#include "shell/scripteddialogkit.h"
+#include "shell/dialogs/scripteddialogkit.h"
 #include "text/scriptedtitleencodingchooser.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 //
 //   sonnalby-icons FOLDER NAME SIZE...
 
-#include "app/icondesign.h"
+#include "app/window/icondesign.h"
 
 #include <QDir>
 #include <QGuiApplication>

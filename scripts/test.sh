@@ -12,6 +12,8 @@ if ! locale -a 2>/dev/null | grep -qi '^en_US\.utf-\?8$'; then
     "${sudo[@]}" localedef -i en_US -f UTF-8 en_US.UTF-8
 fi
 
+# Every include keeps to the layers of src/layers.txt.
+"$root/scripts/check-layers.sh" "$root"
 # The fuzz targets (clang, the core instrumented), each run once over their saved inputs.
 "$root/scripts/fuzz.sh" --check
 # The Debian package, built and checked as a user's machine gets it.

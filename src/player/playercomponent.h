@@ -14,6 +14,13 @@ enum class PlayState : int {
     Ready = 10,
 };
 
+// Play can start playback in this state: stopped, paused, or loaded and ready; not while a file
+// loads, has ended or nothing is loaded.
+inline bool mayPlayNow(PlayState state)
+{
+    return state == PlayState::Stopped || state == PlayState::Paused || state == PlayState::Ready;
+}
+
 // The embedded media player as the program sees it. Paths are in the internal form. Events come
 // on the UI thread, some during the call that caused them and some queued; the order of each
 // call's events is a contract that every implementation keeps: eventcontract.md beside this file

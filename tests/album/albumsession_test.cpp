@@ -9,8 +9,8 @@
 #include "player/playersession.h"
 #include "qstringprint.h"
 #include "settings/settingsstore.h"
-#include "shell/helpcontext.h"
-#include "shell/scripteddialogkit.h"
+#include "shell/manual/helpcontext.h"
+#include "shell/dialogs/scripteddialogkit.h"
 #include "testmp3.h"
 #include "text/scriptedtitleencodingchooser.h"
 

@@ -1,10 +1,10 @@
 #include "sessionfixture.h"
 
 #include "../album/qstringprint.h"
-#include "app/albumdrop.h"
-#include "app/mainwindow.h"
+#include "app/window/albumdrop.h"
+#include "app/window/mainwindow.h"
 #include "platform/codepage.h"
-#include "shell/scripteddialogkit.h"
+#include "shell/dialogs/scripteddialogkit.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "windowfixture.h"
 
-#include "app/albummenu.h"
+#include "app/window/albummenu.h"
 #include "platform/paths.h"
-#include "shell/actionitemarray.h"
+#include "shell/menu/actionitemarray.h"
 
 #include <QAction>
 #include <QDir>

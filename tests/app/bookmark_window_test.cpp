@@ -3,12 +3,12 @@
 #include "../album/qstringprint.h"
 #include "album/albumentry.h"
 #include "album/albumsession.h"
-#include "app/controlstrip.h"
-#include "app/mainwindow.h"
+#include "app/window/controlstrip.h"
+#include "app/window/mainwindow.h"
 #include "controls/slider.h"
 #include "platform/codepage.h"
 #include "settings/settingsstore.h"
-#include "shell/actionitemarray.h"
+#include "shell/menu/actionitemarray.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,5 +1,5 @@
 #include "../album/qstringprint.h"
-#include "app/commandline.h"
+#include "app/program/commandline.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "app/controlstrip.h"
+#include "app/window/controlstrip.h"
 
 #include "controls/slider.h"
 #include "controls/spinbox.h"
 #include "player/fakeplayer.h"
 #include "player/playerwidget.h"
-#include "shell/helpcontext.h"
+#include "shell/manual/helpcontext.h"
 
 #include <QApplication>
 #include <QLabel>

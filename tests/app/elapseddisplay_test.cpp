@@ -1,6 +1,6 @@
 #include "../album/qstringprint.h"
-#include "app/controlstrip.h"
-#include "app/elapseddisplay.h"
+#include "app/window/controlstrip.h"
+#include "app/window/elapseddisplay.h"
 #include "player/fakeplayer.h"
 #include "player/playersession.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/trayicon.h"
+#include "shell/tray/trayicon.h"
 
 #include <QStringList>
 

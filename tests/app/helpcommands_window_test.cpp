@@ -1,7 +1,7 @@
 #include "../shell/localhttpserver.h"
-#include "shell/appinfo.h"
-#include "shell/helpcommands.h"
-#include "shell/updatechecker.h"
+#include "shell/help/appinfo.h"
+#include "shell/help/helpcommands.h"
+#include "shell/update/updatechecker.h"
 #include "windowfixture.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "platform/paths.h"
-#include "shell/helpcontext.h"
-#include "shell/helptopic.h"
+#include "shell/manual/helpcontext.h"
+#include "shell/manual/helptopic.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,9 +4,9 @@
 
 #include "../album/qstringprint.h"
 #include "album/albumentry.h"
-#include "app/controlstrip.h"
-#include "app/listeningoptions.h"
-#include "app/mainwindow.h"
+#include "app/window/controlstrip.h"
+#include "app/menus/listeningoptions.h"
+#include "app/window/mainwindow.h"
 #include "platform/paths.h"
 #include "player/sleeptimer.h"
 #include "settings/settingsstore.h"

@@ -1,8 +1,8 @@
 #include "windowfixture.h"
 
-#include "shell/actionitemarray.h"
-#include "shell/helpcontext.h"
-#include "shell/menuitem.h"
+#include "shell/menu/actionitemarray.h"
+#include "shell/manual/helpcontext.h"
+#include "shell/menu/menuitem.h"
 
 #include <QAction>
 #include <QMenu>

@@ -3,14 +3,14 @@
 
 #include "../album/qstringprint.h"
 #include "album/albumentry.h"
-#include "app/elapseddisplay.h"
-#include "app/mainwindow.h"
-#include "app/mprisbus.h"
-#include "app/mprisplayer.h"
-#include "app/mprisroot.h"
+#include "app/window/elapseddisplay.h"
+#include "app/window/mainwindow.h"
+#include "app/mpris/mprisbus.h"
+#include "app/mpris/mprisplayer.h"
+#include "app/mpris/mprisroot.h"
 #include "platform/codepage.h"
-#include "shell/actionitemarray.h"
-#include "shell/outsidecommands.h"
+#include "shell/menu/actionitemarray.h"
+#include "shell/dialogs/outsidecommands.h"
 
 #include <QDBusConnection>
 #include <QDialog>

@@ -3,17 +3,17 @@
 
 #include "../album/qstringprint.h"
 #include "album/albumsession.h"
-#include "app/controlstrip.h"
-#include "app/mainwindow.h"
-#include "app/options.h"
-#include "app/profilemenu.h"
+#include "app/window/controlstrip.h"
+#include "app/window/mainwindow.h"
+#include "app/menus/options.h"
+#include "app/menus/profilemenu.h"
 #include "controls/spinbox.h"
 #include "platform/codepage.h"
 #include "player/playercomponent.h"
 #include "settings/settingsstore.h"
-#include "shell/actionitemarray.h"
-#include "shell/helpcontext.h"
-#include "shell/whatsthis.h"
+#include "shell/menu/actionitemarray.h"
+#include "shell/manual/helpcontext.h"
+#include "shell/menu/whatsthis.h"
 
 #include <QAction>
 #include <QDir>

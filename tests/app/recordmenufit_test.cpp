@@ -1,5 +1,5 @@
-#include "shell/actionitemarray.h"
-#include "shell/itemarray.h"
+#include "shell/menu/actionitemarray.h"
+#include "shell/menu/itemarray.h"
 #include "windowfixture.h"
 
 #include <QAction>

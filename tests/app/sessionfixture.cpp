@@ -1,7 +1,7 @@
 #include "sessionfixture.h"
 
 #include "../album/testmp3.h"
-#include "app/mainwindow.h"
+#include "app/window/mainwindow.h"
 #include "platform/paths.h"
 #include "settings/settingsstore.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/application.h"
+#include "app/program/application.h"
 #include "player/fakeplayer.h"
-#include "shell/scripteddialogkit.h"
+#include "shell/dialogs/scripteddialogkit.h"
 #include "text/scriptedtitleencodingchooser.h"
 
 #include <QByteArray>

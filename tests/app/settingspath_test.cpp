@@ -1,5 +1,5 @@
 #include "../album/qstringprint.h"
-#include "app/settingspath.h"
+#include "app/program/settingspath.h"
 #include "platform/paths.h"
 
 #include <QCoreApplication>

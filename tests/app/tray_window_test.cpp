@@ -1,9 +1,9 @@
 #include "sessionfixture.h"
 
 #include "album/albumentry.h"
-#include "app/commandline.h"
-#include "app/mainwindow.h"
-#include "shell/systemtrayicon.h"
+#include "app/program/commandline.h"
+#include "app/window/mainwindow.h"
+#include "shell/tray/systemtrayicon.h"
 
 #include <QAction>
 #include <QApplication>

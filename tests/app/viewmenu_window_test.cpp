@@ -2,10 +2,10 @@
 
 #include "../album/qstringprint.h"
 #include "../album/testmp3.h"
-#include "app/mainwindow.h"
-#include "app/options.h"
-#include "app/propertiesdialog.h"
-#include "app/viewmenu.h"
+#include "app/window/mainwindow.h"
+#include "app/menus/options.h"
+#include "app/menus/propertiesdialog.h"
+#include "app/menus/viewmenu.h"
 
 #include <QAction>
 #include <QDialog>

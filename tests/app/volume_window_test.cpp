@@ -2,8 +2,8 @@
 
 #include "../album/qstringprint.h"
 #include "album/albumentry.h"
-#include "app/controlstrip.h"
-#include "app/volumebox.h"
+#include "app/window/controlstrip.h"
+#include "app/window/volumebox.h"
 #include "controls/spinbox.h"
 #include "settings/settingsstore.h"
 

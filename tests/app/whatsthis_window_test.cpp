@@ -1,13 +1,13 @@
 #include "windowfixture.h"
 
-#include "app/albummenu.h"
-#include "app/controlstrip.h"
+#include "app/window/albummenu.h"
+#include "app/window/controlstrip.h"
 #include "platform/paths.h"
-#include "shell/actionitemarray.h"
-#include "shell/helpcontext.h"
-#include "shell/menuhook.h"
-#include "shell/menuitem.h"
-#include "shell/whatsthis.h"
+#include "shell/menu/actionitemarray.h"
+#include "shell/manual/helpcontext.h"
+#include "shell/menu/menuhook.h"
+#include "shell/menu/menuitem.h"
+#include "shell/menu/whatsthis.h"
 
 #include <QAction>
 #include <QApplication>

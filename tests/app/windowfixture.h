@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/mainwindow.h"
+#include "app/window/mainwindow.h"
 #include "player/fakeplayer.h"
-#include "shell/scripteddialogkit.h"
+#include "shell/dialogs/scripteddialogkit.h"
 
 #include <QTemporaryDir>
 

@@ -1,6 +1,6 @@
-#include "shell/actionitemarray.h"
-#include "shell/menuitem.h"
-#include "shell/menustyle.h"
+#include "shell/menu/actionitemarray.h"
+#include "shell/menu/menuitem.h"
+#include "shell/menu/menustyle.h"
 
 #include <QAction>
 #include <QImage>

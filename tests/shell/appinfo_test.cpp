@@ -1,4 +1,4 @@
-#include "shell/appinfo.h"
+#include "shell/help/appinfo.h"
 
 #include <QUrl>
 #include <gtest/gtest.h>

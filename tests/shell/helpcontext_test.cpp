@@ -1,4 +1,4 @@
-#include "shell/helpcontext.h"
+#include "shell/manual/helpcontext.h"
 
 #include <QSet>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "platform/paths.h"
-#include "shell/helptopic.h"
+#include "shell/manual/helptopic.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "shell/plainitemarray.h"
+#include "shell/menu/plainitemarray.h"
 
 #include <gtest/gtest.h>
 

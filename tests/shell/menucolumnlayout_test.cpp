@@ -1,5 +1,5 @@
-#include "shell/actionitemarray.h"
-#include "shell/menucolumnlayout.h"
+#include "shell/menu/actionitemarray.h"
+#include "shell/menu/menucolumnlayout.h"
 
 #include <QAction>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "shell/menucolumns.h"
+#include "shell/menu/menucolumns.h"
 
 #include <QList>
 

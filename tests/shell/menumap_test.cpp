@@ -1,5 +1,5 @@
-#include "shell/actionitemarray.h"
-#include "shell/menumap.h"
+#include "shell/menu/actionitemarray.h"
+#include "shell/menu/menumap.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "shell/menutext.h"
+#include "shell/menu/menutext.h"
 
 #include <gtest/gtest.h>
 

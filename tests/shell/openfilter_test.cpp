@@ -1,4 +1,4 @@
-#include "shell/openfilter.h"
+#include "shell/dialogs/openfilter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/outsidecommands.h"
+#include "shell/dialogs/outsidecommands.h"
 
 #include <QDialog>
 #include <QTest>

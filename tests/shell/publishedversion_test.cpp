@@ -1,4 +1,4 @@
-#include "shell/publishedversion.h"
+#include "shell/update/publishedversion.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "platform/paths.h"
-#include "shell/helpwindow.h"
-#include "shell/qtdialogkit.h"
+#include "shell/manual/helpwindow.h"
+#include "shell/dialogs/qtdialogkit.h"
 
 #include <QAbstractProxyModel>
 #include <QApplication>

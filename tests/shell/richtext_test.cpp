@@ -1,4 +1,4 @@
-#include "shell/richtext.h"
+#include "shell/manual/richtext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/scripteddialogkit.h"
+#include "shell/dialogs/scripteddialogkit.h"
 
 #include <gtest/gtest.h>
 

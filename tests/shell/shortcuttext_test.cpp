@@ -1,4 +1,4 @@
-#include "shell/shortcuttext.h"
+#include "shell/menu/shortcuttext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "localhttpserver.h"
-#include "shell/updatechecker.h"
+#include "shell/update/updatechecker.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>

@@ -1,0 +1,50 @@
+#include "app/mpris/mprisroot.h"
+
+#include "app/window/mainwindow.h"
+#include "shell/dialogs/outsidecommands.h"
+#include "shell/tray/trayicon.h"
+#include "version.h"
+
+MprisRoot::MprisRoot(QObject *object, MainWindow &window)
+    : QDBusAbstractAdaptor(object), m_window(window)
+{
+}
+
+QString MprisRoot::identity() const
+{
+    return QString::fromUtf8(version::title);
+}
+
+QString MprisRoot::desktopEntry() const
+{
+    return QString::fromUtf8(version::baseName);
+}
+
+QStringList MprisRoot::supportedUriSchemes() const
+{
+    return {QStringLiteral("file")};
+}
+
+QStringList MprisRoot::supportedMimeTypes() const
+{
+    return {QStringLiteral("audio/mpeg"), QStringLiteral("application/vnd.ms-wpl"),
+            QStringLiteral("inode/directory")};
+}
+
+void MprisRoot::Raise()
+{
+    m_window.outsideCommands().post(&m_window, [window = &m_window] {
+        // As the tray's Restore: no icon is left standing in for the window.
+        if (shell::TrayIcon *tray = window->trayIcon())
+            tray->remove();
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        window->show();
+        window->bringToFront();
+    });
+}
+
+// After any question the program asks, as File > Exit would be.
+void MprisRoot::Quit()
+{
+    m_window.outsideCommands().post(&m_window, [window = &m_window] { window->endProgram(); });
+}
