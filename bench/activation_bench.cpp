@@ -10,11 +10,11 @@
 #include "album/albumsession.h"
 #include "album/playlistwriter.h"
 #include "platform/paths.h"
-#include "player/fakeplayer.h"
+#include "doubles/fakeplayer.h"
 #include "player/playersession.h"
 #include "player/recordlist.h"
-#include "shell/dialogs/scripteddialogkit.h"
-#include "text/scriptedtitleencodingchooser.h"
+#include "doubles/scripteddialogkit.h"
+#include "doubles/scriptedtitleencodingchooser.h"
 
 #include <QCoreApplication>
 #include <QDir>

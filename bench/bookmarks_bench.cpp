@@ -6,9 +6,9 @@
 
 #include "app/program/application.h"
 #include "platform/paths.h"
-#include "player/fakeplayer.h"
-#include "shell/dialogs/scripteddialogkit.h"
-#include "text/scriptedtitleencodingchooser.h"
+#include "doubles/fakeplayer.h"
+#include "doubles/scripteddialogkit.h"
+#include "doubles/scriptedtitleencodingchooser.h"
 
 #include <QApplication>
 #include <QFile>

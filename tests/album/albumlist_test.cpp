@@ -2,7 +2,7 @@
 #include "album/markpaths.h"
 
 #include "platform/paths.h"
-#include "player/fakeplayer.h"
+#include "doubles/fakeplayer.h"
 #include "settings/settingsstore.h"
 
 #include <QFile>

@@ -5,14 +5,14 @@
 #include "album/playlistwriter.h"
 #include "platform/codepage.h"
 #include "platform/paths.h"
-#include "player/fakeplayer.h"
+#include "doubles/fakeplayer.h"
 #include "player/playersession.h"
 #include "qstringprint.h"
 #include "settings/settingsstore.h"
 #include "shell/manual/helpcontext.h"
-#include "shell/dialogs/scripteddialogkit.h"
+#include "doubles/scripteddialogkit.h"
 #include "testmp3.h"
-#include "text/scriptedtitleencodingchooser.h"
+#include "doubles/scriptedtitleencodingchooser.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "app/window/albumdrop.h"
 #include "app/window/mainwindow.h"
 #include "platform/codepage.h"
-#include "shell/dialogs/scripteddialogkit.h"
+#include "doubles/scripteddialogkit.h"
 
 #include <QApplication>
 #include <QDir>

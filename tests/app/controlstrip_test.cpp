@@ -2,7 +2,7 @@
 
 #include "controls/slider.h"
 #include "controls/spinbox.h"
-#include "player/fakeplayer.h"
+#include "doubles/fakeplayer.h"
 #include "player/playerwidget.h"
 #include "shell/manual/helpcontext.h"
 

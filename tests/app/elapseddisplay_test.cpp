@@ -1,7 +1,7 @@
 #include "../album/qstringprint.h"
 #include "app/window/controlstrip.h"
 #include "app/window/elapseddisplay.h"
-#include "player/fakeplayer.h"
+#include "doubles/fakeplayer.h"
 #include "player/playersession.h"
 
 #include <QCoreApplication>

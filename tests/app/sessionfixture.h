@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/program/application.h"
-#include "player/fakeplayer.h"
-#include "shell/dialogs/scripteddialogkit.h"
-#include "text/scriptedtitleencodingchooser.h"
+#include "doubles/fakeplayer.h"
+#include "doubles/scripteddialogkit.h"
+#include "doubles/scriptedtitleencodingchooser.h"
 
 #include <QByteArray>
 #include <QHash>

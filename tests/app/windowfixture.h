@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/window/mainwindow.h"
-#include "player/fakeplayer.h"
-#include "shell/dialogs/scripteddialogkit.h"
+#include "doubles/fakeplayer.h"
+#include "doubles/scripteddialogkit.h"
 
 #include <QTemporaryDir>
 

@@ -1,7 +1,7 @@
 // What the fake adds for tests; its events are checked with the real player's in the contract
 // tests.
 
-#include "player/fakeplayer.h"
+#include "doubles/fakeplayer.h"
 
 #include <QCoreApplication>
 

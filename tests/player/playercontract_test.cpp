@@ -3,7 +3,7 @@
 
 #include "../album/testmp3.h"
 #include "platform/paths.h"
-#include "player/fakeplayer.h"
+#include "doubles/fakeplayer.h"
 #include "player/mpvplayer.h"
 #include "player/playersession.h"
 

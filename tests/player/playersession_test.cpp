@@ -1,7 +1,7 @@
 // The session driven by the fake player, with the window's share (the elapsed tick, the timer,
 // the capture) played by the fixture.
 
-#include "player/fakeplayer.h"
+#include "doubles/fakeplayer.h"
 #include "player/playersession.h"
 #include "player/sleeptimer.h"
 

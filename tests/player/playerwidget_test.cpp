@@ -1,4 +1,4 @@
-#include "player/fakeplayer.h"
+#include "doubles/fakeplayer.h"
 #include "player/playerwidget.h"
 
 #include <QCoreApplication>

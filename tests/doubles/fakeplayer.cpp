@@ -1,4 +1,4 @@
-#include "player/fakeplayer.h"
+#include "doubles/fakeplayer.h"
 
 void FakePlayer::setDuration(const QString &path, double seconds)
 {

@@ -1,4 +1,4 @@
-#include "text/scriptedtitleencodingchooser.h"
+#include "doubles/scriptedtitleencodingchooser.h"
 
 namespace text {
 

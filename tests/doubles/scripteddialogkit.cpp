@@ -1,4 +1,4 @@
-#include "shell/dialogs/scripteddialogkit.h"
+#include "doubles/scripteddialogkit.h"
 
 void ScriptedDialogKit::queueInputBox(const QString &answer)
 {
