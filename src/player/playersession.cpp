@@ -265,13 +265,7 @@ void PlayerSession::learnDuration(RecordList::Index index)
 
 RecordList::Index PlayerSession::nextPlayable(RecordList::Index index) const
 {
-    const int last =
-        std::min(m_records.count(), int(std::numeric_limits<RecordList::Index>::max()));
-    for (int next = index + 1; next < last; ++next) {
-        if (m_records.at(RecordList::Index(next)).enabled)
-            return RecordList::Index(next);
-    }
-    return RecordList::none;
+    return m_records.nextEnabled(index, 1);
 }
 
 void PlayerSession::onMediaChange()

@@ -80,3 +80,16 @@ bool RecordList::hasPlayableRecord(const QString &path) const
                return record.enabled && platform::samePath(pathPart(record.entry), path);
            });
 }
+
+RecordList::Index RecordList::nextEnabled(Index from, int step,
+                                          const std::function<bool(Index)> &accepts) const
+{
+    // Only as far as an index can count.
+    const int end = std::min(count(), int(std::numeric_limits<Index>::max()));
+    for (int i = from + step; i >= 0 && i < end; i += step) {
+        const auto candidate = Index(i);
+        if (m_records.at(candidate).enabled && (!accepts || accepts(candidate)))
+            return candidate;
+    }
+    return none;
+}

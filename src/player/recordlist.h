@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 // The active album's records in playlist order, mirrored by the Record menu one to one.
 // An entry is the file path, "|", the duration in whole seconds ("" for a missing file).
 struct Record {
@@ -47,6 +49,10 @@ public:
     Index findRecordIndex(const QString &path) const;
     // Whether an enabled record has the path, compared as the file system compares names.
     bool hasPlayableRecord(const QString &path) const;
+    // The nearest enabled record after (step 1) or before (step -1) the index that `accepts`
+    // (any, without one); none at the list's end.
+    Index nextEnabled(Index from, int step,
+                      const std::function<bool(Index)> &accepts = nullptr) const;
 
 signals:
     void recordsReset();

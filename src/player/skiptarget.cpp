@@ -18,12 +18,8 @@ public:
     // The nearest enabled record of known length in the direction (-1 or 1); none at the end.
     RecordList::Index neighbour(RecordList::Index index, int direction) const
     {
-        for (int i = index + direction; i >= 0 && i < m_records.count(); i += direction) {
-            const auto candidate = RecordList::Index(i);
-            if (m_records.at(candidate).enabled && of(candidate) > 0)
-                return candidate;
-        }
-        return RecordList::none;
+        return m_records.nextEnabled(
+            index, direction, [this](RecordList::Index candidate) { return of(candidate) > 0; });
     }
 
 private:

@@ -58,7 +58,7 @@ wait_for_end 20 || fail "ended with status $? after SIGTERM with the title box o
 echo "a FIFO on the command line: the title box came up; SIGTERM ended the program"
 
 # A refused name on the command line: SIGTERM while its message box is open.
-start "$work/Tale?.mp3"
+start "$work/Tale\\x.mp3"
 window_named '^Sonnalby Message' >/dev/null
 kill -TERM "$pid"
 wait_for_end 20 || fail "ended with status $? after SIGTERM with the message box open"

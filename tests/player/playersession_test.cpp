@@ -83,6 +83,40 @@ protected:
     QStringList marks;
 };
 
+// Next/Previous, the desktop's media controls and skips across records all step over disabled
+// records the same way.
+TEST(RecordListTest, TheNextEnabledRecordEitherWay)
+{
+    RecordList records;
+    QList<Record> list = recordsOf({"\\a|1", "\\b|0", "\\c|3", "\\d|4", "\\e|5"});
+    list[2].enabled = false;
+    records.reset(list);
+    const std::function<bool(RecordList::Index)> known = [&records](RecordList::Index index) {
+        return records.durationOf(index) > 0;
+    };
+    const struct {
+        RecordList::Index from;
+        int step;
+        bool knownLengthOnly;
+        RecordList::Index expected;
+    } cases[] = {
+        {0, 1, false, 1},
+        {1, 1, false, 3},
+        {4, 1, false, RecordList::none},
+        {3, -1, false, 1},
+        {0, -1, false, RecordList::none},
+        {-1, 1, false, 0},
+        {0, 1, true, 3},
+        {3, -1, true, 0},
+        {4, -1, true, 3},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(records.nextEnabled(c.from, c.step, c.knownLengthOnly ? known : nullptr),
+                  c.expected)
+            << c.from << " step " << c.step << (c.knownLengthOnly ? " known" : "");
+    }
+}
+
 TEST(RecordListTest, FindsPathsExactlyAndReadsDurations)
 {
     RecordList records;

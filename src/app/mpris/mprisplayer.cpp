@@ -267,9 +267,5 @@ int MprisPlayer::playableNeighbour(int step) const
     const RecordList &records = m_session.records();
     if (records.current() < 0)
         return -1;
-    for (int i = records.current() + step; i >= 0 && i < records.count(); i += step) {
-        if (records.at(RecordList::Index(i)).enabled)
-            return i;
-    }
-    return -1;
+    return records.nextEnabled(records.current(), step);
 }

@@ -2,7 +2,6 @@
 
 #include "app/window/mainwindow.h"
 #include "shell/dialogs/outsidecommands.h"
-#include "shell/tray/trayicon.h"
 #include "version.h"
 
 MprisRoot::MprisRoot(QObject *object, MainWindow &window)
@@ -33,14 +32,7 @@ QStringList MprisRoot::supportedMimeTypes() const
 
 void MprisRoot::Raise()
 {
-    m_window.outsideCommands().post(&m_window, [window = &m_window] {
-        // As the tray's Restore: no icon is left standing in for the window.
-        if (shell::TrayIcon *tray = window->trayIcon())
-            tray->remove();
-        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-        window->show();
-        window->bringToFront();
-    });
+    m_window.outsideCommands().post(&m_window, [window = &m_window] { window->restore(); });
 }
 
 // After any question the program asks, as File > Exit would be.

@@ -1,35 +1,35 @@
 #include "app/program/application.h"
 
 #include "album/albumsession.h"
-#include "app/window/albumdrop.h"
 #include "app/menus/bookmarkmenu.h"
-#include "app/program/commandline.h"
-#include "app/window/controlstrip.h"
-#include "app/window/elapseddisplay.h"
 #include "app/menus/encodingmenu.h"
 #include "app/menus/filemenu.h"
 #include "app/menus/listeningoptions.h"
-#include "app/window/mainwindow.h"
 #include "app/menus/optionmenu.h"
 #include "app/menus/options.h"
 #include "app/menus/profilemenu.h"
 #include "app/menus/recordmenu.h"
-#include "app/program/schemelegend.h"
 #include "app/menus/skipcommands.h"
 #include "app/menus/sleepmenu.h"
 #include "app/menus/speedmenu.h"
-#include "app/window/statusline.h"
 #include "app/menus/viewmenu.h"
+#include "app/program/commandline.h"
+#include "app/program/schemelegend.h"
+#include "app/window/albumdrop.h"
+#include "app/window/controlstrip.h"
+#include "app/window/elapseddisplay.h"
+#include "app/window/mainwindow.h"
+#include "app/window/statusline.h"
 #include "app/window/volumebox.h"
+#include "bookmarks/bookmarksession.h"
 #include "controls/slider.h"
 #include "platform/paths.h"
 #include "platform/profilefile.h"
-#include "bookmarks/bookmarksession.h"
 #include "player/playersession.h"
 #include "player/sleeptimer.h"
 #include "settings/settingsstore.h"
-#include "shell/menu/menuhook.h"
 #include "shell/dialogs/outsidecommands.h"
+#include "shell/menu/menuhook.h"
 #include "shell/tray/trayicon.h"
 #include "text/codepagechooser.h"
 
@@ -132,12 +132,7 @@ void Application::handOver()
 // File > Open does.
 void Application::openHandedOver(const QString &path)
 {
-    shell::TrayIcon *tray = m_window->trayIcon();
-    if (m_window->isHidden() && tray && tray->isPresent())
-        tray->remove();
-    m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
-    m_window->show();
-    m_window->bringToFront();
+    m_window->restore();
     openAndActivate(*m_albumSession, path);
 }
 

@@ -171,6 +171,16 @@ void MainWindow::bringToFront()
     activateWindow();
 }
 
+void MainWindow::restore()
+{
+    // No icon is left standing in for a shown window.
+    if (m_tray)
+        m_tray->remove();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    bringToFront();
+}
+
 void MainWindow::endProgram()
 {
     m_ending = true;
@@ -266,7 +276,8 @@ void MainWindow::createHelpAndTray()
         shell::applicationInfo(), m_dialogKit, *m_whatsThis, *m_outsideCommands, *this,
         *m_menus.help, [this] { return m_player ? m_player->versionInfo() : QString(); },
         m_settingsFile, this);
-    auto *tray = new shell::SystemTrayIcon(*this, *m_menus.tray, this);
+    auto *tray = new shell::SystemTrayIcon(
+        *this, *m_menus.tray, [this] { restore(); }, this);
     m_tray = tray;
     if (!m_player)
         return;

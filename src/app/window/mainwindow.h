@@ -81,6 +81,9 @@ public:
     shell::TrayIcon *trayIcon() const { return m_tray; }
     // Raises and activates the window unless it is hidden behind the tray icon.
     void bringToFront();
+    // The one way back for a window hidden in the tray or minimised: the tray's Restore and double
+    // click, the desktop's Raise and a book handed over. The icon goes; the window comes forward.
+    void restore();
 
 public slots:
     // The program's own close (File > Exit, an end request): never just minimises.

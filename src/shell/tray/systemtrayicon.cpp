@@ -17,8 +17,10 @@ constexpr int secondsToWaitForTray = 10;
 
 } // namespace
 
-SystemTrayIcon::SystemTrayIcon(QWidget &window, QMenu &trayMenu, QObject *parent)
+SystemTrayIcon::SystemTrayIcon(QWidget &window, QMenu &trayMenu,
+                               std::function<void()> restoreWindow, QObject *parent)
     : QObject(parent), m_window(window), m_menu(&trayMenu),
+      m_restoreWindow(std::move(restoreWindow)),
       m_available(&QSystemTrayIcon::isSystemTrayAvailable), m_trayWatch(new QTimer(this))
 {
     m_icon.setIcon(window.windowIcon());
@@ -60,15 +62,6 @@ void SystemTrayIcon::remove()
         m_menu->menuAction()->setEnabled(false);
     if (m_icon.isVisible())
         m_icon.hide();
-}
-
-void SystemTrayIcon::restore()
-{
-    remove();
-    m_window.setWindowState(m_window.windowState() & ~Qt::WindowMinimized);
-    m_window.show();
-    m_window.raise();
-    m_window.activateWindow();
 }
 
 void SystemTrayIcon::refreshToolTip()

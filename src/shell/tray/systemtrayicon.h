@@ -22,7 +22,9 @@ namespace shell {
 class SystemTrayIcon : public QObject, public TrayIcon {
     Q_OBJECT
 public:
-    SystemTrayIcon(QWidget &window, QMenu &trayMenu, QObject *parent = nullptr);
+    // restoreWindow brings the window back and removes the icon: Restore and a double click.
+    SystemTrayIcon(QWidget &window, QMenu &trayMenu, std::function<void()> restoreWindow,
+                   QObject *parent = nullptr);
     ~SystemTrayIcon() override;
 
     // Whether a tray is there to take the icon; tests stand one in.
@@ -36,8 +38,8 @@ public:
     bool add() override;
     void remove() override;
 
-    // The window normal, shown and activated; the icon removed.
-    void restore();
+    // Restore: the window back through restoreWindow.
+    void restore() { m_restoreWindow(); }
 
     QString toolTip() const { return m_icon.toolTip(); }
     QSystemTrayIcon &icon() { return m_icon; }
@@ -49,6 +51,7 @@ private:
 
     QWidget &m_window;
     QPointer<QMenu> m_menu;
+    std::function<void()> m_restoreWindow;
     std::function<bool()> m_available;
     QSystemTrayIcon m_icon;
     QTimer *m_trayWatch;
