@@ -1,5 +1,7 @@
 #include "album/albumcaption.h"
 
+#include "version.h"
+
 #include "album/accessstamp.h"
 #include "platform/paths.h"
 #include "player/timeformat.h"
@@ -76,6 +78,16 @@ AlbumCaption albumCaption(const AlbumEntry &entry, const MonthNames &months, con
                      platform::toNativePath(entry.albumPath()) + durationText(entry);
     result.text = result.caption + decodedTitle(entry.title);
     return result;
+}
+
+QString windowCaption(const QString &profile, const QString &albumPath)
+{
+    QString caption = QString::fromUtf8(version::title);
+    if (profile != u"Default")
+        caption += QStringLiteral(" [") + profile + u']';
+    if (!albumPath.isEmpty())
+        caption += QStringLiteral(" - ") + platform::toNativePath(albumPath);
+    return caption;
 }
 
 } // namespace album

@@ -32,4 +32,8 @@ struct AlbumCaption {
 // shows now), the path in native form, then a tab and "= " with the duration and the title.
 AlbumCaption albumCaption(const AlbumEntry &entry, const MonthNames &months, const QDateTime &now);
 
+// The main window's caption: the application's title, " [profile]" for any profile but
+// "Default", and " - " and the album's native path while one is active.
+QString windowCaption(const QString &profile, const QString &albumPath);
+
 } // namespace album

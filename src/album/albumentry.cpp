@@ -1,5 +1,7 @@
 #include "album/albumentry.h"
 
+#include "album/accessstamp.h"
+
 #include "player/playbackspeed.h"
 #include "settings/settingsstore.h"
 
@@ -80,6 +82,31 @@ int AlbumEntry::volumeLevel() const
 double AlbumEntry::speed() const
 {
     return extraFields.isEmpty() ? speed::normal : speedFromField(extraFields.first());
+}
+
+int AlbumEntry::codePageNumber() const
+{
+    return int(FixedPoint::parse(codepage).roundedToInt());
+}
+
+QStringList AlbumEntry::bookmarks() const
+{
+    QStringList items = marks.split(u'|');
+    items.removeFirst();
+    items.removeAll(QString());
+    return items;
+}
+
+qint64 AlbumEntry::lastPlayedMsecs() const
+{
+    return access.trimmed().isEmpty()
+               ? 0
+               : readAccessStamp(access, QDateTime::currentDateTime()).toMSecsSinceEpoch();
+}
+
+QString storedTitle(QString references)
+{
+    return references.replace(u'=', QStringLiteral("&#61;"));
 }
 
 void AlbumEntry::setSpeed(double rate)

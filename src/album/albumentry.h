@@ -39,9 +39,19 @@ struct AlbumEntry {
     // Stores the speed. At 1 the field is left out unless other fields follow it (then empty),
     // so that an album that never changed speed keeps its eight fields.
     void setSpeed(double rate);
+    // The code page field as a number (0 when not numeric).
+    int codePageNumber() const;
+    // The Marks items after the resume mark, empty ones left out.
+    QStringList bookmarks() const;
+    // When the album last played (its access stamp, local time, in ms since the epoch); 0 before
+    // its first capture.
+    qint64 lastPlayedMsecs() const;
 
     friend bool operator==(const AlbumEntry &, const AlbumEntry &) = default;
 };
+
+// A title as the entry stores it: "=" separates an entry's fields, so it is kept as a reference.
+QString storedTitle(QString references);
 
 // The stored form of a path (the album's, and a mark's) and back: "=" <-> "*"; a line break,
 // "|", "/", "*", and "&" before "#" <-> their character references "&#10;", "&#13;", "&#124;",

@@ -1,11 +1,9 @@
 #include "album/albumsession.h"
 
-#include "album/accessstamp.h"
+#include "album/albumcaption.h"
 #include "album/albumopener.h"
 #include "album/markpaths.h"
 #include "album/pathtext.h"
-#include "album/playlistwriter.h"
-#include "media/tagreader.h"
 #include "platform/codepage.h"
 #include "platform/launch.h"
 #include "platform/paths.h"
@@ -14,71 +12,16 @@
 #include "player/playersession.h"
 #include "settings/settingskeys.h"
 #include "settings/settingsstore.h"
-#include "shell/dialogs/dialogkit.h"
-#include "shell/manual/helpcontext.h"
 #include "text/characterreferences.h"
-#include "text/codepagecatalogue.h"
 #include "text/titleencodingchooser.h"
-#include "version.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QStandardPaths>
 
 namespace album {
 
-namespace {
-
-// When the album last played: its access stamp; none before its first capture.
-qint64 lastPlayedMsecs(const AlbumEntry &entry)
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    return entry.access.trimmed().isEmpty()
-               ? 0
-               : readAccessStamp(entry.access, now).toMSecsSinceEpoch();
-}
-
-// The dialog component's input mode around an input box, and its usual value.
-constexpr int inputModeForBox = 64;
-constexpr int inputModeUsual = 1;
-constexpr QStringView defaultProfile = u"Default";
-constexpr QStringView titleCaption = u"Playlist Title";
-
-QString applicationTitle()
-{
-    return QString::fromUtf8(version::title);
-}
-
-// "=" separates an entry's fields, so a title keeps it as a reference.
-QString storedTitle(QString references)
-{
-    return references.replace(u'=', QStringLiteral("&#61;"));
-}
-
-int numberOf(const QString &field)
-{
-    return int(FixedPoint::parse(field).roundedToInt());
-}
-
-// The Marks items after the resume mark, empty ones left out.
-QStringList bookmarksOf(const QString &marks)
-{
-    QStringList items = marks.split(u'|');
-    items.removeFirst();
-    items.removeAll(QString());
-    return items;
-}
-
-QString musicFolder()
-{
-    return platform::fromNativePath(
-        QStandardPaths::writableLocation(QStandardPaths::MusicLocation));
-}
-
-} // namespace
-
 AlbumSession::AlbumSession(const Collaborators &collaborators, QObject *parent)
-    : QObject(parent), m_with(collaborators)
+    : QObject(parent), m_with(collaborators),
+      m_questions(*collaborators.dialogKit, *collaborators.encodingChooser)
 {
 }
 
@@ -126,7 +69,7 @@ void AlbumSession::loadProfile(const QString &profile, const QString &commandLin
     else if (wasActive)
         emptyPlayer();
     else
-        emit windowCaptionChanged(windowCaption(QString()));
+        emit windowCaptionChanged(windowCaption(m_profile, QString()));
     m_with.playerSession->setProfileLoading(false);
     m_profileLoading = false;
 }
@@ -136,10 +79,7 @@ AlbumList::Index AlbumSession::openAlbum(const QString &path)
     if (path.isEmpty())
         return AlbumList::none;
     if (!isDecipherablePath(path)) {
-        m_with.dialogKit->messageBox(undecipherableMessage(path), MessageButtons::Ok,
-                                     MessageIcon::Warning, DefaultButton::First,
-                                     applicationTitle() + QStringLiteral(" Message"),
-                                     shell::help::fileOpen);
+        m_questions.tellUndecipherable(path);
         return AlbumList::none;
     }
     QString albumPath = path;
@@ -147,7 +87,7 @@ AlbumList::Index AlbumSession::openAlbum(const QString &path)
         albumPath = folderPlaylist(path);
         // A folder whose playlist cannot be made is no album: it has said why.
         if (!settings::fileExists(albumPath) &&
-            !writePlaylist(albumPath, platform::titleCodePage()))
+            !m_questions.writePlaylist(albumPath, platform::titleCodePage()))
             return AlbumList::none;
     }
     for (AlbumList::Index i = 0; i < m_albums.count(); ++i) {
@@ -156,7 +96,7 @@ AlbumList::Index AlbumSession::openAlbum(const QString &path)
     }
     if (m_albums.count() == AlbumList::capacity)
         return AlbumList::none;
-    const text::TitleEncoding settled = settleTitle(albumPath);
+    const text::TitleEncoding settled = m_questions.settleTitle(albumPath);
     AlbumEntry entry;
     entry.path = encodeAlbumPath(albumPath);
     entry.title = storedTitle(settled.title);
@@ -169,89 +109,19 @@ AlbumList::Index AlbumSession::openAlbum(const QString &path)
     return index;
 }
 
-// A title is asked about only when it holds bytes that read differently in other code pages: an
-// ASCII one reads the same in all. A playlist's records are shown in the title code page
-// whatever its title's was; a single file's title comes from its tag.
-text::TitleEncoding AlbumSession::settleTitle(const QString &path)
-{
-    if (hasPlaylistExtension(path)) {
-        const QByteArray title = playlistTitleBytes(path);
-        const QString settled =
-            text::isAscii(title) ? QString::fromLatin1(title) : askAlbumTitle(title).title;
-        return {settled, platform::titleCodePage()};
-    }
-    const media::TagText tagTitle = media::readTag(path).title;
-    if (tagTitle.isUnicode && !tagTitle.unicode.isEmpty())
-        return {text::toCharacterReferences(tagTitle.unicode), text::unicodeCodePage};
-    const QByteArray bytes = tagTitle.isUnicode ? QByteArray() : tagTitle.bytes;
-    if (!bytes.isEmpty() && text::isAscii(bytes))
-        return {QString::fromLatin1(bytes), platform::titleCodePage()};
-    return askAlbumTitle(bytes);
-}
-
-text::TitleEncoding AlbumSession::askAlbumTitle(const QByteArray &title)
-{
-    if (!title.isEmpty())
-        return text::chooseTitleEncoding(*m_with.encodingChooser, title);
-    const QString answer = askTitleText(QStringLiteral("Enter the text:"), QString());
-    return {text::toCharacterReferences(answer), text::unicodeCodePage};
-}
-
-QString AlbumSession::askTitleText(const QString &prompt, const QString &defaultText)
-{
-    DialogKit &dialogs = *m_with.dialogKit;
-    dialogs.setInputMode(inputModeForBox);
-    const QString answer = dialogs.inputBox(prompt, titleCaption.toString(), defaultText);
-    dialogs.setInputMode(inputModeUsual);
-    return answer;
-}
-
-bool AlbumSession::confirm(const QString &question)
-{
-    return m_with.dialogKit->messageBox(question, MessageButtons::YesNo, MessageIcon::Question,
-                                        DefaultButton::Second) == MessageResult::Yes;
-}
-
-bool AlbumSession::writePlaylist(const QString &playlist, int titleCodePage)
-{
-    const PlaylistWrite write = writePlaylistFromFolder(playlist, titleCodePage);
-    QString message;
-    switch (write.result) {
-    case PlaylistWriteResult::Written:
-    case PlaylistWriteResult::NoListableFile:
-        if (!write.unlisted.isEmpty())
-            message = unlistedFilesMessage(playlist, write.unlisted);
-        break;
-    case PlaylistWriteResult::NoAcceptedFile:
-        message = noAcceptedFileMessage(playlist);
-        break;
-    case PlaylistWriteResult::NotWritten:
-        message = notWrittenMessage(playlist);
-        break;
-    }
-    if (!message.isEmpty())
-        m_with.dialogKit->messageBox(message, MessageButtons::Ok, MessageIcon::Information);
-    return write.result == PlaylistWriteResult::Written;
-}
-
 void AlbumSession::fileOpenCommand()
 {
-    DialogKit &dialogs = *m_with.dialogKit;
-    const FixedPoint filterIndex =
-        settings::readSettingNumber(m_with.settingsFile, m_profile, settings::keys::filterIndexKey);
-    dialogs.setFilter(openFilter.toString());
-    dialogs.setFilterIndex(int(filterIndex.roundedToInt()));
-    dialogs.setInitialFolder(initialOpenFolder(m_albums.albumPathOf(0), musicFolder(),
-                                               platform::fromNativePath(QDir::homePath())));
-    dialogs.setFileName(QString());
-    dialogs.setDialogTitle(dialogTitleFromCaption(fileOpenCaption));
-    if (dialogs.showOpen() != 1)
+    int filterIndex = int(
+        settings::readSettingNumber(m_with.settingsFile, m_profile, settings::keys::filterIndexKey)
+            .roundedToInt());
+    const QString chosen = m_questions.askAlbumToOpen(m_albums.albumPathOf(0), filterIndex);
+    if (chosen.isEmpty())
         return;
-    const AlbumList::Index index = openAlbum(dialogs.fileName());
+    const AlbumList::Index index = openAlbum(chosen);
     if (index >= 0)
         activate(index);
     settings::writeSettingNumber(m_with.settingsFile, m_profile, settings::keys::filterIndexKey,
-                                 FixedPoint::fromInt(dialogs.filterIndex()));
+                                 FixedPoint::fromInt(filterIndex));
 }
 
 void AlbumSession::activate(AlbumList::Index index)
@@ -270,7 +140,7 @@ void AlbumSession::activate(AlbumList::Index index)
     emit bookmarkMenuEnabled(true);
 
     const AlbumEntry chosen = m_albums.entry(0);
-    const int codePage = numberOf(chosen.codepage);
+    const int codePage = chosen.codePageNumber();
     emit encodingSelected(codePage);
     const QString path = chosen.albumPath();
     player().setVolume(chosen.volumeLevel());
@@ -284,9 +154,9 @@ void AlbumSession::activate(AlbumList::Index index)
     m_albums.setEntry(0, entry);
     emit albumsChanged();
     emit recordMenuEnabled(found.count >= 1);
-    emit windowCaptionChanged(windowCaption(path));
-    emit bookmarksLoaded(bookmarksOf(entry.marks));
-    m_with.playerSession->setPausedSince(lastPlayedMsecs(entry));
+    emit windowCaptionChanged(windowCaption(m_profile, path));
+    emit bookmarksLoaded(entry.bookmarks());
+    m_with.playerSession->setPausedSince(entry.lastPlayedMsecs());
     resume(entry.marks, found.firstPlayable);
     m_with.playerSession->refreshState();
 }
@@ -300,9 +170,10 @@ PlaylistRecords AlbumSession::listActiveRecords(const QString &path, int codePag
                                                       : readSingleFileRecord(path);
     const bool playable = loaded.summary.count >= 1 && loaded.summary.firstPlayable >= 0;
     if (hasPlaylistExtension(path) && !playable &&
-        confirm(platform::toNativePath(path) +
-                QStringLiteral("\r\nhas an incorrect format. Do you wish to re-create it?"))) {
-        writePlaylist(path, codePage);
+        m_questions.confirm(
+            platform::toNativePath(path) +
+            QStringLiteral("\r\nhas an incorrect format. Do you wish to re-create it?"))) {
+        m_questions.writePlaylist(path, codePage);
         loaded = readPlaylistRecords(path, codePage);
     }
     setRecords(loaded);
@@ -334,22 +205,12 @@ void AlbumSession::resume(const QString &marks, qint16 firstPlayable)
         m_with.playerSession->unload();
 }
 
-QString AlbumSession::windowCaption(const QString &albumPath) const
-{
-    QString caption = applicationTitle();
-    if (m_profile != defaultProfile)
-        caption += QStringLiteral(" [") + m_profile + u']';
-    if (!albumPath.isEmpty())
-        caption += QStringLiteral(" - ") + platform::toNativePath(albumPath);
-    return caption;
-}
-
 void AlbumSession::changeEncoding(int codePage)
 {
     if (m_albums.isEmpty())
         return;
     AlbumEntry entry = m_albums.entry(0);
-    if (numberOf(entry.codepage) == codePage)
+    if (entry.codePageNumber() == codePage)
         return;
     const QString path = entry.albumPath();
     // The record list is album 0's only while it is active; a single file shows no tag title.
@@ -381,7 +242,7 @@ void AlbumSession::renameCommand()
         return;
     const AlbumEntry asked = m_albums.entry(0);
     const QString current = text::fromCharacterReferenceText(asked.title);
-    const QString answer = askTitleText(QStringLiteral("Enter a new title:"), current);
+    const QString answer = m_questions.askTitleText(QStringLiteral("Enter a new title:"), current);
     // Playback went on while the box was open: only the title of the entry as it is now changes,
     // and only while the same album is active.
     if (answer.isEmpty() || answer == current || m_albums.entry(0).path != asked.path)
@@ -399,10 +260,10 @@ void AlbumSession::recreatePlaylistCommand()
     if (!hasPlaylistExtension(path))
         return;
     if (settings::fileExists(path) &&
-        !confirm(QStringLiteral("The previous version of the file will be lost.\r\n"
-                                "Are you sure you wish to continue?")))
+        !m_questions.confirm(QStringLiteral("The previous version of the file will be lost.\r\n"
+                                            "Are you sure you wish to continue?")))
         return;
-    writePlaylist(path, numberOf(m_albums.entry(0).codepage));
+    m_questions.writePlaylist(path, m_albums.entry(0).codePageNumber());
     emit albumsChanged();
 }
 
@@ -466,7 +327,7 @@ void AlbumSession::emptyPlayer()
     player().setVolume(AlbumEntry().volumeLevel());
     emit recordMenuEnabled(false);
     emit bookmarkMenuEnabled(false);
-    emit windowCaptionChanged(windowCaption(QString()));
+    emit windowCaptionChanged(windowCaption(m_profile, QString()));
     emit sessionCleared();
 }
 

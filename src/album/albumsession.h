@@ -1,6 +1,7 @@
 #pragma once
 
 #include "album/albumlist.h"
+#include "album/albumquestions.h"
 #include "album/recordloader.h"
 #include "player/recordlist.h"
 
@@ -112,17 +113,8 @@ private:
     RecordList &records() const;
     void saveAlbumList() const;
     void setRecords(const LoadedRecords &loaded);
-    text::TitleEncoding settleTitle(const QString &path);
-    text::TitleEncoding askAlbumTitle(const QByteArray &title);
-    QString askTitleText(const QString &prompt, const QString &defaultText);
-    bool confirm(const QString &question);
-    // Writes the playlist from its folder, 8-bit titles read in the code page; says so when the
-    // folder has no audio file, some names could not be listed or the file could not be written.
-    // True when the playlist was written.
-    bool writePlaylist(const QString &playlist, int titleCodePage);
     PlaylistRecords listActiveRecords(const QString &path, int codePage);
     void resume(const QString &marks, qint16 firstPlayable);
-    QString windowCaption(const QString &albumPath) const;
     void clearSession();
     void emptyPlayer();
     // CaptureAlbumState under captureAndSave's conditions; true when it captured.
@@ -131,6 +123,7 @@ private:
 
     AlbumList m_albums;
     Collaborators m_with;
+    AlbumQuestions m_questions;
     QString m_profile;
     std::function<QString()> m_textEditor;
     bool m_profileLoading = false;

@@ -135,3 +135,13 @@ TEST(MonthNames, ABlankOfNoWidthAddsNoBlanks)
         buildMonthNames(QLocale(QLocale::English, QLocale::UnitedStates), width);
     EXPECT_EQ(names[4], "May");
 }
+
+TEST(WindowCaption, NamesTheProfileButDefaultAndTheActiveAlbum)
+{
+    EXPECT_EQ(windowCaption("Default", QString()), "Sonnalby");
+    EXPECT_EQ(windowCaption("Anna", QString()), "Sonnalby [Anna]");
+    EXPECT_EQ(windowCaption("Anna", "\\books\\Tale\\index.wpl"),
+              "Sonnalby [Anna] - /books/Tale/index.wpl");
+    EXPECT_EQ(windowCaption("Default", "\\books\\Tale\\index.wpl"),
+              "Sonnalby - /books/Tale/index.wpl");
+}

@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -141,4 +142,23 @@ TEST(AlbumFileExists, NeedsAFileThatIsNoFolder)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
     entry.path = encodeAlbumPath(platform::fromNativePath(fifo));
     EXPECT_FALSE(albumFileExists(entry));
+}
+
+// What an activation reads of an entry: its bookmarks, code page and when it last played.
+TEST(AlbumEntryFields, BookmarksCodePageAndLastPlayed)
+{
+    AlbumEntry entry;
+    entry.marks = "a.mp3/12/|a.mp3/3/One||b.mp3/4/Two|";
+    entry.codepage = "1251";
+    EXPECT_EQ(entry.bookmarks(), (QStringList{"a.mp3/3/One", "b.mp3/4/Two"}));
+    EXPECT_EQ(entry.codePageNumber(), 1251);
+    EXPECT_EQ(entry.lastPlayedMsecs(), 0) << "never captured";
+    entry.access = "2026:01:02:03:04:05";
+    EXPECT_EQ(entry.lastPlayedMsecs(),
+              QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)).toMSecsSinceEpoch());
+    entry.marks = "a.mp3/12/";
+    entry.codepage = "x";
+    EXPECT_TRUE(entry.bookmarks().isEmpty());
+    EXPECT_EQ(entry.codePageNumber(), 0);
+    EXPECT_EQ(storedTitle("a=b==c"), "a&#61;b&#61;&#61;c");
 }
