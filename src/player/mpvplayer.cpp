@@ -217,19 +217,18 @@ void MpvPlayer::handleEvent(const mpv_event &event)
     case MPV_EVENT_PROPERTY_CHANGE:
         checkForEnd();
         break;
-    case MPV_EVENT_COMMAND_REPLY:
-        if (m_loadTicket != 0 && event.reply_userdata == m_loadTicket) {
-            const auto *reply = static_cast<const mpv_event_command *>(event.data);
-            // An entry that cannot exist: the load is reported failed.
-            m_loadEntry = event.error < 0 ? -1 : entryIdOf(reply->result);
+    case MPV_EVENT_COMMAND_REPLY: {
+        const auto *reply = static_cast<const mpv_event_command *>(event.data);
+        if (m_load.answer(event.reply_userdata, event.error < 0 ? -1 : entryIdOf(reply->result)))
             settleLoad();
-        }
         break;
+    }
     case MPV_EVENT_START_FILE:
-        m_startedEntry = static_cast<const mpv_event_start_file *>(event.data)->playlist_entry_id;
+        m_load.noteStarted(
+            static_cast<const mpv_event_start_file *>(event.data)->playlist_entry_id);
         break;
     case MPV_EVENT_FILE_LOADED:
-        m_loadedEntry = m_startedEntry;
+        m_load.noteFileLoaded();
         settleLoad();
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
@@ -244,9 +243,7 @@ void MpvPlayer::handleEvent(const mpv_event &event)
         break;
     case MPV_EVENT_END_FILE: {
         const auto *end = static_cast<const mpv_event_end_file *>(event.data);
-        m_endedEntry = end->playlist_entry_id;
-        if (m_entryId != 0 && end->playlist_entry_id == m_entryId) {
-            m_entryEnded = true;
+        if (m_load.noteEnded(end->playlist_entry_id)) {
             m_seekPending = false;
             checkForEnd();
         }
@@ -275,20 +272,10 @@ void MpvPlayer::checkForEnd()
     mediaReachedEnd();
 }
 
-// Loaded once libmpv has loaded the entry loadfile made; failed when loadfile was refused or the
-// entry ended first (a missing file, one that is not audio).
 void MpvPlayer::settleLoad()
 {
-    if (m_loadTicket == 0 || m_loadEntry == 0)
-        return;
-    const bool loaded = m_loadEntry > 0 && m_loadedEntry == m_loadEntry;
-    if (!loaded && m_loadEntry > 0 && m_endedEntry != m_loadEntry)
-        return;
-    if (loaded) {
-        m_entryId = m_loadEntry;
-        m_entryEnded = m_endedEntry == m_loadEntry;
-    }
-    loadFinished(std::exchange(m_loadTicket, 0), loaded);
+    if (const auto outcome = m_load.settle())
+        loadFinished(outcome->ticket, outcome->loaded);
 }
 
 void MpvPlayer::holdLoads(bool hold)
@@ -323,25 +310,22 @@ void MpvPlayer::sendLoad(const QString &path, quint64 ticket)
         loadFinished(ticket, false);
         return;
     }
-    m_loadTicket = ticket;
+    m_load.send(ticket);
 }
 
 void MpvPlayer::unloadMedia()
 {
     // A load under way must not start playing later behind the program's back.
-    if (m_entryId != 0 || m_loadTicket != 0)
+    if (m_load.isBusy())
         runCommand(m_mpv, {textNode("stop")});
     forgetFile();
 }
 
 void MpvPlayer::forgetFile()
 {
-    m_entryId = 0;
+    m_load.forget();
     m_heldTicket = 0;
     m_heldPath.clear();
-    m_loadTicket = 0;
-    m_loadEntry = 0;
-    m_entryEnded = false;
     m_seekPending = false;
     m_endWatch.stop();
 }
@@ -360,7 +344,7 @@ void MpvPlayer::holdMedia()
 
 void MpvPlayer::seekMedia(double seconds)
 {
-    if (m_entryId == 0 || m_entryEnded)
+    if (!m_load.hasFile() || m_load.fileEnded())
         return;
     m_seekTarget = seconds;
     m_seekPending =
@@ -380,7 +364,7 @@ double MpvPlayer::mediaDuration() const
 
 bool MpvPlayer::mediaAtEnd() const
 {
-    return m_entryEnded || readFlag(m_mpv, "eof-reached");
+    return m_load.fileEnded() || readFlag(m_mpv, "eof-reached");
 }
 
 void MpvPlayer::applyVolume(double volume)

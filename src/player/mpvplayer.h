@@ -1,5 +1,6 @@
 #pragma once
 
+#include "player/mpvload.h"
 #include "player/playerbase.h"
 
 #include <QPointer>
@@ -63,17 +64,8 @@ private:
     // The load that waits for the release: its ticket (0 when none waits) and file.
     quint64 m_heldTicket = 0;
     QString m_heldPath;
-    // libmpv's playlist entry of the loaded file; 0 while none is.
-    qint64 m_entryId = 0;
-    // The load under way: its ticket (0 when none is) and, once loadfile has answered, its entry.
-    quint64 m_loadTicket = 0;
-    qint64 m_loadEntry = 0;
-    // The entries libmpv last started, loaded and ended: they may come before loadfile's answer.
-    qint64 m_startedEntry = 0;
-    qint64 m_loadedEntry = 0;
-    qint64 m_endedEntry = 0;
-    // libmpv gave the file up on its own (a read error in mid-play).
-    bool m_entryEnded = false;
+    // The load under way, or the file loaded.
+    MpvLoad m_load;
     // time-pos keeps its old value until a seek completes: until then the target is the
     // position.
     bool m_seekPending = false;
