@@ -5,10 +5,11 @@
 //   bookmarks_bench [benchmark flags...]
 
 #include "app/program/application.h"
-#include "platform/paths.h"
+#include "app/window/mainwindow.h"
 #include "doubles/fakeplayer.h"
 #include "doubles/scripteddialogkit.h"
 #include "doubles/scriptedtitleencodingchooser.h"
+#include "platform/paths.h"
 
 #include <QApplication>
 #include <QFile>
@@ -48,8 +49,7 @@ QString makeSettings(const QTemporaryDir &dir, int count)
     QByteArray marks = "01.mp3/0/";
     for (int i = 0; i < count; ++i)
         marks += "|01.mp3/" + QByteArray::number(i % 2) + "/Bookmark " + QByteArray::number(i);
-    const QByteArray playlist =
-        platform::fromNativePath(dir.filePath("index.wpl")).toUtf8();
+    const QByteArray playlist = platform::fromNativePath(dir.filePath("index.wpl")).toUtf8();
     writeFile(dir.filePath("sonnalby.dat"),
               "[Scheme]\r\n[mProfileList]\r\n0=Default\r\n[Default\\mFileList]\r\n" + playlist +
                   "=2026:01:01:00:00:00==1252=1=2=100=" + marks + "\r\n");

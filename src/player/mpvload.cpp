@@ -14,8 +14,8 @@ bool MpvLoad::answer(quint64 ticket, qint64 entry)
 {
     if (m_stage != Stage::Sent || ticket != m_ticket)
         return false;
-    // An answer without an entry could never be told loaded: the load is reported failed.
-    m_entry = entry > 0 ? entry : -1;
+    // An answer without an entry (0 or less) could never be told loaded: settle fails it.
+    m_entry = entry;
     m_stage = Stage::Answered;
     return true;
 }

@@ -49,7 +49,7 @@ public:
 private:
     Stage m_stage = Stage::Empty;
     quint64 m_ticket = 0;
-    // The entry loadfile made: -1 when refused.
+    // The entry loadfile made: 0 or less when refused or not told.
     qint64 m_entry = 0;
     bool m_fileEnded = false;
     // The entries libmpv last started, loaded and ended.

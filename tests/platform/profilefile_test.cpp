@@ -259,12 +259,14 @@ TEST_F(ProfileFileTest, WhatAFullDiskRefusesIsKeptToldAndWrittenByTheNextSave)
         EXPECT_FALSE(file().writeString("s", "c", "3"));
         EXPECT_EQ(read("s", "b"), "2");
         EXPECT_EQ(read("s", "c"), "3");
+        EXPECT_FALSE(file().isSaved());
     }
     EXPECT_EQ(content(), "[s]\r\na=1\r\n") << "the old file stays whole";
     EXPECT_EQ(told, (QList<int>{EFBIG, EFBIG}));
     ASSERT_TRUE(file().writeString("s", "d", "4"));
     EXPECT_EQ(content(), "[s]\r\na=1\r\nb=2\r\nc=3\r\nd=4\r\n");
     EXPECT_EQ(told.last(), 0);
+    EXPECT_TRUE(file().isSaved());
 
     // Content that could not be read back is refused and not kept, or no later write could pass.
     EXPECT_FALSE(file().writeBytes(QByteArray(ProfileFile::maxFileSize + 1, ';')));
@@ -272,5 +274,10 @@ TEST_F(ProfileFileTest, WhatAFullDiskRefusesIsKeptToldAndWrittenByTheNextSave)
     EXPECT_EQ(read("s", "d"), "4");
     ASSERT_TRUE(file().writeString("s", "e", "5"));
     EXPECT_TRUE(content().endsWith("d=4\r\ne=5\r\n"));
+    // Exactly at the limit it is written, and reads back.
+    const QByteArray atLimit = "[s]\r\nk=" + QByteArray(ProfileFile::maxFileSize - 7, 'v');
+    ASSERT_EQ(atLimit.size(), ProfileFile::maxFileSize);
+    ASSERT_TRUE(file().writeBytes(atLimit));
+    EXPECT_EQ(file().readBytes(), atLimit);
     ProfileFile::setSaveObserver({});
 }

@@ -84,6 +84,9 @@ TEST(MpvLoad, OnlyTheLoadsOwnAnswerAndTheLoadedEntrysEndCount)
     EXPECT_FALSE(load.fileEnded());
     EXPECT_TRUE(load.noteEnded(3));
     EXPECT_TRUE(load.fileEnded());
+    load.send(9);
+    EXPECT_FALSE(load.fileEnded()) << "a new load has no ended file";
+    EXPECT_FALSE(load.hasFile());
 
     load.forget();
     EXPECT_EQ(load.stage(), MpvLoad::Stage::Empty);
