@@ -10,6 +10,7 @@
 #include "doubles/scripteddialogkit.h"
 #include "doubles/scriptedtitleencodingchooser.h"
 #include "platform/paths.h"
+#include "shell/menu/actionitemarray.h"
 
 #include <QApplication>
 #include <QFile>
