@@ -26,8 +26,7 @@ public:
     };
 
     // settingsFile is a Qt path; product names the socket.
-    SingleInstance(const QString &product, const QString &settingsFile,
-                   QObject *parent = nullptr);
+    SingleInstance(const QString &product, const QString &settingsFile, QObject *parent = nullptr);
     ~SingleInstance() override;
 
     // Writes none of the user's files; only the lock file, created when missing.
@@ -42,6 +41,7 @@ signals:
     void commandReceived(const QByteArray &command);
 
 private:
+    Claim fail(int error);
     void listen();
     bool sayWhereListening(const QByteArray &text) const;
     QString runningServerPath() const;

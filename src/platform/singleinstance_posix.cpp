@@ -108,25 +108,26 @@ SingleInstance::Claim SingleInstance::claim()
     const OwnedFile lock = openOwnedFile(QFile::encodeName(m_lockPath));
     if (lock.descriptor < 0 && isUnwritablePlace(lock.error))
         return Claim::First;
-    if (lock.descriptor < 0) {
-        m_failure =
-            m_lockPath + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(lock.error));
-        return Claim::Failed;
-    }
+    if (lock.descriptor < 0)
+        return fail(lock.error);
     // The lock goes with the process, so a crashed copy leaves no claim behind.
     m_lockDescriptor = lock.descriptor;
     if (::flock(m_lockDescriptor, LOCK_EX | LOCK_NB) != 0) {
         if (errno == EWOULDBLOCK)
             return Claim::Taken;
-        m_failure =
-            m_lockPath + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
-        return Claim::Failed;
+        return fail(errno);
     }
     // An ended copy's word on where it listened is void; without a channel this copy still runs
     // and a later start is told that it does not answer.
     if (sayWhereListening(QByteArray()))
         listen();
     return Claim::First;
+}
+
+SingleInstance::Claim SingleInstance::fail(int error)
+{
+    m_failure = m_lockPath + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error));
+    return Claim::Failed;
 }
 
 void SingleInstance::listen()
