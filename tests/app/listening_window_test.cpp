@@ -4,8 +4,8 @@
 
 #include "../album/qstringprint.h"
 #include "album/albumentry.h"
-#include "app/window/controlstrip.h"
 #include "app/menus/listeningoptions.h"
+#include "app/window/controlstrip.h"
 #include "app/window/mainwindow.h"
 #include "platform/paths.h"
 #include "player/sleeptimer.h"
@@ -182,7 +182,7 @@ TEST_F(ListeningWindowTest, ASaveTheDiskRefusesIsToldAndWrittenByTheNextThatSucc
         pause();
     }
     EXPECT_EQ(onDisk(), before);
-    EXPECT_TRUE(statusLine().startsWith("[Could not save to " + settings + ": File too large] "))
+    EXPECT_TRUE(statusLine().startsWith("[Could not save to sonnalby.dat: File too large] "))
         << statusLine().toStdString();
     EXPECT_EQ(storedFields(0).size(), 8) << "what was not written is still what the program knows";
 

@@ -34,6 +34,7 @@
 #include "text/codepagechooser.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 
 #include <cstring>
@@ -75,9 +76,10 @@ void Application::reportSave(const QString &file, int error)
         m_statusLine->setSaveProblem(QString());
         return;
     }
+    // The file's name alone: the status field is narrow, and the reason must show.
+    const QString name = QFileInfo(platform::toNativePath(file)).fileName();
     m_statusLine->setSaveProblem(
-        tr("Could not save to %1: %2")
-            .arg(platform::toNativePath(file), QString::fromLocal8Bit(std::strerror(error))));
+        tr("Could not save to %1: %2").arg(name, QString::fromLocal8Bit(std::strerror(error))));
 }
 
 void Application::start()
