@@ -112,11 +112,10 @@ SingleInstance::Claim SingleInstance::claim()
         return fail(lock.error);
     // The lock goes with the process, so a crashed copy leaves no claim behind.
     m_lockDescriptor = lock.descriptor;
-    if (::flock(m_lockDescriptor, LOCK_EX | LOCK_NB) != 0) {
-        if (errno == EWOULDBLOCK)
-            return Claim::Taken;
-        return fail(errno);
-    }
+    // A file system that cannot lock (NFS without its lock service) leaves this copy unguarded
+    // rather than unable to start.
+    if (::flock(m_lockDescriptor, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+        return Claim::Taken;
     // An ended copy's word on where it listened is void; without a channel this copy still runs
     // and a later start is told that it does not answer.
     if (sayWhereListening(QByteArray()))
