@@ -1,5 +1,6 @@
 #pragma once
 
+#include "media/chapter.h"
 #include "media/deviceread.h"
 #include "media/tagtext.h"
 
@@ -21,6 +22,8 @@ struct TagRecord {
     TagText genre;
     qint16 year = 0;
     qint16 track = 0;
+    // The chapters the tag lists, as the file holds them (tidyChapters puts them in order).
+    Chapters chapters;
     // 2.2, 2.3 or 2.4 for an ID3v2 tag; else 1.2 with an enhanced block, 1.1 with an ID3v1
     // block, 0 with neither.
     float version = 0;
