@@ -3,6 +3,7 @@
 #include "media/bytereader.h"
 #include "media/frametext.h"
 #include "media/genrelist.h"
+#include "media/id3chapters.h"
 #include "platform/randomaccessfile.h"
 
 #include <algorithm>
@@ -62,6 +63,7 @@ constexpr qint64 bodyPieceSize = 1024 * 1024;
 struct FileStart {
     QByteArray bytes;
     int majorVersion = 0;
+    quint8 flags = 0;
     qint64 bodySize = 0;
 
     bool hasWholeBody() const { return bodySize <= wholeBodyLimit; }
@@ -77,12 +79,14 @@ FileStart readFileStart(const DeviceReader &device, qint64 readAhead)
     const ByteReader header(start.bytes);
     bool ok = true;
     const int majorVersion = header.u8(3, &ok);
+    const quint8 flags = header.u8(5, &ok);
     const qint64 size = header.sevenBitGroups(6, &ok);
     if (!ok || start.bytes.first(3).compare("ID3", Qt::CaseInsensitive) != 0)
         return start;
     if (majorVersion < 2 || majorVersion > 4 || size >= id3v2SizeLimit || size >= device.size())
         return start;
     start.majorVersion = majorVersion;
+    start.flags = flags;
     start.bodySize = size;
     const qint64 tagEnd = id3v2HeaderSize + size;
     if (start.hasWholeBody() && start.bytes.size() < tagEnd)
@@ -134,6 +138,10 @@ void readId3v2Fields(TagRecord &record, const FileStart &start, const DeviceRead
             : frameTextsInPieces(identifiers, device, start.bodySize, majorVersion);
     for (std::size_t i = 0; i < frameFields.size(); ++i)
         record.*frameFields[i] = texts[i];
+    record.chapters =
+        start.hasWholeBody()
+            ? readId3Chapters(start.body(), majorVersion, start.flags)
+            : readId3Chapters(device, id3v2HeaderSize, start.bodySize, majorVersion, start.flags);
     record.year = leadingNumber(texts[yearFrame]);
     record.track = leadingNumber(texts[trackFrame]);
     record.version = float(2 + majorVersion / 10.0);
