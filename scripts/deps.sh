@@ -6,6 +6,8 @@ SONNALBY_PACKAGES=(
     qt6-svg-dev dpkg-dev lintian desktop-file-utils appstream dbus-daemon dbus-bin playerctl
     cmake ninja-build g++ pkg-config clang-format
     qt6-base-dev libgl-dev libmpv-dev libicu-dev
+    # Records in container formats are read with the FFmpeg that libmpv plays with.
+    libavformat-dev libavcodec-dev libavutil-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils trayer openbox locales dbus-daemon
     # Another local user's listening socket in the single-copy tests.

@@ -45,6 +45,17 @@ JsonLine &JsonLine::add(const char *key, qint64 value)
     return addMember(key, QByteArray::number(value));
 }
 
+JsonLine &JsonLine::addObjects(const char *key, const QList<JsonLine> &objects)
+{
+    QByteArray array = "[";
+    for (const JsonLine &object : objects) {
+        if (array.size() > 1)
+            array += ',';
+        array += object.object();
+    }
+    return addMember(key, array + ']');
+}
+
 JsonLine &JsonLine::addNumberText(const char *key, const QByteArray &number)
 {
     return addMember(key, number);

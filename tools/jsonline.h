@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
@@ -12,9 +13,13 @@ public:
     JsonLine &add(const char *key, qint64 value);
     // A number already written as JSON text.
     JsonLine &addNumberText(const char *key, const QByteArray &number);
+    // An array of objects, each as object() gives it.
+    JsonLine &addObjects(const char *key, const QList<JsonLine> &objects);
 
+    // The object alone.
+    QByteArray object() const { return m_object + '}'; }
     // The object and a line end.
-    QByteArray text() const { return m_object + "}\n"; }
+    QByteArray text() const { return object() + '\n'; }
 
 private:
     JsonLine &addMember(const char *key, const QByteArray &value);

@@ -1,5 +1,5 @@
-// sonnalby-probe: prints what the player reads from MP3 files (tag fields and duration, one JSON
-// object a line) or from a playlist (its sources, one absolute path a line).
+// sonnalby-probe: prints what the player reads from audio files (format, tag fields, duration
+// and chapters, one JSON object a line) or from a playlist (its sources, one absolute path a line).
 
 #include "jsonline.h"
 
@@ -70,6 +70,19 @@ QByteArray versionText(float version)
     return version == 0 ? QByteArray("0") : QByteArray::number(version, 'f', 1);
 }
 
+// Each chapter's start in seconds with its milliseconds, and its title.
+QList<JsonLine> chapterObjects(const media::Chapters &chapters)
+{
+    QList<JsonLine> objects;
+    for (const media::Chapter &chapter : chapters) {
+        JsonLine object;
+        object.addNumberText("start", QByteArray::number(double(chapter.startMs) / 1000, 'f', 3));
+        object.add("title", chapter.title);
+        objects.append(object);
+    }
+    return objects;
+}
+
 // Each file is opened once, and read where the readers need it.
 QByteArray fileLine(const QString &path)
 {
@@ -80,6 +93,7 @@ QByteArray fileLine(const QString &path)
     const media::TagRecord &tag = info.tag;
     JsonLine line;
     line.add("path", platform::toNativePath(path));
+    line.add("format", info.format);
     addFlaggedText(line, "title", tag.title);
     addFlaggedText(line, "artist", tag.artist);
     addFlaggedText(line, "album", tag.album);
@@ -89,6 +103,7 @@ QByteArray fileLine(const QString &path)
     line.add("track", qint64(tag.track));
     line.addNumberText("version", versionText(tag.version));
     line.add("duration", qint64(info.duration));
+    line.addObjects("chapters", chapterObjects(tag.chapters));
     return line.text();
 }
 
@@ -125,7 +140,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Prints the tag fields and duration of each MP3 file as one JSON object a line, or the "
+        "Prints the format, tag fields, duration and chapters of each audio file as one JSON "
+        "object a line, or the "
         "sources of a playlist as one absolute path a line.");
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption codePageOpt(
@@ -135,7 +151,7 @@ int main(int argc, char **argv)
                                          "FILE.wpl");
     parser.addOption(codePageOpt);
     parser.addOption(playlistOpt);
-    parser.addPositionalArgument("files", "MP3 files to read.", "[FILE...]");
+    parser.addPositionalArgument("files", "Audio files to read.", "[FILE...]");
 
     if (!parser.parse(app.arguments()))
         return wrongArguments(parser.errorText());

@@ -1,5 +1,7 @@
 #include "album/albumopener.h"
 
+#include "album/playlistwriter.h"
+
 #include "album/markuptext.h"
 #include "album/pathtext.h"
 #include "album/textfile.h"
@@ -26,6 +28,30 @@ QString withSeparator(const QString &folder)
 QString dialogTitleFromCaption(QStringView caption)
 {
     return caption.toString().remove(QStringLiteral("...")).remove(u'&');
+}
+
+QString openFilter()
+{
+    return QStringLiteral("Audiobooks|") + acceptedFormats.toString() +
+           QStringLiteral("|Audio File (*.mp3)|*.mp3|Media Playlist (*.wpl)|*.wpl|Folder|.|");
+}
+
+namespace {
+constexpr int storedAudiobooksIndex = 4;
+}
+
+int shownFilterIndex(int storedIndex)
+{
+    if (storedIndex >= 1 && storedIndex < storedAudiobooksIndex)
+        return storedIndex + 1;
+    return storedIndex == storedAudiobooksIndex ? 1 : storedIndex;
+}
+
+int storedFilterIndex(int shownIndex)
+{
+    if (shownIndex > 1 && shownIndex <= storedAudiobooksIndex)
+        return shownIndex - 1;
+    return shownIndex == 1 ? storedAudiobooksIndex : shownIndex;
 }
 
 bool hasPlaylistExtension(QStringView path)

@@ -9,9 +9,14 @@ namespace album {
 
 // The caption of File > Open; the Open dialog's title is made from it.
 inline constexpr QStringView fileOpenCaption = u"&Open Album...";
-// The Open dialog's choices: audio files, playlists, or a folder (the pattern ".").
-inline constexpr QStringView openFilter =
-    u"Audio File (*.mp3)|*.mp3|Media Playlist (*.wpl)|*.wpl|Folder|.|";
+// The Open dialog's choices: every accepted audio format, MP3 files, playlists, or a folder (the
+// pattern ".").
+QString openFilter();
+// The stored "FilterIndex" keeps the meaning its first three choices always had (1 MP3, 2
+// playlist, 3 folder), so that earlier versions read it the same; the new first choice is
+// stored as 4. Between that and the dialog's index, both ways; other values pass unchanged.
+int shownFilterIndex(int storedIndex);
+int storedFilterIndex(int shownIndex);
 
 // A menu caption as a dialog title: every "&" and every "..." removed.
 QString dialogTitleFromCaption(QStringView caption);

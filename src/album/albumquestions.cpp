@@ -103,14 +103,14 @@ bool AlbumQuestions::writePlaylist(const QString &playlist, int titleCodePage)
 
 QString AlbumQuestions::askAlbumToOpen(const QString &activeAlbumPath, int &filterIndex)
 {
-    m_dialogs.setFilter(openFilter.toString());
-    m_dialogs.setFilterIndex(filterIndex);
+    m_dialogs.setFilter(openFilter());
+    m_dialogs.setFilterIndex(shownFilterIndex(filterIndex));
     m_dialogs.setInitialFolder(initialOpenFolder(activeAlbumPath, musicFolder(),
                                                  platform::fromNativePath(QDir::homePath())));
     m_dialogs.setFileName(QString());
     m_dialogs.setDialogTitle(dialogTitleFromCaption(fileOpenCaption));
     const bool chosen = m_dialogs.showOpen() == 1;
-    filterIndex = m_dialogs.filterIndex();
+    filterIndex = storedFilterIndex(m_dialogs.filterIndex());
     return chosen ? m_dialogs.fileName() : QString();
 }
 

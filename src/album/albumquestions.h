@@ -35,7 +35,8 @@ public:
     // true when it was written.
     bool writePlaylist(const QString &playlist, int titleCodePage);
     // File > Open's dialog on the album's folder (or the music folder), with the filter chosen
-    // last time; the chosen path, empty when cancelled. filterIndex goes in and comes back.
+    // last time; the chosen path, empty when cancelled. filterIndex, as stored, goes in and comes
+    // back.
     QString askAlbumToOpen(const QString &activeAlbumPath, int &filterIndex);
 
 private:

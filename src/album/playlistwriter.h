@@ -6,8 +6,10 @@
 
 namespace album {
 
-// The patterns of the audio files an album folder's playlist takes, ";"-separated.
-inline constexpr QStringView acceptedFormats = u"*.mp3";
+// The patterns of the audio files an album takes as records, ";"-separated: MP3 and the
+// container formats of today's audiobooks.
+inline constexpr QStringView acceptedFormats =
+    u"*.mp3;*.m4b;*.m4a;*.mp4;*.aac;*.opus;*.ogg;*.oga;*.flac;*.wma;*.wav;*.mka;*.webm";
 
 // True when "." + the name's extension + ";" occurs in the accepted formats followed by ";"
 // (without regard to case). A name without "." has no extension and is not accepted.

@@ -4,7 +4,6 @@
 #include "album/pathtext.h"
 #include "album/playlistreader.h"
 #include "media/mediainfo.h"
-#include "media/mpegduration.h"
 #include "platform/paths.h"
 #include "player/timeformat.h"
 #include "settings/settingsstore.h"
@@ -25,7 +24,7 @@ QString durationCaption(qint32 seconds)
 
 Record missingRecord(const QString &path, const QString &shownSource)
 {
-    return {path + u'|', shownSource, false};
+    return {path + u'|', shownSource, false, {}};
 }
 
 // Adds what one record found to the summary; the total saturates rather than wraps.
@@ -66,7 +65,8 @@ LoadedRecords readPlaylistRecords(const QString &playlist, int codePage)
         const QString title = recordTitleText(info.tag.title, codePage);
         if (!title.isEmpty())
             caption += QStringLiteral("\t= ") + title;
-        loaded.records.append({path + u'|' + QString::number(info.duration), caption, true});
+        loaded.records.append(
+            {path + u'|' + QString::number(info.duration), caption, true, info.tag.chapters});
         count(loaded.summary, loaded.records.last(), info.duration);
     }
     return loaded;
@@ -78,9 +78,10 @@ LoadedRecords readSingleFileRecord(const QString &path)
     LoadedRecords loaded;
     qint32 seconds = 0;
     if (settings::fileExists(path)) {
-        seconds = media::mpegDuration(path);
-        loaded.records.append(
-            {path + u'|' + QString::number(seconds), durationCaption(seconds) + name, true});
+        const media::MediaInfo info = media::readMediaInfo(path);
+        seconds = info.duration;
+        loaded.records.append({path + u'|' + QString::number(seconds),
+                               durationCaption(seconds) + name, true, info.tag.chapters});
     } else {
         loaded.records.append(missingRecord(path, name));
     }

@@ -26,6 +26,13 @@ QString fileAndTimeCaption(const album::Mark &mark)
            formatSeconds(secondsOf(mark));
 }
 
+QString newMarkTitle(const album::Mark &mark, const QString &chapterTitle)
+{
+    if (chapterTitle.isEmpty())
+        return fileAndTimeCaption(mark);
+    return chapterTitle + QStringLiteral(" - ") + formatSeconds(secondsOf(mark));
+}
+
 FixedPoint secondsOf(const album::Mark &mark)
 {
     return FixedPoint::parse(mark.seconds);

@@ -18,6 +18,9 @@ QString storedTitle(QStringView typed);
 QString shownTitle(const album::Mark &mark);
 // "x.mp3 - 00:01:15": the file name of the mark's path and its position.
 QString fileAndTimeCaption(const album::Mark &mark);
+// A new bookmark's offered title: "Chapter title - 01:02:03" inside a chapter, else the file
+// and time caption.
+QString newMarkTitle(const album::Mark &mark, const QString &chapterTitle);
 FixedPoint secondsOf(const album::Mark &mark);
 
 } // namespace bookmarks

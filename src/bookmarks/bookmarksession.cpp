@@ -87,6 +87,15 @@ QString BookmarkSession::currentPlace() const
         {player.url(), QString::number(wholeSeconds(player.currentPosition())), {}});
 }
 
+QString BookmarkSession::playingChapterTitle() const
+{
+    const PlayerSession &session = *m_with.playerSession;
+    const int chapter = session.playingChapter();
+    if (chapter < 0)
+        return QString();
+    return session.records().at(session.playingRecord()).chapters.at(chapter).title;
+}
+
 void BookmarkSession::defineCommand()
 {
     const PlayerComponent &player = m_with.playerSession->player();
@@ -95,7 +104,7 @@ void BookmarkSession::defineCommand()
         return;
     const qint32 seconds = wholeSeconds(player.currentPosition());
     album::Mark mark{path, QString::number(seconds), {}};
-    const QString answer = askTitle(bookmarks::fileAndTimeCaption(mark));
+    const QString answer = askTitle(bookmarks::newMarkTitle(mark, playingChapterTitle()));
     if (answer.isEmpty())
         return;
     const int target = targetSlot(path, seconds);

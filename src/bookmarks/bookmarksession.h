@@ -70,6 +70,8 @@ private:
     QString resumeMark() const;
     // Where the player stands as "path/seconds/"; empty with no file.
     QString currentPlace() const;
+    // The title of the chapter playing; empty outside chapters.
+    QString playingChapterTitle() const;
     // The slot a new mark of that record and second goes to: an existing one to replace, or one
     // made for it; -1 when the list is full.
     int targetSlot(const QString &path, qint64 seconds);

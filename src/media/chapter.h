@@ -31,4 +31,7 @@ Chapters tidyChapters(Chapters chapters, qint64 durationMs);
 // one before any starts; -1 for an empty list.
 int chapterAt(const Chapters &chapters, qint64 positionMs);
 
+// "Chapter 3/42: Title" for the chapter at the index; empty for an index out of range.
+QString chapterStatusText(const Chapters &chapters, int index);
+
 } // namespace media

@@ -1,5 +1,6 @@
 #include "media/mediainfo.h"
 
+#include "media/containerreader.h"
 #include "media/mpegduration.h"
 #include "platform/randomaccessfile.h"
 
@@ -17,11 +18,18 @@ MediaInfo mediaInfoOf(const DeviceReader &reader)
     return info;
 }
 
+MediaInfo mpegInfo(MediaInfo info)
+{
+    info.format = QStringLiteral("mp3");
+    info.tag.chapters = tidyChapters(info.tag.chapters, qint64(info.duration) * 1000);
+    return info;
+}
+
 } // namespace
 
 MediaInfo readMediaInfo(QIODevice &device)
 {
-    return mediaInfoOf(DeviceReader(device));
+    return mpegInfo(mediaInfoOf(DeviceReader(device)));
 }
 
 MediaInfo readMediaInfo(const QString &internalPath)
@@ -31,13 +39,15 @@ MediaInfo readMediaInfo(const QString &internalPath)
 
 MediaInfo readMediaInfo(const platform::RandomAccessFile &file, const QString &internalPath)
 {
+    if (isContainerFileName(internalPath))
+        return readContainerInfo(file, internalPath);
     const qint32 shell = shellDuration(internalPath);
     if (!file.isOpen())
-        return {TagRecord(), shell};
+        return {TagRecord(), shell, QString()};
     const DeviceReader reader(file);
     if (shell <= 0)
-        return mediaInfoOf(reader);
-    return {readTag(reader), shell};
+        return mpegInfo(mediaInfoOf(reader));
+    return mpegInfo({readTag(reader), shell, QString()});
 }
 
 } // namespace media

@@ -1,5 +1,6 @@
 #include "player/playersession.h"
 
+#include "player/chapterstep.h"
 #include "player/rewindrule.h"
 #include "player/skiptarget.h"
 #include "player/timeformat.h"
@@ -32,6 +33,11 @@ PlayerSession::PlayerSession(PlayerComponent &player, RecordList &records, QObje
             Qt::DirectConnection);
     connect(&player, &PlayerComponent::mediaError, this, &PlayerSession::onMediaError,
             Qt::DirectConnection);
+    connect(&records, &RecordList::recordsReset, this, [this] {
+        m_announcedRecord = RecordList::none;
+        m_announcedChapter = -1;
+        emit chapterChanged();
+    });
     connect(
         &player, &PlayerComponent::positionChange, this,
         [this](double, double newPosition) { onPositionChange(newPosition); },
@@ -75,6 +81,65 @@ void PlayerSession::jumpToMark(const QString &path, double seconds)
 {
     m_pausedSince = 0;
     loadAt(m_records.findRecordIndex(path), path, wholeSeconds(seconds));
+    m_playAfterLoad = true;
+    m_player.play();
+}
+
+RecordList::Index PlayerSession::playingRecord() const
+{
+    const RecordList::Index held = recordOfFile(m_player.url());
+    return held != RecordList::none ? held : m_records.current();
+}
+
+int PlayerSession::playingChapter() const
+{
+    const RecordList::Index record = playingRecord();
+    if (record < 0 || record >= m_records.count())
+        return -1;
+    return media::chapterAt(m_records.at(record).chapters,
+                            qint64(m_player.currentPosition() * 1000.0));
+}
+
+void PlayerSession::noteChapter()
+{
+    const RecordList::Index record = playingRecord();
+    const int chapter = playingChapter();
+    if (record == m_announcedRecord && chapter == m_announcedChapter)
+        return;
+    m_announcedRecord = record;
+    m_announcedChapter = chapter;
+    emit chapterChanged();
+}
+
+void PlayerSession::stepNext()
+{
+    playFrom(chapterstep::next(m_records, playingRecord(), m_player.currentPosition()));
+}
+
+void PlayerSession::stepPrevious()
+{
+    playFrom(chapterstep::previous(m_records, playingRecord(), m_player.currentPosition()));
+}
+
+void PlayerSession::playFrom(const AlbumSpot &spot)
+{
+    if (spot.record < 0 || spot.record >= m_records.count() || !m_records.at(spot.record).enabled)
+        return;
+    if (spot.record != recordOfFile(m_player.url()) && spot.seconds == 0) {
+        selectRecord(spot.record);
+        return;
+    }
+    m_pausedSince = 0;
+    if (spot.record == recordOfFile(m_player.url())) {
+        beginBusy();
+        m_records.setCurrent(spot.record);
+        m_player.setCurrentPosition(spot.seconds);
+        m_heldPosition = wholeSecondsText(m_player.currentPosition());
+        endBusy();
+        emit positionChanged();
+    } else {
+        loadAt(spot.record, m_records.pathOf(spot.record), spot.seconds);
+    }
     m_playAfterLoad = true;
     m_player.play();
 }
@@ -143,6 +208,7 @@ void PlayerSession::rewindAfterLongPause()
 
 void PlayerSession::countSecond()
 {
+    noteChapter();
     if (m_recordSeconds >= 0 && m_recordSeconds < std::numeric_limits<qint32>::max())
         ++m_recordSeconds;
 }
@@ -280,6 +346,7 @@ void PlayerSession::onMediaChange()
     m_freshMedia = true;
     m_recordSeconds = 0;
     emit mediaCaptionChanged(caption);
+    noteChapter();
 }
 
 // The first change after a new file is the program putting it at its start; any other change,
@@ -291,6 +358,7 @@ void PlayerSession::onPositionChange(double newPosition)
         m_recordSeconds = -1;
     m_freshMedia = false;
     emit positionChanged();
+    noteChapter();
 }
 
 void PlayerSession::captureAndSave()

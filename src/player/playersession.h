@@ -2,6 +2,7 @@
 
 #include "player/playercomponent.h"
 #include "player/recordlist.h"
+#include "player/skiptarget.h"
 
 #include <QObject>
 #include <QString>
@@ -47,6 +48,23 @@ public:
     void resumeAt(const QString &path, double seconds);
     // JumpToMark: as resumeAt at the seconds rounded to whole ones, then plays.
     void jumpToMark(const QString &path, double seconds);
+    // Next and Previous: by chapter inside the playing record (chapterstep.h), else by record;
+    // playback starts. Nothing where there is no such place.
+    void stepNext();
+    void stepPrevious();
+    // Plays the record from the seconds (a chapter's start): a seek when the player holds the
+    // record already, else a load there. A disabled record or an index out of range does nothing.
+    void playFrom(const AlbumSpot &spot);
+    // The record the player holds, else the current one: where Next and Previous count from.
+    RecordList::Index playingRecord() const;
+
+    // The chapter of the playing record at the player's position; -1 for a record without
+    // chapters or with none playing.
+    int playingChapter() const;
+    // Announces chapterChanged when the playing record or its chapter is not the one announced
+    // last: at every tick, seek and new record.
+    void noteChapter();
+
     // No record to play: the player lets its file go and the caption goes blank.
     void unload();
 
@@ -92,6 +110,8 @@ signals:
     void positionChanged();
     // The record ended while setHoldAtRecordEnd was on; playback has stopped.
     void recordEndReached();
+    // Another chapter plays (playingChapter), or a record with other chapters or none.
+    void chapterChanged();
 
 private:
     void onPlayStateChange(int state);
@@ -133,4 +153,7 @@ private:
     bool m_holdAtRecordEnd = false;
     qint64 m_pausedSince = 0;
     std::function<qint64()> m_now;
+    // What chapterChanged announced last.
+    RecordList::Index m_announcedRecord = RecordList::none;
+    int m_announcedChapter = -1;
 };

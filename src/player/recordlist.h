@@ -1,5 +1,6 @@
 #pragma once
 
+#include "media/chapter.h"
 #include "settings/fixedpoint.h"
 
 #include <QList>
@@ -15,6 +16,8 @@ struct Record {
     // The menu caption: "[hh:mm:ss] source" and, with a tag title, TAB "= " title.
     QString caption;
     bool enabled = true;
+    // The chapters inside the record's file, in order; empty for most records.
+    media::Chapters chapters;
 };
 
 class RecordList : public QObject {

@@ -28,8 +28,12 @@ SleepTimer::SleepTimer(PlayerSession &session, QObject *parent)
     m_timer.setInterval(tickMilliseconds);
     connect(&m_timer, &QTimer::timeout, this, &SleepTimer::tick);
     connect(&session, &PlayerSession::recordEndReached, this, [this] {
-        if (m_mode == Mode::EndOfRecord)
+        if (m_mode == Mode::EndOfRecord || m_mode == Mode::EndOfChapter)
             finish();
+    });
+    connect(&session, &PlayerSession::positionChanged, this, [this] {
+        if (m_mode == Mode::EndOfChapter)
+            aimAtChapterEnd();
     });
 }
 
@@ -45,10 +49,29 @@ void SleepTimer::startAtRecordEnd()
     begin(Mode::EndOfRecord);
 }
 
+void SleepTimer::startAtChapterEnd()
+{
+    aimAtChapterEnd();
+    begin(Mode::EndOfChapter);
+}
+
+void SleepTimer::aimAtChapterEnd()
+{
+    m_chapterEnd = -1;
+    const RecordList &records = m_session.records();
+    const RecordList::Index record = m_session.playingRecord();
+    const int chapter = m_session.playingChapter();
+    if (chapter < 0 || record < 0 || record >= records.count())
+        return;
+    const media::Chapters &chapters = records.at(record).chapters;
+    if (chapter + 1 < chapters.size())
+        m_chapterEnd = double(chapters[chapter + 1].startMs) / 1000.0;
+}
+
 void SleepTimer::begin(Mode mode)
 {
     m_mode = mode;
-    m_session.setHoldAtRecordEnd(mode == Mode::EndOfRecord);
+    m_session.setHoldAtRecordEnd(mode == Mode::EndOfRecord || mode == Mode::EndOfChapter);
     m_session.player().setFadeLevel(1.0);
     m_lastTick = m_now();
     m_timer.start();
@@ -75,6 +98,12 @@ qint64 SleepTimer::remainingMilliseconds() const
     switch (m_mode) {
     case Mode::Minutes:
         return std::max<qint64>(m_left, 0);
+    case Mode::EndOfChapter:
+        if (m_chapterEnd >= 0) {
+            const double left = std::max(m_chapterEnd - player.currentPosition(), 0.0);
+            return qint64(left / player.rate() * 1000.0);
+        }
+        [[fallthrough]];
     case Mode::EndOfRecord: {
         const double length = player.currentItemDuration();
         if (length <= 0)
@@ -106,9 +135,24 @@ void SleepTimer::tick()
         finish();
         return;
     }
+    if (m_mode == Mode::EndOfChapter && m_chapterEnd >= 0 && remaining == 0 && playing) {
+        pauseAtChapterEnd();
+        return;
+    }
     if (playing)
         fade(remaining);
     emit changed();
+}
+
+void SleepTimer::pauseAtChapterEnd()
+{
+    const double end = m_chapterEnd;
+    PlayerComponent &player = m_session.player();
+    m_session.beginBusy();
+    player.setCurrentPosition(end);
+    m_session.endBusy();
+    player.pause();
+    finish();
 }
 
 void SleepTimer::fade(qint64 remaining)

@@ -7,14 +7,14 @@
 
 class PlayerSession;
 
-// The sleep timer: after a number of minutes of playing, or at the end of the current record,
-// playback pauses (which saves, as any pause does). The sound fades to silence over the last
-// ten seconds and comes back to the album's own volume once paused. Only playing time counts;
+// The sleep timer: after a number of minutes of playing, or at the end of the current chapter or
+// record, playback pauses (which saves, as any pause does). The sound fades to silence over the
+// last ten seconds and comes back to the album's own volume once paused. Only playing time counts;
 // commands that start playback leave the timer running. Everything on the UI thread.
 class SleepTimer : public QObject {
     Q_OBJECT
 public:
-    enum class Mode { Off, Minutes, EndOfRecord };
+    enum class Mode { Off, Minutes, EndOfRecord, EndOfChapter };
     static constexpr qint64 fadeMilliseconds = 10000;
     static constexpr int tickMilliseconds = 200;
 
@@ -26,6 +26,9 @@ public:
     // Starts anew, replacing any running timer.
     void start(int minutes);
     void startAtRecordEnd();
+    // At the next chapter's start, which the place is left at; in the last chapter, or in a
+    // record without chapters, at the record's end.
+    void startAtChapterEnd();
     // Off: the timer stops and the sound is whole again.
     void cancel();
 
@@ -48,6 +51,10 @@ private:
     void begin(Mode mode);
     void finish();
     void fade(qint64 remaining);
+    // The end of the chapter playing now, where a seek or another record puts the listener.
+    void aimAtChapterEnd();
+    // The pause at the chapter's end, the place put back on it from the tick's overshoot.
+    void pauseAtChapterEnd();
 
     PlayerSession &m_session;
     QTimer m_timer;
@@ -56,4 +63,6 @@ private:
     int m_minutes = 0;
     qint64 m_left = 0; // while counting minutes
     qint64 m_lastTick = 0;
+    // Seconds into the record where the chapter playing ends; -1 for the record's end.
+    double m_chapterEnd = -1;
 };

@@ -3,16 +3,16 @@
 #include "album/albumopener.h"
 #include "album/pathtext.h"
 #include "album/playlistwriter.h"
+#include "doubles/fakeplayer.h"
+#include "doubles/scripteddialogkit.h"
+#include "doubles/scriptedtitleencodingchooser.h"
 #include "platform/codepage.h"
 #include "platform/paths.h"
-#include "doubles/fakeplayer.h"
 #include "player/playersession.h"
 #include "qstringprint.h"
 #include "settings/settingsstore.h"
 #include "shell/manual/helpcontext.h"
-#include "doubles/scripteddialogkit.h"
 #include "testmp3.h"
-#include "doubles/scriptedtitleencodingchooser.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -284,7 +284,8 @@ TEST_F(AlbumSessionTest, AFolderWithoutAudioGivesOneMessageAndNoEntry)
     EXPECT_TRUE(session.albums().isEmpty());
     const QList<DialogCall> messages = dialogs.callsOf(DialogCallKind::MessageBox);
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0].texts.value(0), native(u"Empty") + "/\r\nhas no file of format *.mp3");
+    EXPECT_EQ(messages[0].texts.value(0),
+              native(u"Empty") + "/\r\nhas no file of format " + album::acceptedFormats.toString());
     EXPECT_FALSE(QFile::exists(native(u"Empty/index.wpl")));
 }
 
@@ -803,7 +804,8 @@ TEST_F(AlbumSessionTest, FileOpenRemembersTheFilterOnlyAfterAConfirmedChoice)
     EXPECT_TRUE(session.albums().isEmpty());
     EXPECT_EQ(settings::readSetting(settingsFile, "Default", "FilterIndex"), "2");
 
-    dialogs.queueOpenConfirmed(path(u"A"), 3);
+    // The dialog's folder choice (4, after the new first one) is stored as the 3 it always was.
+    dialogs.queueOpenConfirmed(path(u"A"), 4);
     session.fileOpenCommand();
     EXPECT_EQ(session.albums().albumPathOf(0), list);
     EXPECT_TRUE(session.isAlbumActive());
@@ -811,10 +813,12 @@ TEST_F(AlbumSessionTest, FileOpenRemembersTheFilterOnlyAfterAConfirmedChoice)
 
     const QList<DialogCall> shown = dialogs.callsOf(DialogCallKind::ShowOpen);
     ASSERT_EQ(shown.size(), 2);
-    EXPECT_EQ(shown[0].texts[0], "Audio File (*.mp3)|*.mp3|Media Playlist (*.wpl)|*.wpl|Folder|.|");
+    EXPECT_EQ(shown[0].texts[0], "Audiobooks|" + album::acceptedFormats.toString() +
+                                     "|Audio File (*.mp3)|*.mp3|Media Playlist (*.wpl)|*.wpl|"
+                                     "Folder|.|");
     EXPECT_EQ(shown[0].texts[2], "");
     EXPECT_EQ(shown[0].texts[3], "Open Album");
-    EXPECT_EQ(shown[0].number, 2);
+    EXPECT_EQ(shown[0].number, 3);
 }
 
 TEST(OpenDialogFolder, StartsBesideTheActiveAlbumElseInTheMusicFolder)

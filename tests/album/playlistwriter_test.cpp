@@ -66,16 +66,20 @@ TEST(AcceptedAudioFile, MatchesTheExtensionOnly)
     EXPECT_FALSE(isAcceptedAudioFile(u"a.mp3.txt"));
     EXPECT_FALSE(isAcceptedAudioFile(u"a.mp"));
     EXPECT_FALSE(isAcceptedAudioFile(u"a.p3"));
-    EXPECT_FALSE(isAcceptedAudioFile(u"a.wma"));
+    EXPECT_FALSE(isAcceptedAudioFile(u"a.wmv"));
+    EXPECT_FALSE(isAcceptedAudioFile(u"a.m4"));
+    for (const char16_t *name : {u"a.m4b", u"A.M4A", u"a.mp4", u"a.aac", u"a.opus", u"a.ogg",
+                                 u"a.oga", u"a.FLAC", u"a.wma", u"a.wav", u"a.mka", u"a.webm"})
+        EXPECT_TRUE(isAcceptedAudioFile(name)) << QString::fromUtf16(name).toStdString();
     EXPECT_FALSE(isAcceptedAudioFile(u"a."));
     EXPECT_FALSE(isAcceptedAudioFile(u""));
 }
 
-TEST_F(PlaylistWriterTest, OnlyMp3FilesInNameOrder)
+TEST_F(PlaylistWriterTest, OnlyAudioFilesInNameOrder)
 {
     mp3("B.MP3", "Bee");
     mp3("a.mp3", "Ay");
-    mp3("c.wma", "Sea");
+    mp3("c.wmv", "Sea");
     ASSERT_TRUE(testmp3::writeFile(native("notes.txt"), "notes"));
 
     ASSERT_EQ(writePlaylistFromFolder(playlist(), 1252).result, PlaylistWriteResult::Written);
@@ -249,16 +253,17 @@ TEST_F(PlaylistWriterTest, NamesTheAnsiCodePageCannotHoldAreLeftOut)
               QStringList{path(QString::fromUtf8("\u00C9t\u00E9.mp3"))});
 }
 
-TEST_F(PlaylistWriterTest, FolderWithoutMp3FilesWritesNothing)
+TEST_F(PlaylistWriterTest, FolderWithoutAudioFilesWritesNothing)
 {
-    mp3("c.wma", "Sea");
+    mp3("c.wmv", "Sea");
     folder("empty");
     const album::PlaylistWrite write = writePlaylistFromFolder(playlist(), 1252);
     EXPECT_EQ(write.result, PlaylistWriteResult::NoAcceptedFile);
     EXPECT_TRUE(write.unlisted.isEmpty());
     EXPECT_FALSE(QFile::exists(native("index.wpl")));
-    EXPECT_EQ(album::noAcceptedFileMessage(playlist()),
-              QDir::cleanPath(m_dir.path()) + "/\r\nhas no file of format *.mp3");
+    EXPECT_EQ(album::noAcceptedFileMessage(playlist()), QDir::cleanPath(m_dir.path()) +
+                                                            "/\r\nhas no file of format " +
+                                                            album::acceptedFormats.toString());
 }
 
 // A book split into "CD1", "CD2"...: one album of all of them, in the order of the discs.

@@ -1,7 +1,7 @@
 #include "windowfixture.h"
 
-#include "shell/menu/actionitemarray.h"
 #include "shell/manual/helpcontext.h"
+#include "shell/menu/actionitemarray.h"
 #include "shell/menu/menuitem.h"
 
 #include <QAction>
@@ -151,6 +151,7 @@ TEST(MenuTree, OptionAndHelpMenus)
                                                         "  mOptionSleepList4 60 minutes",
                                                         "  mOptionSleepList5 90 minutes",
                                                         "  mOptionSleepList6 &End of Record",
+                                                        "  mOptionSleepList7 End of C&hapter",
                                                         "mOptionSkipBack Skip &Back >",
                                                         "  mOptionSkipBackList0 5 seconds",
                                                         "  mOptionSkipBackList1 10 seconds",
@@ -181,8 +182,9 @@ TEST(MenuTree, PopUpMenusExistButNeverOnTheBar)
     MainWindow &window = fixture.window();
     EXPECT_EQ(dumpMenu(window, "mTray"),
               QStringList({"mTrayPlay &Play/Pause", "mTraySkipBack Skip &Back\tAlt+Left",
-                           "mTraySkipForward Skip &Forward\tAlt+Right", "mTrayRestore &Restore",
-                           "-", "mTrayExit E&xit"}));
+                           "mTraySkipForward Skip &Forward\tAlt+Right",
+                           "mTrayPrevious Pre&vious\tCtrl+Left", "mTrayNext &Next\tCtrl+Right",
+                           "mTrayRestore &Restore", "-", "mTrayExit E&xit"}));
     EXPECT_EQ(dumpMenu(window, "mList"), QStringList({"mListRemove &Remove"}));
     EXPECT_EQ(dumpMenu(window, "mPopup"), QStringList({"mPopupWhatsThis &What's This?"}));
     for (const QMenu *menu : {window.menus().tray, window.menus().list, window.menus().popup})

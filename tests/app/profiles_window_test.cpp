@@ -2,17 +2,18 @@
 #include "sessionfixture.h"
 
 #include "../album/qstringprint.h"
+#include "album/albumopener.h"
 #include "album/albumsession.h"
-#include "app/window/controlstrip.h"
-#include "app/window/mainwindow.h"
 #include "app/menus/options.h"
 #include "app/menus/profilemenu.h"
+#include "app/window/controlstrip.h"
+#include "app/window/mainwindow.h"
 #include "controls/spinbox.h"
 #include "platform/codepage.h"
 #include "player/playercomponent.h"
 #include "settings/settingsstore.h"
-#include "shell/menu/actionitemarray.h"
 #include "shell/manual/helpcontext.h"
+#include "shell/menu/actionitemarray.h"
 #include "shell/menu/whatsthis.h"
 
 #include <QAction>
@@ -476,8 +477,7 @@ TEST_F(ProfilesWindowTest, ACancelledProgramChooserChangesNothing)
     EXPECT_EQ(shown[0].texts, QStringList({"Programs (*.exe)|*.exe|All Files (*.*)|*.*",
                                            internal(QDir::homePath()), "", "Set MP3 Editor"}));
     EXPECT_EQ(shown[0].number, 1);
-    EXPECT_EQ(dialogs().filter(),
-              "Audio File (*.mp3)|*.mp3|Media Playlist (*.wpl)|*.wpl|Folder|.|");
+    EXPECT_EQ(dialogs().filter(), album::openFilter());
     EXPECT_EQ(dialogs().filterIndex(), 2);
     EXPECT_TRUE(fixture.app().options().mp3Editor().isEmpty());
     EXPECT_TRUE(setting("fwMain", "mOptionEditor-1").isEmpty());

@@ -86,7 +86,7 @@ while read -r path duration; do
         echo "FAIL: $name measures $duration s" >&2
         failed=1
     fi
-done < <("$probe" "$work"/*.mp3 | sed -n 's/^{"path": "\([^"]*\)".*"duration": \([0-9]*\)}$/\1 \2/p')
+done < <("$probe" "$work"/*.mp3 | sed -n 's/^{"path": "\([^"]*\)".*"duration": \([0-9]*\), "chapters".*$/\1 \2/p')
 
 expected=$((${#encoders[@]} * ${#rates[@]}))
 [ "$checked" -eq "$expected" ] || { echo "FAIL: $checked files measured, $expected made" >&2; exit 1; }

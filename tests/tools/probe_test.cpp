@@ -106,9 +106,9 @@ TEST_F(ProbeTest, Version23FieldsInOrder)
     ASSERT_EQ(run.lines().size(), 1);
     const QByteArray line = run.lines().first();
     EXPECT_EQ(keysInOrder(line),
-              QStringList({"path", "title", "title_unicode", "artist", "artist_unicode", "album",
-                           "album_unicode", "comment", "genre", "genre_unicode", "year", "track",
-                           "version", "duration"}));
+              QStringList({"path", "format", "title", "title_unicode", "artist", "artist_unicode",
+                           "album", "album_unicode", "comment", "genre", "genre_unicode", "year",
+                           "track", "version", "duration", "chapters"}));
     EXPECT_TRUE(line.startsWith("{\"path\": \"")) << line.constData();
     EXPECT_TRUE(line.contains("\"artist\": \"A\\r\\nB\", ")) << line.constData();
     EXPECT_TRUE(line.contains("\"version\": 2.3, ")) << line.constData();

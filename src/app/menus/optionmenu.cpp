@@ -4,8 +4,8 @@
 #include "app/window/mainwindow.h"
 #include "platform/paths.h"
 #include "platform/programinfo.h"
-#include "shell/menu/actionitemarray.h"
 #include "shell/dialogs/dialogkit.h"
+#include "shell/menu/actionitemarray.h"
 #include "shell/menu/menuitem.h"
 #include "shell/menu/whatsthis.h"
 
@@ -91,7 +91,7 @@ void OptionMenu::chooseProgram(Options::Editor editor)
         m_window.menus().optionEditor->action(editor)->text().section(u'\t', 0, 0)));
     dialogs.setFileName(path);
     const bool confirmed = dialogs.showOpen() == 1;
-    dialogs.setFilter(album::openFilter.toString());
+    dialogs.setFilter(album::openFilter());
     dialogs.setFilterIndex(albumFilterIndex);
     if (confirmed)
         m_options.chooseEditor(editor, dialogs.fileName());

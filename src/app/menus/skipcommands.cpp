@@ -1,6 +1,7 @@
 #include "app/menus/skipcommands.h"
 
 #include "app/window/mainwindow.h"
+#include "player/chapterstep.h"
 #include "player/playersession.h"
 #include "shell/menu/actionitemarray.h"
 #include "shell/menu/menuitem.h"
@@ -18,7 +19,9 @@ SkipCommands::SkipCommands(MainWindow &window, PlayerSession &session, Listening
     : QObject(parent), m_window(window), m_session(session), m_options(options),
       m_back(window.menuItem(QStringLiteral("mTraySkipBack"))),
       m_forward(window.menuItem(QStringLiteral("mTraySkipForward"))),
-      m_rewind(window.menuItem(QStringLiteral("mOptionRewind")))
+      m_rewind(window.menuItem(QStringLiteral("mOptionRewind"))),
+      m_previous(window.menuItem(QStringLiteral("mTrayPrevious"))),
+      m_next(window.menuItem(QStringLiteral("mTrayNext")))
 {
     shell::WhatsThis &whatsThis = window.whatsThis();
     for (const auto direction : {ListeningOptions::Back, ListeningOptions::Forward}) {
@@ -34,12 +37,19 @@ SkipCommands::SkipCommands(MainWindow &window, PlayerSession &session, Listening
     // The tray menu is never on the bar: the window carries its entries for their keys.
     m_back->setShortcut(QKeySequence(Qt::AltModifier | Qt::Key_Left));
     m_forward->setShortcut(QKeySequence(Qt::AltModifier | Qt::Key_Right));
-    window.addAction(m_back);
-    window.addAction(m_forward);
+    whatsThis.connectCommand(m_previous, [&session] { session.stepPrevious(); });
+    whatsThis.connectCommand(m_next, [&session] { session.stepNext(); });
+    m_previous->setShortcuts(
+        {QKeySequence(Qt::ControlModifier | Qt::Key_Left), QKeySequence(Qt::Key_MediaPrevious)});
+    m_next->setShortcuts(
+        {QKeySequence(Qt::ControlModifier | Qt::Key_Right), QKeySequence(Qt::Key_MediaNext)});
+    for (QAction *action : {m_back, m_forward, m_previous, m_next})
+        window.addAction(action);
     connect(&options, &ListeningOptions::changed, this, &SkipCommands::showOptions);
     connect(&session.player(), &PlayerComponent::playStateChange, this,
             &SkipCommands::showAvailability);
     connect(&session.records(), &RecordList::recordsReset, this, &SkipCommands::showAvailability);
+    connect(&session, &PlayerSession::chapterChanged, this, &SkipCommands::showAvailability);
     connect(window.menus().tray, &QMenu::aboutToShow, this, &SkipCommands::showAvailability);
     showOptions();
     showAvailability();
@@ -76,4 +86,9 @@ void SkipCommands::showAvailability()
     const bool holdsRecord = m_session.records().hasPlayableRecord(m_session.player().url());
     m_back->setEnabled(holdsRecord);
     m_forward->setEnabled(holdsRecord);
+    const RecordList &records = m_session.records();
+    const RecordList::Index playing = m_session.playingRecord();
+    const double position = m_session.player().currentPosition();
+    m_previous->setEnabled(chapterstep::previous(records, playing, position).record >= 0);
+    m_next->setEnabled(chapterstep::next(records, playing, position).record >= 0);
 }

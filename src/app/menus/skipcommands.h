@@ -15,7 +15,9 @@ class ActionItemArray;
 // Skipping and rewinding at work: Option > Skip Back and Skip Forward choose the seconds (the
 // one in use checked), Option > Rewind After Long Pause turns the rewind over, and the tray
 // menu's Skip Back and Skip Forward (also Alt+Left and Alt+Right in the window) skip across
-// the album's records. The skip entries are enabled while the player holds a record.
+// the album's records. The skip entries are enabled while the player holds a record. The tray
+// menu's Previous and Next (also Ctrl+Left, Ctrl+Right and the media keys) go by chapter and
+// record, each enabled while there is a place to go.
 class SkipCommands : public QObject {
     Q_OBJECT
 public:
@@ -37,6 +39,8 @@ private:
     QAction *m_back;
     QAction *m_forward;
     QAction *m_rewind;
+    QAction *m_previous;
+    QAction *m_next;
 };
 
 // The seconds offered in Option > Skip Back and Skip Forward, in menu order.

@@ -9,10 +9,11 @@
 
 namespace {
 
-// The items in menu order: Off, the minutes, End of Record.
+// The items in menu order: Off, the minutes, End of Record, End of Chapter.
 constexpr std::array<int, 5> itemMinutes{15, 30, 45, 60, 90};
 constexpr int offItem = 0;
 constexpr int recordEndItem = int(itemMinutes.size()) + 1;
+constexpr int chapterEndItem = recordEndItem + 1;
 
 } // namespace
 
@@ -31,6 +32,8 @@ void SleepMenu::choose(int index)
         m_timer.cancel();
     else if (index == recordEndItem)
         m_timer.startAtRecordEnd();
+    else if (index == chapterEndItem)
+        m_timer.startAtChapterEnd();
     else if (index > offItem && index < recordEndItem)
         m_timer.start(itemMinutes[size_t(index - 1)]);
 }
@@ -40,6 +43,8 @@ void SleepMenu::showMode()
     int checked = offItem;
     if (m_timer.mode() == SleepTimer::Mode::EndOfRecord) {
         checked = recordEndItem;
+    } else if (m_timer.mode() == SleepTimer::Mode::EndOfChapter) {
+        checked = chapterEndItem;
     } else if (m_timer.mode() == SleepTimer::Mode::Minutes) {
         for (size_t i = 0; i < itemMinutes.size(); ++i) {
             if (itemMinutes[i] == m_timer.minutes())

@@ -1,11 +1,12 @@
 #include "app/mpris/mprisbus.h"
 
 #include "album/albumsession.h"
-#include "app/program/application.h"
-#include "app/window/mainwindow.h"
 #include "app/mpris/mprisplayer.h"
 #include "app/mpris/mprisroot.h"
+#include "app/program/application.h"
+#include "app/window/mainwindow.h"
 #include "player/playerbase.h"
+#include "player/playersession.h"
 #include "version.h"
 
 #include <QCoreApplication>
@@ -75,6 +76,7 @@ void MprisBus::watchChanges(Application &application, PlayerBase &player)
     connect(&records, &RecordList::recordsReset, this, later);
     connect(&records, &RecordList::recordChanged, this, later);
     connect(&records, &RecordList::currentChanged, this, later);
+    connect(&application.playerSession(), &PlayerSession::chapterChanged, this, later);
     connect(&application.albumSession(), &album::AlbumSession::albumsChanged, this, later);
 }
 

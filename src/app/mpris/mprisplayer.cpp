@@ -6,6 +6,7 @@
 #include "app/window/albumdrop.h"
 #include "media/tagreader.h"
 #include "platform/paths.h"
+#include "player/chapterstep.h"
 #include "player/playbackspeed.h"
 #include "player/playerbase.h"
 #include "player/playersession.h"
@@ -66,7 +67,9 @@ QVariantMap MprisPlayer::metadata() const
     QVariantMap data;
     data.insert(QStringLiteral("mpris:trackid"), QVariant::fromValue(currentTrackId()));
     data.insert(QStringLiteral("mpris:length"), toMicroseconds(length));
-    data.insert(QStringLiteral("xesam:title"), recordTitle(path));
+    const int chapter = m_session.playingRecord() == current ? m_session.playingChapter() : -1;
+    data.insert(QStringLiteral("xesam:title"),
+                chapter >= 0 ? records.at(current).chapters.at(chapter).title : recordTitle(path));
     data.insert(QStringLiteral("xesam:trackNumber"), int(current) + 1);
     data.insert(QStringLiteral("xesam:url"),
                 QUrl::fromLocalFile(platform::toNativePath(path)).toString());
@@ -124,12 +127,16 @@ qlonglong MprisPlayer::position() const
 
 bool MprisPlayer::canGoNext() const
 {
-    return playableNeighbour(1) >= 0;
+    return chapterstep::next(m_session.records(), m_session.playingRecord(),
+                             m_player.currentPosition())
+               .record >= 0;
 }
 
 bool MprisPlayer::canGoPrevious() const
 {
-    return playableNeighbour(-1) >= 0;
+    return chapterstep::previous(m_session.records(), m_session.playingRecord(),
+                                 m_player.currentPosition())
+               .record >= 0;
 }
 
 bool MprisPlayer::canPlay() const
@@ -202,12 +209,12 @@ void MprisPlayer::Stop()
 
 void MprisPlayer::Next()
 {
-    m_outside.post(this, [this] { selectNeighbour(1); });
+    m_outside.post(this, [this] { m_session.stepNext(); });
 }
 
 void MprisPlayer::Previous()
 {
-    m_outside.post(this, [this] { selectNeighbour(-1); });
+    m_outside.post(this, [this] { m_session.stepPrevious(); });
 }
 
 void MprisPlayer::Seek(qlonglong offset)
@@ -217,7 +224,7 @@ void MprisPlayer::Seek(qlonglong offset)
             return;
         const double target = m_player.currentPosition() + offset / microseconds;
         if (target > m_player.currentItemDuration())
-            selectNeighbour(1);
+            selectNextRecord();
         else
             m_player.seekFromControls(std::max(target, 0.0));
     });
@@ -254,18 +261,9 @@ void MprisPlayer::pause()
         m_player.pause();
 }
 
-void MprisPlayer::selectNeighbour(int step)
-{
-    const int neighbour = playableNeighbour(step);
-    if (neighbour >= 0)
-        m_session.selectRecord(RecordList::Index(neighbour));
-}
-
-// The first enabled record step by step from the current one; -1 for none.
-int MprisPlayer::playableNeighbour(int step) const
+void MprisPlayer::selectNextRecord()
 {
     const RecordList &records = m_session.records();
-    if (records.current() < 0)
-        return -1;
-    return records.nextEnabled(records.current(), step);
+    if (records.current() >= 0)
+        m_session.selectRecord(records.nextEnabled(records.current(), 1));
 }

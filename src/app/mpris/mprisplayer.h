@@ -93,8 +93,8 @@ private:
     void play();
     void pause();
     // The nearest enabled record before (-1) or after (1) the current one, when there is one.
-    void selectNeighbour(int step);
-    int playableNeighbour(int step) const;
+    // Seeking past the record's end: the next enabled record from its start.
+    void selectNextRecord();
     QString recordTitle(const QString &path) const;
     QString albumTitle() const;
 

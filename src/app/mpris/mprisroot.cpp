@@ -26,7 +26,11 @@ QStringList MprisRoot::supportedUriSchemes() const
 
 QStringList MprisRoot::supportedMimeTypes() const
 {
-    return {QStringLiteral("audio/mpeg"), QStringLiteral("application/vnd.ms-wpl"),
+    return {QStringLiteral("audio/mpeg"),     QStringLiteral("audio/mp4"),
+            QStringLiteral("audio/x-m4b"),    QStringLiteral("audio/aac"),
+            QStringLiteral("audio/ogg"),      QStringLiteral("audio/opus"),
+            QStringLiteral("audio/flac"),     QStringLiteral("audio/x-ms-wma"),
+            QStringLiteral("audio/wav"),      QStringLiteral("application/vnd.ms-wpl"),
             QStringLiteral("inode/directory")};
 }
 

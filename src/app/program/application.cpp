@@ -16,6 +16,7 @@
 #include "app/program/commandline.h"
 #include "app/program/schemelegend.h"
 #include "app/window/albumdrop.h"
+#include "app/window/chapterdisplay.h"
 #include "app/window/controlstrip.h"
 #include "app/window/elapseddisplay.h"
 #include "app/window/mainwindow.h"
@@ -205,10 +206,7 @@ void Application::createMirrors()
     new VolumeBox(*m_strip->volumeBox(), m_playerSession->player(), this);
     m_viewMenu = new ViewMenu(*m_window, *m_playerSession, *m_albumSession, this);
 
-    Slider *boxes = m_strip->boxStrip();
-    connect(&m_records, &RecordList::recordsReset, boxes,
-            [this, boxes] { boxes->setCount(m_records.count()); });
-    connect(&m_records, &RecordList::currentChanged, boxes, &Slider::setValue);
+    new ChapterDisplay(*m_strip, *m_statusLine, *m_playerSession, m_elapsed->timer(), this);
     connect(m_playerSession.get(), &PlayerSession::mediaCaptionChanged, m_statusLine,
             &StatusLine::setMediaCaption);
 }

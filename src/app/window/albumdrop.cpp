@@ -1,6 +1,8 @@
 #include "app/window/albumdrop.h"
 
+#include "album/albumopener.h"
 #include "album/albumsession.h"
+#include "album/playlistwriter.h"
 #include "platform/paths.h"
 #include "shell/dialogs/outsidecommands.h"
 
@@ -15,9 +17,8 @@ namespace {
 
 bool isOpenableFile(const QFileInfo &info)
 {
-    const QString suffix = info.suffix();
-    return info.isFile() && (suffix.compare(u"mp3", Qt::CaseInsensitive) == 0 ||
-                             suffix.compare(u"wpl", Qt::CaseInsensitive) == 0);
+    return info.isFile() && (album::isAcceptedAudioFile(info.fileName()) ||
+                             album::hasPlaylistExtension(info.fileName()));
 }
 
 // The local path of a "file:" address of this computer: without a host, or with "localhost";

@@ -15,8 +15,8 @@ class OutsideCommands;
 }
 
 // What the desktop hands over to be opened as an album (a drop on the window, a media
-// controller's request): exactly one folder (not the root), ".wpl" playlist or ".mp3" file of
-// this computer, the choices of the Open dialog. Its internal path; empty for anything else. A
+// controller's request): exactly one folder (not the root), ".wpl" playlist or accepted audio file
+// of this computer, the choices of the Open dialog. Its internal path; empty for anything else. A
 // name an internal path cannot carry comes back undecipherable, which opening refuses with its
 // message.
 QString desktopAlbumPath(const QList<QUrl> &urls);

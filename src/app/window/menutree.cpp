@@ -2,8 +2,8 @@
 
 #include "player/playbackspeed.h"
 
-#include "shell/menu/actionitemarray.h"
 #include "shell/manual/helpcontext.h"
+#include "shell/menu/actionitemarray.h"
 #include "shell/menu/itemarray.h"
 #include "shell/menu/menuitem.h"
 #include "text/codepagecatalogue.h"
@@ -152,7 +152,7 @@ void buildOptionMenu(QMenuBar *menuBar, MenuTree &tree)
     QMenu *sleep = submenu(option, "mOptionSleep", "&Sleep Timer");
     tree.optionSleepList = array(sleep, "mOptionSleepList",
                                  {"&Off", "15 minutes", "30 minutes", "45 minutes", "60 minutes",
-                                  "90 minutes", "&End of Record"});
+                                  "90 minutes", "&End of Record", "End of C&hapter"});
     const QStringList skips = {"5 seconds",  "10 seconds", "15 seconds",
                                "30 seconds", "45 seconds", "60 seconds"};
     tree.optionSkipBackList =
@@ -184,6 +184,8 @@ void buildPopupMenus(QWidget *window, MenuTree &tree)
     command(tree.tray, "mTrayPlay", "&Play/Pause");
     shell::setShortcutText(command(tree.tray, "mTraySkipBack", "Skip &Back"), "Alt+Left");
     shell::setShortcutText(command(tree.tray, "mTraySkipForward", "Skip &Forward"), "Alt+Right");
+    shell::setShortcutText(command(tree.tray, "mTrayPrevious", "Pre&vious"), "Ctrl+Left");
+    shell::setShortcutText(command(tree.tray, "mTrayNext", "&Next"), "Ctrl+Right");
     command(tree.tray, "mTrayRestore", "&Restore");
     tree.tray->addSeparator();
     command(tree.tray, "mTrayExit", "E&xit");

@@ -22,6 +22,12 @@ void StatusLine::setMediaCaption(const QString &caption)
     show();
 }
 
+void StatusLine::setChapter(const QString &chapter)
+{
+    m_chapter = chapter;
+    show();
+}
+
 void StatusLine::setSaveProblem(const QString &problem)
 {
     m_saveProblem = problem;
@@ -41,7 +47,7 @@ QString StatusLine::notes() const
 // The timer ticks five times a second: the label is set only when its text changes.
 void StatusLine::show()
 {
-    const QString line = notes() + m_caption;
+    const QString line = notes() + (m_chapter.isEmpty() ? m_caption : m_chapter);
     if (line == m_shown)
         return;
     m_shown = line;

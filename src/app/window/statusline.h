@@ -18,6 +18,9 @@ public:
                const SleepTimer &sleepTimer, QObject *parent = nullptr);
 
     void setMediaCaption(const QString &caption);
+    // "Chapter 3/42: Title" shows in the caption's place while a record with chapters plays;
+    // empty gives the caption back.
+    void setChapter(const QString &chapter);
     // Empty once saving works again.
     void setSaveProblem(const QString &problem);
 
@@ -30,6 +33,7 @@ private:
     const PlayerComponent &m_player;
     const SleepTimer &m_sleepTimer;
     QString m_caption;
+    QString m_chapter;
     QString m_saveProblem;
     QString m_shown;
 };

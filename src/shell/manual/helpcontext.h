@@ -94,6 +94,8 @@ inline constexpr int trayRestore = 1702;
 inline constexpr int trayExit = 1703;
 inline constexpr int traySkipBack = 1704;
 inline constexpr int traySkipForward = 1705;
+inline constexpr int trayPrevious = 1706;
+inline constexpr int trayNext = 1707;
 
 // The List pop-up menu
 inline constexpr int listMenu = 1800;
@@ -120,7 +122,7 @@ struct NamedHelpContext {
 
 // Every help context number with the objectName it belongs to (for array items the array's
 // name; the status labels as tlStatus0..2 and the editor items as mOptionEditor0 and 1).
-inline constexpr std::array<NamedHelpContext, 78> table{{
+inline constexpr std::array<NamedHelpContext, 80> table{{
     {"mFile", fileMenu},
     {"mFileOpen", fileOpen},
     {"mFileRename", fileRename},
@@ -187,6 +189,8 @@ inline constexpr std::array<NamedHelpContext, 78> table{{
     {"mTrayExit", trayExit},
     {"mTraySkipBack", traySkipBack},
     {"mTraySkipForward", traySkipForward},
+    {"mTrayPrevious", trayPrevious},
+    {"mTrayNext", trayNext},
     {"mList", listMenu},
     {"mListRemove", listRemove},
     {"mPopup", popupMenu},
