@@ -46,8 +46,9 @@ AlbumSpot previous(const RecordList &records, RecordList::Index current, double 
             return {current, startSeconds(chapters[playing - 1])};
     }
     const RecordList::Index before = records.nextEnabled(current, -1);
+    // The album's first chapter starts over, so that Previous never does nothing in it.
     if (before == RecordList::none)
-        return {};
+        return playing >= 0 ? AlbumSpot{current, startSeconds(chapters[0])} : AlbumSpot{};
     const media::Chapters &beforeChapters = records.at(before).chapters;
     return {before, beforeChapters.isEmpty() ? 0.0 : startSeconds(beforeChapters.last())};
 }

@@ -14,7 +14,8 @@ inline constexpr double previousGrace = 3.0;
 AlbumSpot next(const RecordList &records, RecordList::Index current, double position);
 // The start of the chapter playing, or of the chapter before within its first seconds; before
 // the first chapter's grace (or in a record without chapters) the previous enabled record, at
-// its last chapter's start when it has chapters. none before the album's start.
+// its last chapter's start when it has chapters. In the album's first chapter, its start; none
+// before the start of an album whose first record has no chapters.
 AlbumSpot previous(const RecordList &records, RecordList::Index current, double position);
 
 } // namespace chapterstep

@@ -83,6 +83,28 @@ QByteArray mp3WithTitle(const QByteArray &title, int frames)
     return id3v2Tag(3, {{"TIT2", 0, title}}) + mpegFrames(frames);
 }
 
+QByteArray chapterFrame(const QByteArray &element, quint32 startMs, quint32 endMs,
+                        const QByteArray &title)
+{
+    QByteArray content =
+        element + '\0' + bigEndian(startMs, 4) + bigEndian(endMs, 4) + QByteArray(8, '\xFF');
+    if (!title.isEmpty())
+        content += frameBytes(3, {"TIT2", 0, title});
+    return "CHAP" + bigEndian(quint32(content.size()), 4) + QByteArray(2, '\0') + content;
+}
+
+QByteArray mp3WithChapters(const QByteArray &title, const QList<quint32> &startsMs,
+                           const QList<QByteArray> &titles, int frames)
+{
+    QByteArray body = frameBytes(3, {"TIT2", 0, title});
+    for (qsizetype i = 0; i < startsMs.size(); ++i) {
+        const quint32 end = i + 1 < startsMs.size() ? startsMs[i + 1] : startsMs[i] + 1000;
+        body += chapterFrame("ch" + QByteArray::number(i), startsMs[i], end, titles.value(i));
+    }
+    return QByteArray("ID3\x03\0\0", 6) + syncSafe(quint32(body.size())) + body +
+           mpegFrames(frames);
+}
+
 bool writeFile(const QString &nativePath, const QByteArray &bytes)
 {
     QFile file(nativePath);

@@ -37,6 +37,15 @@ QByteArray mpegFrames(int count);
 // A file of count frames behind an ID3v2.3 tag holding the Latin-1 title.
 QByteArray mp3WithTitle(const QByteArray &title, int frames = 4);
 
+// An ID3v2.3 chapter frame: element id, start and end in milliseconds, an embedded Latin-1 title
+// (none when empty).
+QByteArray chapterFrame(const QByteArray &element, quint32 startMs, quint32 endMs,
+                        const QByteArray &title);
+// A file of count frames (26 ms each) behind an ID3v2.3 tag holding the title and the chapter
+// frames, each titled, starting at the given milliseconds.
+QByteArray mp3WithChapters(const QByteArray &title, const QList<quint32> &startsMs,
+                           const QList<QByteArray> &titles, int frames);
+
 bool writeFile(const QString &nativePath, const QByteArray &bytes);
 
 } // namespace testmp3

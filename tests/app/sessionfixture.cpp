@@ -21,7 +21,7 @@ int framesFor(int seconds)
 }
 
 // The Folder choice of the Open dialog's filter.
-constexpr int folderChoice = 3;
+constexpr int folderChoice = 4;
 
 } // namespace
 
@@ -44,9 +44,18 @@ QString SessionFixture::makeAlbum(const QString &name, const QList<TestTrack> &t
     for (const TestTrack &track : tracks) {
         const QString path = folder + u'/' + track.fileName;
         const QByteArray frames = testmp3::mpegFrames(framesFor(track.seconds));
-        const QByteArray bytes = track.title.isEmpty()
-                                     ? frames
-                                     : testmp3::id3v2Tag(3, {{"TIT2", 0, track.title}}) + frames;
+        QByteArray bytes = track.title.isEmpty()
+                               ? frames
+                               : testmp3::id3v2Tag(3, {{"TIT2", 0, track.title}}) + frames;
+        if (!track.chapterStarts.isEmpty()) {
+            QList<quint32> starts;
+            QList<QByteArray> titles;
+            for (int start : track.chapterStarts) {
+                starts.append(quint32(start) * 1000);
+                titles.append("Part " + QByteArray::number(titles.size() + 1));
+            }
+            bytes = testmp3::mp3WithChapters(track.title, starts, titles, framesFor(track.seconds));
+        }
         testmp3::writeFile(path, bytes);
         m_durations.insert(internal(path), track.seconds);
     }

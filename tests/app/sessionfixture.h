@@ -20,6 +20,8 @@ struct TestTrack {
     QString fileName;
     QByteArray title; // the ID3 title, Latin-1; empty for none
     int seconds = 2;
+    // Chapter starts in seconds, the chapters titled "Part 1", "Part 2", ...; none for most.
+    QList<int> chapterStarts{};
 };
 
 // The whole program over a temporary settings file, with a fake player, a scripted dialog
