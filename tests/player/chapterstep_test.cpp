@@ -40,7 +40,9 @@ TEST(ChapterStep, NextAndPrevious)
         {false, 1, 13, 1, 10},   // well into a chapter: its start
         {false, 1, 12.99, 1, 0}, // within the grace: the chapter before
         {false, 1, 13.0, 1, 10},
-        {false, 1, 2, 0, 0},   // first chapter's grace: the record before
+        {false, 1, 2, 0, 0},
+        {false, 1, 5, 1, 0},   // well into the first chapter: its start, not the record before   //
+                               // first chapter's grace: the record before
         {false, 3, 6, 1, 20},  // over a disabled record, at the last chapter's start
         {false, 4, 29, 3, 15}, // no chapters: the record before, at its last chapter
         {false, 0, 5, RecordList::none, 0},
