@@ -222,6 +222,12 @@ INSTANTIATE_TEST_SUITE_P(
              4,
              chap(4, "c1", 7, textFrame(4, "TIT2", 1, "\xFE\xFF" + utf16be(u"Ελένη") + '\0')),
              {{7, QStringLiteral("Ελένη")}}},
+        // Only frames flagged so are unsynchronised: "\u00FF" in UTF-16 is FF 00.
+        Case{"UTF-16 holding FF 00",
+             4,
+             chap(4, "c1", 7,
+                  textFrame(4, "TIT2", 1, "\xFF\xFE" + utf16le(QStringLiteral("\u00FFA")))),
+             {{7, QStringLiteral("\u00FFA")}}},
         Case{"UTF-16 without a mark",
              4,
              chap(4, "c1", 7, textFrame(4, "TIT2", 2, utf16be(u"日本"))),
