@@ -37,7 +37,8 @@ TagRecord readTag(const QString &internalPath);
 
 // The same over an open random-access device (a file, or bytes in a buffer). Reads only the
 // ID3v2 header and body and the last 355 bytes, each bounded by the device's size; a body of
-// more than 16 MB is read in pieces of 1 MB, and of each frame found only its start.
+// more than 16 MB is read in pieces of 1 MB, and of each frame found only its start, except the
+// chapter frames (up to 1 MB each), which its frame headers lead to.
 TagRecord readTag(QIODevice &device);
 // The same; fileStart, when given, receives the bytes read from the start: the ID3v2 header and
 // the body when it was read whole, and at least the first firstScanChunkSize bytes, which a
