@@ -117,9 +117,7 @@ public:
     ~Container()
     {
         avformat_close_input(&m_context);
-        if (m_io)
-            av_freep(&m_io->buffer);
-        avio_context_free(&m_io);
+        freeIo();
     }
     Container(const Container &) = delete;
     Container &operator=(const Container &) = delete;
@@ -130,9 +128,11 @@ public:
     bool open(const char *demuxer)
     {
         avformat_close_input(&m_context);
+        // A fresh reader: the last attempt leaves its buffer, position and end of file behind.
+        freeIo();
         m_source.position = 0;
         m_source.clock.start();
-        if (!m_io && !createIo())
+        if (!createIo())
             return false;
         m_context = avformat_alloc_context();
         if (!m_context)
@@ -146,6 +146,13 @@ public:
     }
 
 private:
+    void freeIo()
+    {
+        if (m_io)
+            av_freep(&m_io->buffer);
+        avio_context_free(&m_io);
+    }
+
     bool createIo()
     {
         auto *buffer = static_cast<unsigned char *>(av_malloc(ioBufferSize));
@@ -253,16 +260,20 @@ qint64 estimatedMilliseconds(AVFormatContext &context, qint64 fileSize)
     return qint64(audioBytes * double(microsecondsRead) / 1000.0 / double(bytes));
 }
 
+// The audio's own length first: an MP4's chapter track may run on past it.
 qint64 durationMilliseconds(AVFormatContext &context, qint64 fileSize)
 {
-    if (context.duration != AV_NOPTS_VALUE && context.duration > 0)
-        return toMilliseconds(context.duration, AVRational{1, AV_TIME_BASE});
     qint64 longest = -1;
     for (unsigned i = 0; i < context.nb_streams; ++i) {
         const AVStream *stream = context.streams[i];
-        longest = qMax(longest, toMilliseconds(stream->duration, stream->time_base));
+        if (stream->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)
+            longest = qMax(longest, toMilliseconds(stream->duration, stream->time_base));
     }
-    return longest > 0 ? longest : estimatedMilliseconds(context, fileSize);
+    if (longest > 0)
+        return longest;
+    if (context.duration != AV_NOPTS_VALUE && context.duration > 0)
+        return toMilliseconds(context.duration, AVRational{1, AV_TIME_BASE});
+    return estimatedMilliseconds(context, fileSize);
 }
 
 Chapters chaptersOf(const AVFormatContext &context)

@@ -2,10 +2,12 @@
 #include "testmp3.h"
 
 #include <QDir>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -265,4 +267,38 @@ TEST_F(ProbeTest, WrongArgumentsFail)
         EXPECT_FALSE(run.err.isEmpty()) << arguments.join(' ').toStdString();
     }
     EXPECT_EQ(probe({"--help"}).exitCode, 0);
+}
+
+TEST_F(ProbeTest, M4bFormatAndChapters)
+{
+    const QString ffmpeg = QStandardPaths::findExecutable("ffmpeg");
+    if (ffmpeg.isEmpty())
+        GTEST_SKIP() << "ffmpeg is not installed: no M4B file to probe";
+    const QString metadata = file("book.ffmetadata", ";FFMETADATA1\ntitle=Probe Book\n"
+                                                     "[CHAPTER]\nTIMEBASE=1/1000\nSTART=0\n"
+                                                     "END=2500\ntitle=Opening\n"
+                                                     "[CHAPTER]\nTIMEBASE=1/1000\nSTART=2500\n"
+                                                     "END=4000\ntitle=Closing\n");
+    const QString path = m_dir.filePath("book.m4b");
+    QProcess process;
+    process.start(ffmpeg, {"-v", "error", "-nostdin", "-y", "-f", "lavfi", "-i",
+                           "sine=frequency=440:duration=4", "-i", metadata, "-map", "0",
+                           "-map_metadata", "1", "-map_chapters", "1", "-c:a", "aac", path});
+    ASSERT_TRUE(process.waitForFinished(120000));
+    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().constData();
+
+    const ProbeRun run = probe({path});
+    EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+    ASSERT_EQ(run.lines().size(), 1);
+    const QJsonObject object = objectOf(run.lines().first());
+    EXPECT_TRUE(object["format"].toString().startsWith("mov")) << run.out.constData();
+    EXPECT_EQ(object["title"].toString(), "Probe Book");
+    EXPECT_EQ(object["duration"].toInteger(), 4);
+    ASSERT_TRUE(object["chapters"].isArray()) << run.out.constData();
+    const QJsonArray chapters = object["chapters"].toArray();
+    ASSERT_EQ(chapters.size(), 2) << run.out.constData();
+    EXPECT_EQ(chapters[0].toObject()["start"].toDouble(), 0.0);
+    EXPECT_EQ(chapters[0].toObject()["title"].toString(), "Opening");
+    EXPECT_EQ(chapters[1].toObject()["start"].toDouble(), 2.5);
+    EXPECT_EQ(chapters[1].toObject()["title"].toString(), "Closing");
 }
