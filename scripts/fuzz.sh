@@ -13,10 +13,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/deps.sh"
 build="$root/build/fuzz"
 all_targets=(tagreader_fuzzer mpegduration_fuzzer playlistreader_fuzzer markuptext_fuzzer
-    profilefile_fuzzer albumentry_fuzzer marks_fuzzer)
+    profilefile_fuzzer albumentry_fuzzer marks_fuzzer id3chapters_fuzzer)
 
 install_fuzz_packages() {
-    sonnalby_install_packages cmake ninja-build pkg-config qt6-base-dev libicu-dev clang
+    sonnalby_install_packages cmake ninja-build pkg-config qt6-base-dev libicu-dev clang \
+        libavformat-dev libavcodec-dev libavutil-dev
     # libFuzzer and the sanitizer runtimes come with the compiler-rt of clang's own version.
     local major
     major=$(clang --version | sed -n 's/.*clang version \([0-9]\+\).*/\1/p' | head -n 1)
@@ -25,7 +26,7 @@ install_fuzz_packages() {
 
 dictionary_of() {
     case "$1" in
-    tagreader_fuzzer | mpegduration_fuzzer) echo "$root/fuzz/dict/media.dict" ;;
+    tagreader_fuzzer | mpegduration_fuzzer | id3chapters_fuzzer) echo "$root/fuzz/dict/media.dict" ;;
     playlistreader_fuzzer) echo "$root/fuzz/dict/playlist.dict" ;;
     markuptext_fuzzer) echo "$root/fuzz/dict/markup.dict" ;;
     profilefile_fuzzer) echo "$root/fuzz/dict/settings.dict" ;;

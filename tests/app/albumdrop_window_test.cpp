@@ -72,6 +72,12 @@ TEST_F(AlbumDropTest, APlaylistOrAnMp3DroppedOnAControlOpensAsFileOpenWould)
     ASSERT_TRUE(drop(window(), {file(tale + "/index.wpl")}));
     EXPECT_EQ(window().windowTitle(), "Sonnalby - " + tale + "/index.wpl");
     EXPECT_EQ(fixture.albumLines().size(), 2);
+
+    // A one-file book of today's formats is taken too; any readable content will do here.
+    const QString book = fixture.makeAlbum("Book", {{"Book.M4B", "Book", 2}});
+    ASSERT_TRUE(drop(window(), {file(book + "/Book.M4B")}));
+    EXPECT_EQ(window().windowTitle(), "Sonnalby - " + book + "/Book.M4B");
+    EXPECT_EQ(fixture.albumLines().size(), 3);
 }
 
 TEST_F(AlbumDropTest, AnythingElseIsRefusedAtTheCursor)
@@ -80,6 +86,7 @@ TEST_F(AlbumDropTest, AnythingElseIsRefusedAtTheCursor)
     QFile(tale + "/notes.txt").open(QIODevice::WriteOnly);
     const QList<QList<QUrl>> refused = {
         {file(tale + "/notes.txt")},
+        {file(tale + "/missing.m4b")},
         {file(tale + "/missing.mp3")},
         {file(tale + "/01.mp3"), file(tale + "/02.mp3")},
         {QUrl("https://www.example.com/book.mp3")},
