@@ -821,6 +821,20 @@ TEST_F(AlbumSessionTest, FileOpenRemembersTheFilterOnlyAfterAConfirmedChoice)
     EXPECT_EQ(shown[0].number, 3);
 }
 
+// The stored index keeps the meaning earlier versions gave it; the new first choice is stored
+// after the old ones, and anything else passes through both ways unchanged.
+TEST(OpenDialogFilter, StoredIndexesKeepTheirMeaning)
+{
+    const struct {
+        int stored;
+        int shown;
+    } cases[] = {{0, 0}, {1, 2}, {2, 3}, {3, 4}, {4, 1}, {5, 5}, {-1, -1}};
+    for (const auto &test : cases) {
+        EXPECT_EQ(album::shownFilterIndex(test.stored), test.shown) << test.stored;
+        EXPECT_EQ(album::storedFilterIndex(test.shown), test.stored) << test.shown;
+    }
+}
+
 TEST(OpenDialogFolder, StartsBesideTheActiveAlbumElseInTheMusicFolder)
 {
     QTemporaryDir dir;
