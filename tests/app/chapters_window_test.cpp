@@ -168,6 +168,15 @@ TEST_F(ChaptersWindowTest, EndOfChapterPausesAtTheNextChaptersStart)
     EXPECT_EQ(position(), 20.0);
     EXPECT_EQ(timer.mode(), SleepTimer::Mode::Off);
 
+    // A seek into another chapter aims at that chapter's end; the last one ends with the record.
+    fixture.player().play();
+    choose("mOptionSleepList7");
+    seek(3);
+    EXPECT_EQ(timer.remainingMilliseconds(), 7000);
+    seek(22);
+    EXPECT_EQ(timer.remainingMilliseconds(), 8000);
+    choose("mOptionSleepList0");
+
     // Without chapters it waits for the record's end, as End of Record does.
     choose("mRecordList4");
     choose("mOptionSleepList7");
@@ -175,4 +184,17 @@ TEST_F(ChaptersWindowTest, EndOfChapterPausesAtTheNextChaptersStart)
     fixture.player().reachEnd();
     SessionFixture::drainEvents();
     EXPECT_EQ(timer.mode(), SleepTimer::Mode::Off);
+}
+
+TEST_F(ChaptersWindowTest, EndOfRecordEndsWithTheRecordInsideChaptersToo)
+{
+    SleepTimer &timer = fixture.app().sleepTimer();
+    choose("mRecordList3");
+    choose("mOptionSleepList6");
+    EXPECT_EQ(timer.remainingMilliseconds(), 10000) << "the record's end, not the chapter's";
+    fixture.player().reachEnd();
+    SessionFixture::drainEvents();
+    EXPECT_EQ(timer.mode(), SleepTimer::Mode::Off);
+    EXPECT_EQ(playing(), "02 After.mp3") << "the next record waits at its start";
+    EXPECT_FALSE(fixture.player().wantsToPlay());
 }
