@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -461,6 +462,75 @@ TEST_F(ContainerFiles, TruncatedMp4GivesAnEmptyRecord)
     EXPECT_EQ(media::readMediaInfo(file).duration, 5);
 }
 
+// The duration field of the first box of that type (version 0: after version, flags, two times
+// and the time scale), set to 0.
+bool zeroDuration(QByteArray &bytes, const QByteArray &box)
+{
+    const qsizetype type = bytes.indexOf(box);
+    if (type < 0 || bytes.at(type + 4) != 0 || bytes.mid(type + 20, 4) == QByteArray(4, 0))
+        return false;
+    bytes.replace(type + 20, 4, QByteArray(4, 0));
+    return true;
+}
+
+// Headers that say the length is 0: the next source tells it, down to the packets' own lengths.
+TEST_F(ContainerFiles, LengthFromTheNextSourceWhenAHeaderSaysZero)
+{
+    const QString file = made(recordRecipe("plain.m4a"));
+    ASSERT_FALSE(file.isEmpty());
+    const QByteArray bytes = readAll(platform::toNativePath(file));
+    // The audio track's header ("mdhd"), the whole movie's ("mvhd"), or both.
+    const QList<QByteArray> zeroed[] = {{"mdhd"}, {"mvhd"}, {"mdhd", "mvhd"}};
+    for (const QList<QByteArray> &boxes : zeroed) {
+        QByteArray patched = bytes;
+        for (const QByteArray &box : boxes)
+            ASSERT_TRUE(zeroDuration(patched, box)) << box.constData();
+        const QString name =
+            QStringLiteral("zero_%1.m4a").arg(QString::fromLatin1(QByteArrayList(boxes).join('_')));
+        ASSERT_TRUE(writeAll(nativePath(name), patched));
+        const MediaInfo info = media::readMediaInfo(path(name));
+        EXPECT_LE(std::abs(info.duration - 8), 1) << name.toStdString() << ": " << info.duration;
+        EXPECT_EQ(info.tag.title, TagText::fromUnicode("Plain")) << name.toStdString();
+    }
+}
+
+// Samples that all hold no bytes (the sample size table zeroed) give no rate to estimate from.
+TEST_F(ContainerFiles, EmptySamplesGiveNoEstimate)
+{
+    const QString file = made(recordRecipe("plain.m4a"));
+    ASSERT_FALSE(file.isEmpty());
+    QByteArray bytes = readAll(platform::toNativePath(file));
+    ASSERT_TRUE(zeroDuration(bytes, "mdhd"));
+    ASSERT_TRUE(zeroDuration(bytes, "mvhd"));
+    // "stsz", version and flags, a common size of 0 (each sample's own follows), the count.
+    const qsizetype sizes = bytes.indexOf("stsz");
+    ASSERT_GT(sizes, 0);
+    ASSERT_EQ(bytes.mid(sizes + 8, 4), QByteArray(4, 0));
+    const qsizetype count = qFromBigEndian<quint32>(bytes.constData() + sizes + 12);
+    ASSERT_GT(count, 0);
+    bytes.replace(sizes + 16, 4 * count, QByteArray(4 * count, 0));
+    ASSERT_TRUE(writeAll(nativePath("nosizes.m4a"), bytes));
+    const MediaInfo info = media::readMediaInfo(path("nosizes.m4a"));
+    EXPECT_EQ(info.duration, 0);
+    EXPECT_EQ(info.format, "mov/aac");
+    EXPECT_EQ(info.tag.title, TagText::fromUnicode("Plain"));
+}
+
+// A Matroska file cut short, as a download that stopped, keeps what its head holds.
+TEST_F(ContainerFiles, MatroskaCutShortKeepsItsHead)
+{
+    const QString file = made(recordRecipe("chapters.mka"));
+    ASSERT_FALSE(file.isEmpty());
+    const QByteArray bytes = readAll(platform::toNativePath(file));
+    const MediaInfo whole = media::readMediaInfo(file);
+    ASSERT_EQ(whole.tag.chapters.size(), 3);
+    for (const qsizetype length : {bytes.size() / 2, bytes.size() / 10}) {
+        const QString name = QStringLiteral("cut%1.mka").arg(length);
+        ASSERT_TRUE(writeAll(nativePath(name), bytes.left(length)));
+        expectSameRecord(media::readMediaInfo(path(name)), whole, name);
+    }
+}
+
 // A FIFO would block a reader until something writes to it; it is never opened.
 TEST_F(ContainerFiles, FifoIsNotRead)
 {
@@ -487,6 +557,71 @@ TEST_F(ContainerFiles, NamesLikeProtocolsAreReadAsFiles)
         const platform::RandomAccessFile file(path(name));
         ASSERT_TRUE(file.isOpen());
         expectSameRecord(media::readContainerInfo(file, name), expected, name);
+    }
+}
+
+// ---- Raw AAC, whose length is estimated from its frame headers ----
+
+// One ADTS frame: the header (MPEG-4, no CRC, AAC LC, two channels) of the sampling rate's index,
+// the frame's length and its count of raw data blocks, then filler up to that length.
+QByteArray adtsFrame(int rateIndex, int length, int blocks = 1)
+{
+    constexpr int fullness = 0x7FF;
+    QByteArray frame(length, '\x21');
+    frame[0] = char(0xFF);
+    frame[1] = char(0xF1);
+    frame[2] = char(1 << 6 | rateIndex << 2);
+    frame[3] = char(2 << 6 | length >> 11);
+    frame[4] = char(length >> 3);
+    frame[5] = char((length & 7) << 5 | fullness >> 6);
+    frame[6] = char((fullness & 0x3F) << 2 | (blocks - 1));
+    return frame;
+}
+
+// An ID3v2.3 tag with a title, padded to the size.
+QByteArray id3Tag(const QByteArray &title, int size)
+{
+    const QByteArray text = '\0' + title;
+    QByteArray body = "TIT2" + QByteArray(3, 0) + char(text.size()) + QByteArray(2, 0) + text;
+    body += QByteArray(size - 10 - body.size(), 0);
+    const int length = int(body.size());
+    return "ID3" + QByteArray::fromHex("030000") + char(length >> 21 & 0x7F) +
+           char(length >> 14 & 0x7F) + char(length >> 7 & 0x7F) + char(length & 0x7F) + body;
+}
+
+struct AdtsCase {
+    const char *name;
+    QByteArray bytes;
+    int seconds;
+    QString title = {};
+};
+
+TEST(RawAac, LengthFromTheFirstFramesHeaders)
+{
+    // Index 11 is 8000 Hz: 128 ms a block; index 13 names no rate.
+    const AdtsCase cases[] = {
+        {"plain", adtsFrame(11, 100).repeated(200), 26},
+        {"header alone", adtsFrame(11, 7).repeated(200), 26},
+        {"four blocks a frame", adtsFrame(11, 400, 4).repeated(100), 51},
+        // 100 timed frames, 12.8 s in 10,000 bytes, among 100,000 bytes that tell no time.
+        {"frames with no rate", (adtsFrame(11, 100) + adtsFrame(13, 1000)).repeated(100), 141},
+        {"no rate at all", adtsFrame(13, 100).repeated(50), 0},
+        // 200 frames give 25.6 s for 20,000 bytes; the 201st, of 8,000 bytes, is not looked at.
+        {"later frames unread",
+         adtsFrame(11, 100).repeated(200) + adtsFrame(0, 8000, 4) + adtsFrame(11, 100).repeated(10),
+         37},
+        // The tag before the frames is no audio.
+        {"tagged", id3Tag("Tagged", 10000) + adtsFrame(11, 100).repeated(200), 26, "Tagged"},
+    };
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    for (const AdtsCase &adts : cases) {
+        const QString native = folder.filePath(QString::fromLatin1(adts.name) + ".aac");
+        ASSERT_TRUE(writeAll(native, adts.bytes));
+        const MediaInfo info = media::readMediaInfo(platform::fromNativePath(native));
+        EXPECT_EQ(info.duration, adts.seconds) << adts.name;
+        EXPECT_EQ(info.format, "aac/aac") << adts.name;
+        EXPECT_EQ(info.tag.title, TagText::fromUnicode(adts.title)) << adts.name;
     }
 }
 
