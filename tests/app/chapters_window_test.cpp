@@ -198,3 +198,36 @@ TEST_F(ChaptersWindowTest, EndOfRecordEndsWithTheRecordInsideChaptersToo)
     EXPECT_EQ(playing(), "02 After.mp3") << "the next record waits at its start";
     EXPECT_FALSE(fixture.player().wantsToPlay());
 }
+
+TEST_F(ChaptersWindowTest, EachChaptersNameAndTimeLeftShowFromTheFirstChapterOn)
+{
+    const QString two =
+        fixture.makeAlbum("Two", {{"A.mp3", "A", 20, {0, 10}}, {"B.mp3", "B", 20, {0, 5, 10}}});
+    fixture.openFolder(two);
+    choose("mRecordList0");
+    seek(4);
+    EXPECT_EQ(statusLine(), "Chapter 1/2: Part 1");
+    EXPECT_EQ(fixture.app().strip().positionBox()->toolTip(),
+              "Time position in current record\nChapter 1 of 2: 00:00:06 left");
+    seek(12);
+    choose("mTrayNext");
+    EXPECT_EQ(playing(), "B.mp3");
+    EXPECT_EQ(statusLine(), "Chapter 1/3: Part 1") << "another record's first chapter";
+}
+
+TEST_F(ChaptersWindowTest, ARecordThatCannotLoadTakesItsChaptersWithIt)
+{
+    const QString three = fixture.makeAlbum("Three", {{"01 Plain.mp3", "Plain", 5},
+                                                      {"02 Book.mp3", "Book", 30, {0, 10, 20}},
+                                                      {"03 After.mp3", "After", 5}});
+    fixture.openFolder(three);
+    fixture.player().setUnloadable(internal(three + "/02 Book.mp3"));
+    fixture.item("mRecordList3")->trigger(); // its second chapter
+    SessionFixture::drainEvents();
+    for (int item = 1; item < 5; ++item)
+        EXPECT_FALSE(fixture.item(QStringLiteral("mRecordList%1").arg(item))->isEnabled()) << item;
+    EXPECT_TRUE(fixture.item("mRecordList0")->isEnabled());
+    EXPECT_TRUE(fixture.item("mRecordList5")->isEnabled());
+    EXPECT_EQ(playing(), "03 After.mp3");
+    EXPECT_TRUE(fixture.player().wantsToPlay());
+}
