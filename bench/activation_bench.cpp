@@ -4,26 +4,37 @@
 // timed on the wall clock over files in the page cache; the report ends with the ratio.
 //
 //   activation_bench [benchmark flags...]
+//   activation_bench --activate FILE
+//
+// The second form is one activation as a whole process, to be timed from outside: FILE (one
+// audio file, as a single-file album) is written as the only album of a profile in a new
+// settings file, the profile is loaded as at start-up, which activates it, and one line tells
+// the records, seconds and chapters listed.
 
 #include "corpus.h"
 
+#include "album/albumentry.h"
+#include "album/albumlist.h"
 #include "album/albumsession.h"
 #include "album/playlistwriter.h"
-#include "platform/paths.h"
 #include "doubles/fakeplayer.h"
-#include "player/playersession.h"
-#include "player/recordlist.h"
 #include "doubles/scripteddialogkit.h"
 #include "doubles/scriptedtitleencodingchooser.h"
+#include "platform/codepage.h"
+#include "platform/paths.h"
+#include "player/playersession.h"
+#include "player/recordlist.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -82,25 +93,67 @@ QStringList makeAlbum(const QString &folder)
         files.append(path);
     }
     const QString playlist = platform::fromNativePath(folder + QStringLiteral("/index.wpl"));
-    if (album::writePlaylistFromFolder(playlist) != album::PlaylistWriteResult::Written)
+    if (album::writePlaylistFromFolder(playlist, platform::titleCodePage()).result !=
+        album::PlaylistWriteResult::Written)
         giveUp("cannot write the album's playlist");
     return files;
 }
 
-// One activation as the program does it, with a player and dialogs that need no window.
-// Returns the number of records listed.
-int activateAlbum(const QString &folder, const QString &settingsFile)
-{
+// An album session as the program has one, with a player and dialogs that need no window.
+struct Activation {
+    explicit Activation(const QString &settingsFile)
+        : session({&dialogKit, &encodingChooser, &playerSession, settingsFile})
+    {
+    }
+
     FakePlayer player;
     RecordList records;
-    PlayerSession playerSession(player, records);
+    PlayerSession playerSession{player, records};
     ScriptedDialogKit dialogKit;
     text::ScriptedTitleEncodingChooser encodingChooser;
-    album::AlbumSession session({&dialogKit, &encodingChooser, &playerSession, settingsFile});
-    session.activate(session.openAlbum(folder));
+    album::AlbumSession session;
+};
+
+// One activation as the program does it. Returns the number of records listed.
+int activateAlbum(const QString &folder, const QString &settingsFile)
+{
+    Activation activation(settingsFile);
+    activation.session.activate(activation.session.openAlbum(folder));
     // The player's queued events belong to the activation too.
     QCoreApplication::processEvents();
-    return records.count();
+    return activation.records.count();
+}
+
+// The --activate form: the program's start-up on a profile whose only album is the file.
+int activateListedFile(const char *nativePath)
+{
+    const QTemporaryDir work;
+    if (!work.isValid())
+        giveUp("no temporary folder");
+    const QString nativeSettings = work.filePath(QStringLiteral("sonnalby.dat"));
+    // Settings go only into a file that exists.
+    if (QFile empty(nativeSettings); !empty.open(QIODevice::WriteOnly))
+        giveUp("cannot write the settings file");
+    const QString settingsFile = platform::fromNativePath(nativeSettings);
+    const QString profile = QStringLiteral("Default");
+    album::AlbumEntry entry;
+    entry.path = album::encodeAlbumPath(
+        platform::fromNativePath(QFileInfo(QString::fromLocal8Bit(nativePath)).absoluteFilePath()));
+    entry.title = QStringLiteral("Album");
+    entry.codepage = QStringLiteral("65001");
+    album::AlbumList albums;
+    albums.append(entry);
+    albums.saveAlbumList(settingsFile, profile);
+
+    Activation activation(settingsFile);
+    activation.session.loadProfile(profile, QString());
+    QCoreApplication::processEvents();
+    const RecordList &records = activation.records;
+    if (records.count() != 1 || !activation.session.isAlbumActive())
+        giveUp("the album was not activated");
+    std::printf("records 1 seconds %d chapters %lld\n", records.durationOf(0),
+                static_cast<long long>(records.at(0).chapters.size()));
+    return 0;
 }
 
 // The probe over every file at once; its number of output lines.
@@ -118,6 +171,8 @@ qsizetype runProbe(const QStringList &files)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--activate") == 0)
+        return activateListedFile(argv[2]);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 2;

@@ -45,7 +45,7 @@ if [ "${1:-}" = --whole-process ]; then
     find "$whole" -name '*.mp3' | sort >"$build/corpus-whole.list"
     echo "A: sonnalby-probe, B: TagLib reader (goal: A / B at most 0.50)"
     exec python3 "$root/bench/whole-process.py" "${2:-9}" "$build/corpus-whole.list" \
-        "$build/sonnalby-probe" "$build/bench/taglib_probe"
+        "$(printf %q "$build/sonnalby-probe")" "$(printf %q "$build/bench/taglib_probe")"
 fi
 
 cmake --build "$build" --target peer_compare

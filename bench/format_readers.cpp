@@ -1,9 +1,10 @@
-// Two well-kept libraries that could read the records of today's audiobook formats (M4B/M4A,
-// Opus, Ogg Vorbis, FLAC, WMA, WAV) for what a record needs: its title, its length in whole
-// seconds and its chapters, never decoding audio. libavformat (the FFmpeg that libmpv plays
-// with) opens the container only; TagLib reads tag and audio properties in its fast mode. For
-// each file of the folder: what each library answers against what the file name says it holds
-// ("<title>_<seconds>s_<chapters>c.<ext>"), then the time per file of each, in the page cache.
+// Two well-kept libraries that could read the records of today's audiobook formats (M4B/M4A/MP4,
+// raw AAC, Opus, Ogg Vorbis, FLAC, WMA, WAV, Matroska) for what a record needs: its title, its
+// length in whole seconds and its chapters, never decoding audio. libavformat (the FFmpeg that
+// libmpv plays with) opens the container only; TagLib reads tag and audio properties in its fast
+// mode. For each file of the folder: what each library answers against what the file name says
+// it holds ("<title>_<seconds>s_<chapters>c.<ext>"), then the time per file of each, in the page
+// cache.
 //
 //   format_readers FOLDER [benchmark flags...]
 
@@ -173,7 +174,8 @@ int main(int argc, char **argv)
     }
     reportAnswers(records);
     std::fflush(stdout);
-    for (const char *extension : {"m4b", "m4a", "opus", "ogg", "flac", "wma", "wav"}) {
+    for (const char *extension :
+         {"m4b", "m4a", "mp4", "aac", "opus", "ogg", "flac", "wma", "wav", "mka"}) {
         registerFormat("avformat", extension, records, readWithAvformat);
         registerFormat("taglib", extension, records, readWithTagLib);
     }

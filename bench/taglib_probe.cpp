@@ -1,12 +1,16 @@
-// TagLib's side of the whole-process comparison with sonnalby-probe: prints, for each MP3 file
+// TagLib's side of the whole-process comparison with sonnalby-probe: prints, for each file
 // named, one line with the same tag fields and the duration, read by TagLib (fast audio
-// properties), the way a small tool built on TagLib would.
+// properties), the way a small tool built on TagLib would. MP3 and raw AAC (ADTS) files are opened
+// as MPEG files, as TagLib 2 does with both; any other goes by its extension through FileRef.
+// TagLib 1.13 tells no length of an ADTS file and cannot read Matroska.
 //
 //   taglib_probe FILE...
 
+#include <taglib/fileref.h>
 #include <taglib/mpegfile.h>
 #include <taglib/tag.h>
 
+#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -29,15 +33,24 @@ void addNumber(std::string &line, const char *key, long value)
     line += std::to_string(value);
 }
 
-std::string fileLine(const char *path)
+bool isMpegStream(const std::string &path)
 {
-    TagLib::MPEG::File file(path, true, TagLib::AudioProperties::Fast);
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos)
+        return false;
+    std::string extension = path.substr(dot + 1);
+    for (char &c : extension)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return extension == "mp3" || extension == "aac";
+}
+
+std::string recordLine(const char *path, const TagLib::Tag *tag,
+                       const TagLib::AudioProperties *audio)
+{
     std::string line = "{\"path\":\"";
     line += path;
     line += '"';
-    if (!file.isValid())
-        return line + ",\"error\":\"unreadable\"}\n";
-    if (const TagLib::Tag *tag = file.tag()) {
+    if (tag) {
         addText(line, "title", tag->title());
         addText(line, "artist", tag->artist());
         addText(line, "album", tag->album());
@@ -46,9 +59,27 @@ std::string fileLine(const char *path)
         addNumber(line, "year", long(tag->year()));
         addNumber(line, "track", long(tag->track()));
     }
-    const TagLib::AudioProperties *audio = file.audioProperties();
     addNumber(line, "duration", audio ? audio->lengthInSeconds() : 0);
     return line + "}\n";
+}
+
+std::string unreadableLine(const char *path)
+{
+    return std::string("{\"path\":\"") + path + "\",\"error\":\"unreadable\"}\n";
+}
+
+std::string fileLine(const char *path)
+{
+    if (isMpegStream(path)) {
+        TagLib::MPEG::File file(path, true, TagLib::AudioProperties::Fast);
+        if (!file.isValid())
+            return unreadableLine(path);
+        return recordLine(path, file.tag(), file.audioProperties());
+    }
+    const TagLib::FileRef file(path, true, TagLib::AudioProperties::Fast);
+    if (file.isNull())
+        return unreadableLine(path);
+    return recordLine(path, file.tag(), file.audioProperties());
 }
 
 } // namespace

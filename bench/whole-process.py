@@ -2,24 +2,26 @@
 """Times two programs as whole processes over the same files, in turn (A B A B ...), and prints
 the medians of wall and processor (user + system) seconds and of the ratios A / B pair by pair.
 
-    whole-process.py RUNS FILE_LIST PROGRAM_A PROGRAM_B
+    whole-process.py RUNS FILE_LIST COMMAND_A COMMAND_B
 
-Each program gets the files of FILE_LIST (one path a line) as its arguments; its output is read
-through a pipe, as a caller of a command-line tool reads it, and must hold one line per file.
-One run of each, not counted, comes first.
+Each command (a program and any leading arguments, split as a shell splits words) gets the files
+of FILE_LIST (one path a line) as its last arguments; its output is read through a pipe, as a
+caller of a command-line tool reads it, and must hold at least one line per file. One run of
+each, not counted, comes first.
 """
 
 import os
+import shlex
 import statistics
 import subprocess
 import sys
 import time
 
 
-def run(program, files):
+def run(command, files):
     """Wall and processor seconds of one run, and the number of lines it printed."""
     start = time.perf_counter()
-    child = subprocess.Popen([program, *files], stdout=subprocess.PIPE,
+    child = subprocess.Popen([*shlex.split(command), *files], stdout=subprocess.PIPE,
                              stderr=subprocess.DEVNULL)
     lines = 0
     for block in iter(lambda: child.stdout.read(1 << 16), b""):
@@ -28,7 +30,7 @@ def run(program, files):
     wall = time.perf_counter() - start
     child.returncode = os.waitstatus_to_exitcode(status)
     if child.returncode != 0:
-        sys.exit(f"{program} ended with status {child.returncode}")
+        sys.exit(f"{command} ended with status {child.returncode}")
     return wall, usage.ru_utime + usage.ru_stime, lines
 
 
@@ -43,7 +45,7 @@ def main():
     for number in range(runs + 1):
         for program in programs:
             wall, processor, lines = run(program, files)
-            if lines != len(files):
+            if lines < len(files):
                 sys.exit(f"{program} printed {lines} lines for {len(files)} files")
             if number > 0:
                 figures[program].append((wall, processor))
@@ -52,7 +54,7 @@ def main():
     print(f"{'':24} {'wall s':>8} {'cpu s':>8}")
     for program in programs:
         walls, processors = zip(*figures[program])
-        print(f"{os.path.basename(program):24} {statistics.median(walls):8.3f}"
+        print(f"{os.path.basename(shlex.split(program)[0]):24} {statistics.median(walls):8.3f}"
               f" {statistics.median(processors):8.3f}")
     wall_ratio = statistics.median(x[0] / y[0] for x, y in zip(a, b))
     cpu_ratio = statistics.median(x[1] / y[1] for x, y in zip(a, b))
