@@ -40,7 +40,7 @@ constexpr qint64 readBudget = 256 * 1024 * 1024;
 constexpr qint64 timeBudgetMs = 10000;
 constexpr int ioBufferSize = 16 * 1024;
 // Packets whose sizes and lengths estimate a stream that tells no duration (raw AAC).
-constexpr int estimatePackets = 200;
+constexpr int estimatePackets = 50;
 
 const ContainerFormat *formatOfName(QStringView fileName)
 {

@@ -606,9 +606,9 @@ TEST(RawAac, LengthFromTheFirstFramesHeaders)
         // 100 timed frames, 12.8 s in 10,000 bytes, among 100,000 bytes that tell no time.
         {"frames with no rate", (adtsFrame(11, 100) + adtsFrame(13, 1000)).repeated(100), 141},
         {"no rate at all", adtsFrame(13, 100).repeated(50), 0},
-        // 200 frames give 25.6 s for 20,000 bytes; the 201st, of 8,000 bytes, is not looked at.
+        // 50 frames give 6.4 s for 5,000 bytes; the 51st, of 8,000 bytes, is not looked at.
         {"later frames unread",
-         adtsFrame(11, 100).repeated(200) + adtsFrame(0, 8000, 4) + adtsFrame(11, 100).repeated(10),
+         adtsFrame(11, 100).repeated(50) + adtsFrame(0, 8000, 4) + adtsFrame(11, 100).repeated(160),
          37},
         // The tag before the frames is no audio.
         {"tagged", id3Tag("Tagged", 10000) + adtsFrame(11, 100).repeated(200), 26, "Tagged"},
