@@ -33,20 +33,7 @@ mkdir -p "$album"
 ffmpeg -v error -f lavfi -i "sine=frequency=440:duration=100" -i "$work/chapters.txt" \
     -map 0:a -map_metadata 1 -map_chapters 1 -c:a aac -b:a 32k "$album/Book.m4b"
 
-control() {
-    playerctl -p sonnalby "$@"
-}
-
-# Waits until what "playerctl ARGS" prints is the text.
-wait_for() {
-    local expected=$1 waited=0 got
-    shift
-    until got=$(control "$@" 2>&1) && [ "$got" = "$expected" ]; do
-        [ $waited -lt 100 ] || fail "playerctl $* says '$got', expected '$expected'"
-        sleep 0.1
-        waited=$((waited + 1))
-    done
-}
+source "$(dirname "$0")/playerctl.sh"
 
 key="$(internal_path "$album")\\index.wpl"
 # The album's duration and resume mark, as "duration marks".

@@ -52,20 +52,7 @@ write_mp3 "$album/01 Opening.mp3" "Opening" 40
 write_mp3 "$album/02 Middle.mp3" "The Middle" 40
 write_mp3 "$other/01 Start.mp3" "Start" 5
 
-control() {
-    playerctl -p sonnalby "$@"
-}
-
-# Waits until what "playerctl ARGS" prints is the text.
-wait_for() {
-    local expected=$1 waited=0 got
-    shift
-    until got=$(control "$@" 2>&1) && [ "$got" = "$expected" ]; do
-        [ $waited -lt 100 ] || fail "playerctl $* says '$got', expected '$expected'"
-        sleep 0.1
-        waited=$((waited + 1))
-    done
-}
+source "$(dirname "$0")/playerctl.sh"
 
 # The album's line in the Default profile's list, without its key: Access=Title=...=Marks.
 album_line() {
