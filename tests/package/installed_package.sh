@@ -53,7 +53,7 @@ version=$(dpkg-deb -f "$package" Version)
 [ "$("$usr/bin/sonnalby" --version)" = "Sonnalby $version" ] ||
     fail "--version says '$("$usr/bin/sonnalby" --version)', expected 'Sonnalby $version'"
 probe=$("$usr/bin/sonnalby-probe" "$fixtures/tone440_3s.mp3")
-[[ $probe == *'"duration": 3}'* ]] || fail "the probe printed '$probe'"
+[[ $probe == *'"duration": 3, "chapters": []}'* ]] || fail "the probe printed '$probe'"
 depends=$(dpkg-deb -f "$package" Depends)
 for needed in libqt6widgets6 libqt6dbus6 libmpv libicu qt6-qpa-plugins; do
     [[ $depends == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
