@@ -10,6 +10,8 @@ SONNALBY_PACKAGES=(
     libavformat-dev libavcodec-dev libavutil-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils trayer openbox locales dbus-daemon
+    # What a screen reader meets: the accessibility bus and the AT-SPI bindings the test uses.
+    at-spi2-core python3-gi gir1.2-atspi-2.0
     # Another local user's listening socket in the single-copy tests.
     netcat-openbsd
     # The encoders whose files the duration tests measure.

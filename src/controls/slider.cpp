@@ -3,6 +3,7 @@
 #include "controls/propertybag.h"
 #include "controls/sliderlayout.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -53,6 +54,31 @@ void Slider::setValue(int value)
     m_value = value;
     update();
     emit propertyChanged(QStringLiteral("Value"));
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::Selection);
+        event.setChild(value);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void Slider::setItemNames(const QStringList &names)
+{
+    if (names == m_itemNames)
+        return;
+    m_itemNames = names;
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        event.setChild(m_value);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+QString Slider::itemName(int index) const
+{
+    if (index < 0 || index >= count())
+        return QString();
+    const QString name = m_itemNames.value(index);
+    return name.isEmpty() ? QString::number(index + 1) : name;
 }
 
 void Slider::setGap(int gap)

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QRect>
+#include <QStringList>
 
 #include <vector>
 
@@ -48,6 +49,11 @@ public:
     QColor progressColor() const { return m_progressColor; }
     void setProgressColor(const QColor &color);
 
+    // What a screen reader calls each box ("Record 3 of 12: Title"), by index; a box without one
+    // is called by its number.
+    void setItemNames(const QStringList &names);
+    QString itemName(int index) const;
+
     // Box index's place in the widget; an empty rectangle for an index that does not exist.
     QRect boxGeometry(int index) const;
     bool isBoxVisible(int index) const;
@@ -81,6 +87,7 @@ private:
     QColor m_foreColor;
     QColor m_indexColor;
     QColor m_progressColor;
+    QStringList m_itemNames;
     // Set while the layout runs, so that the resize AutoSize makes does not lay out again.
     bool m_layingOut = false;
 };

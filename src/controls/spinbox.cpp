@@ -3,6 +3,7 @@
 #include "controls/leadingnumber.h"
 #include "controls/propertybag.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -215,6 +216,19 @@ void SpinBox::setSelText(const QString &text)
     m_text->insert(text);
 }
 
+void SpinBox::setSpokenName(const QString &name, const QString &unit)
+{
+    setAccessibleName(name);
+    m_text->setAccessibleName(name);
+    m_scroll->setAccessibleName(name);
+    m_spokenUnit = unit;
+}
+
+QString SpinBox::spokenValue() const
+{
+    return m_spokenUnit.isEmpty() ? text() : text() + u' ' + m_spokenUnit;
+}
+
 QString SpinBox::toolTipText() const
 {
     return m_text->toolTip();
@@ -325,6 +339,10 @@ void SpinBox::checkText()
 {
     setValue(value());
     emit change();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, value());
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void SpinBox::showScrollPosition(int position)

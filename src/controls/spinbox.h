@@ -60,6 +60,10 @@ public:
     QString selText() const;
     // Replaces the selection; the result is checked like typed text.
     void setSelText(const QString &text);
+    // The name a screen reader gives the box and its text field, which takes the focus, and the
+    // unit it says after the number ("80 percent").
+    void setSpokenName(const QString &name, const QString &unit = QString());
+    QString spokenValue() const;
     QString toolTipText() const;
     void setToolTipText(const QString &text);
 
@@ -100,6 +104,7 @@ private:
     void layoutParts();
 
     QLineEdit *m_text;
+    QString m_spokenUnit;
     QScrollBar *m_scroll;
     int m_min = 0;
     int m_max = 100;

@@ -4,6 +4,7 @@
 #include "app/window/statusline.h"
 #include "controls/slider.h"
 #include "player/playersession.h"
+#include "player/spokentext.h"
 #include "player/timeformat.h"
 
 #include <QLineEdit>
@@ -11,6 +12,20 @@
 
 #include <algorithm>
 #include <cmath>
+
+namespace {
+
+// The title part of a record's caption ("[00:01:00] 01.mp3\t= Title"), else its source.
+QString recordTitleOf(const Record &record)
+{
+    const qsizetype tab = record.caption.indexOf(QStringLiteral("\t= "));
+    if (tab >= 0)
+        return record.caption.mid(tab + 3);
+    const qsizetype bracket = record.caption.indexOf(QStringLiteral("] "));
+    return bracket >= 0 ? record.caption.mid(bracket + 2) : record.caption;
+}
+
+} // namespace
 
 ChapterDisplay::ChapterDisplay(ControlStrip &strip, StatusLine &statusLine, PlayerSession &session,
                                const QTimer &tick, QObject *parent)
@@ -45,13 +60,19 @@ void ChapterDisplay::showBoxes()
 {
     Slider &boxes = *m_strip.boxStrip();
     const RecordList &records = m_session.records();
-    if (stripShowsChapters()) {
-        boxes.setCount(int(records.at(0).chapters.size()));
-        boxes.setValue(std::max(m_session.playingChapter(), 0));
-        return;
+    const bool chapters = stripShowsChapters();
+    const int count = chapters ? int(records.at(0).chapters.size()) : records.count();
+    QStringList names;
+    names.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const QString title = chapters ? records.at(0).chapters.at(i).title
+                                       : recordTitleOf(records.at(RecordList::Index(i)));
+        names.append(spoken::box(chapters, i, count, title));
     }
-    boxes.setCount(records.count());
-    boxes.setValue(records.current());
+    boxes.setCount(count);
+    boxes.setItemNames(names);
+    boxes.setAccessibleName(chapters ? tr("Chapters") : tr("Records"));
+    boxes.setValue(chapters ? std::max(m_session.playingChapter(), 0) : records.current());
 }
 
 void ChapterDisplay::showTimeLeft()

@@ -1,5 +1,6 @@
 #include "app/window/controlstrip.h"
 
+#include "controls/controlsaccessible.h"
 #include "controls/slider.h"
 #include "controls/spinbox.h"
 #include "player/playercomponent.h"
@@ -75,6 +76,7 @@ constexpr std::array<int, 3> statusLabelHelp{shell::help::status0, shell::help::
 ControlStrip::ControlStrip(QWidget *playerWidget, const PlayerComponent *player, QWidget *parent)
     : QWidget(parent), m_playerWidget(playerWidget)
 {
+    installControlsAccessibility();
     createBoxStrip();
     if (m_playerWidget) {
         m_playerWidget->setParent(this);
@@ -122,6 +124,7 @@ void ControlStrip::createBoxStrip()
 {
     m_boxStrip = new Slider(this);
     m_boxStrip->setObjectName(QStringLiteral("pbSlider"));
+    m_boxStrip->setAccessibleName(tr("Records"));
     m_boxStrip->setForeColor(boxColor);
     m_boxStrip->setIndexColor(currentBoxColor);
     m_boxStrip->setProgressColor(currentBoxColor);
@@ -137,6 +140,7 @@ void ControlStrip::createVolumeBox()
     m_volumeBox->setSmallChange(1);
     m_volumeBox->setValue(100);
     m_volumeBox->setCustomMenu(true);
+    m_volumeBox->setSpokenName(tr("Volume"), tr("percent"));
     // It lies over the player's corner.
     m_volumeBox->raise();
 }
@@ -151,6 +155,7 @@ void ControlStrip::createPositionBox()
     m_positionBox->setAlignment(Qt::AlignCenter);
     m_positionBox->setTextMargins(0, 0, 0, 0);
     m_positionBox->setToolTip(tr("Time position in current record"));
+    m_positionBox->setAccessibleName(tr("Position in record"));
 }
 
 void ControlStrip::createStatusLabels()
@@ -161,6 +166,8 @@ void ControlStrip::createStatusLabels()
         label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
         label->setAlignment(statusLabelTexts[i].alignment);
         label->setToolTip(tr(statusLabelTexts[i].toolTip));
+        // The label's text is what is read; this says what it is.
+        label->setAccessibleDescription(tr(statusLabelTexts[i].toolTip));
         label->installEventFilter(this);
         m_statusLabels[i] = label;
     }
