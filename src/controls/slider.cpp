@@ -28,7 +28,9 @@ Slider::Slider(QWidget *parent)
       m_indexColor(defaultBoxColor), m_progressColor(defaultBoxColor)
 {
     setMouseTracking(true);
-    setFocusPolicy(Qt::ClickFocus);
+    // Reached with Tab too, so that a screen reader can read the boxes; keys still only go on
+    // to the owner.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void Slider::setCount(int count)
@@ -244,6 +246,10 @@ void Slider::paintEvent(QPaintEvent *)
     for (int i = 0; i < count(); ++i) {
         if (isBoxVisible(i))
             painter.fillRect(m_boxes[i].translated(origin), boxColor(i));
+    }
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 }
 

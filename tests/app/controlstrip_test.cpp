@@ -266,3 +266,23 @@ TEST(ControlStripWithoutPlayer, LaysOutTheOtherControls)
 }
 
 } // namespace
+
+// What Tab reaches from the strip on, in order, by name.
+TEST_F(ControlStripTest, TabReachesTheStripThePlayerTheTimeBoxAndTheVolumeBox)
+{
+    strip.show();
+    QStringList reached;
+    QWidget *widget = strip.boxStrip();
+    do {
+        if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisible() && widget->isEnabled())
+            reached.append(widget->objectName());
+        widget = widget->nextInFocusChain();
+    } while (widget != strip.boxStrip() && reached.size() < 20);
+    const qsizetype position = reached.indexOf("tbPosition");
+    ASSERT_GE(position, 0) << reached.join(", ").toStdString();
+    EXPECT_EQ(reached.first(), "pbSlider");
+    // Without a record the player's play and position controls are disabled.
+    EXPECT_TRUE(reached.contains("muteButton")) << reached.join(", ").toStdString();
+    EXPECT_LT(reached.indexOf("muteButton"), position);
+    EXPECT_EQ(reached.value(position + 1), "tbSpin") << reached.join(", ").toStdString();
+}

@@ -86,6 +86,8 @@ ControlStrip::ControlStrip(QWidget *playerWidget, const PlayerComponent *player,
     createVolumeBox();
     createPositionBox();
     createStatusLabels();
+    // Tab reads the row as it is seen: strip, player, time box, volume box.
+    setTabOrder(m_positionBox, m_volumeBox->focusProxy());
     connectHelpRequests(player);
     resize(sizeHint());
     fitFonts();
