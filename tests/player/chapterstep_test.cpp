@@ -53,9 +53,10 @@ TEST(ChapterStep, NextAndPrevious)
                                          : chapterstep::previous(records, test.from, test.at);
         EXPECT_EQ(spot.record, test.record)
             << (test.next ? "next" : "previous") << " from " << test.from << " at " << test.at;
-        if (spot.record >= 0)
+        if (spot.record >= 0) {
             EXPECT_EQ(spot.seconds, test.seconds)
                 << (test.next ? "next" : "previous") << " from " << test.from << " at " << test.at;
+        }
     }
 }
 
