@@ -17,7 +17,7 @@ struct Record {
     QString caption;
     bool enabled = true;
     // The chapters inside the record's file, in order; empty for most records.
-    media::Chapters chapters;
+    media::Chapters chapters{};
 };
 
 class RecordList : public QObject {
