@@ -166,7 +166,9 @@ void BookmarkSession::lastUnmarkedCommand()
 void BookmarkSession::jumpTo(const QString &entry)
 {
     const album::Mark mark = album::parseMark(entry);
-    m_with.playerSession->jumpToMark(mark.path, bookmarks::secondsOf(mark).toDouble());
+    const double seconds = bookmarks::secondsOf(mark).toDouble();
+    m_with.playerSession->jumpToMark(mark.path, seconds);
+    emit jumped(bookmarks::shownTitle(mark), seconds);
 }
 
 void BookmarkSession::renameCommand(int index)

@@ -62,6 +62,9 @@ public:
 signals:
     // The list changed: its mirrors show it anew.
     void bookmarksChanged();
+    // The player was sent to a bookmark (its title as shown) or, with no title, back to where
+    // the last jump started.
+    void jumped(const QString &title, double seconds);
 
 private:
     // RebuildBookmarks: slots from keep on dropped (slot 0 stays; negative keeps all), entries

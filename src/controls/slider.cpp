@@ -73,6 +73,7 @@ void Slider::setItemNames(const QStringList &names)
         event.setChild(m_value);
         QAccessible::updateAccessibility(&event);
     }
+    emit itemNamesChanged();
 }
 
 QString Slider::itemName(int index) const

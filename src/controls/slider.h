@@ -65,6 +65,9 @@ public:
     // Writes every property under its bag name.
     void writeProperties(PropertyBag &bag) const;
 
+signals:
+    void itemNamesChanged();
+
 protected:
     bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

@@ -1,6 +1,7 @@
 #include "player/playerwidget.h"
 
 #include "player/playerbase.h"
+#include "player/spokentext.h"
 #include "player/timeformat.h"
 
 #include <QApplication>
@@ -15,9 +16,13 @@
 #include <QStyleFactory>
 #include <QToolButton>
 
+#include <cmath>
+
 namespace {
 
 constexpr int refreshIntervalMs = 250;
+// More than playing moves the bar between two refreshes.
+constexpr double jumpSeconds = 2;
 
 // The component's MouseDown numbering: 1 left, 2 right, 4 middle.
 int buttonNumber(Qt::MouseButton button)
@@ -161,6 +166,19 @@ void PlayerWidget::showElapsed(double seconds)
     m_elapsed->setText(timeText(seconds));
 }
 
+void PlayerWidget::describePosition(double position, double duration)
+{
+    // A listener on the bar hears where a seek, a bookmark or another record puts it, not
+    // every second of playing.
+    const bool jumped =
+        std::abs(position - m_describedPosition) >= jumpSeconds || duration != m_describedDuration;
+    if (m_seekBar->hasFocus() && !jumped)
+        return;
+    m_describedPosition = position;
+    m_describedDuration = duration;
+    m_seekBar->setAccessibleDescription(spoken::position(position, duration));
+}
+
 void PlayerWidget::refresh()
 {
     const bool playing = m_player->playState() == PlayState::Playing;
@@ -181,6 +199,7 @@ void PlayerWidget::refresh()
         m_seekBar->setRange(0, wholeSeconds(duration));
         m_seekBar->setValue(wholeSeconds(position));
         showElapsed(position);
+        describePosition(position, duration);
     }
     m_total->setText(timeText(duration));
 
@@ -190,6 +209,7 @@ void PlayerWidget::refresh()
                                                                     : QStyle::SP_MediaVolume));
     const QSignalBlocker volumeBlocker(m_volumeBar);
     m_volumeBar->setValue(m_player->volume());
+    m_volumeBar->setAccessibleDescription(spoken::volume(m_player->volume()));
 
     const bool usable = m_player->isEnabled();
     const bool withMedia = usable && m_player->hasMedia();

@@ -35,6 +35,8 @@ private:
     // The player's MouseDown for a press at a point of this widget; false for a left press.
     bool reportMouseDown(const QMouseEvent &event, QPoint at);
     void showElapsed(double seconds);
+    // The seek bar's description says the position as a time ("00:12:34 of 09:58:00").
+    void describePosition(double position, double duration);
     // Brings every control in line with the player; the player announces no volume or enabled
     // change, so this also runs on a timer while shown.
     void refresh();
@@ -48,4 +50,6 @@ private:
     QToolButton *m_muteButton;
     QSlider *m_volumeBar;
     QTimer m_refreshTimer;
+    double m_describedPosition = 0;
+    double m_describedDuration = -1;
 };

@@ -44,4 +44,11 @@ QString box(bool chapter, int index, int count, const QString &title)
     return title.isEmpty() ? place : place + QStringLiteral(": ") + title;
 }
 
+QString jump(const QString &title, double seconds)
+{
+    if (title.isEmpty())
+        return QStringLiteral("Back to ") + wholeTime(seconds);
+    return QStringLiteral("Bookmark ") + title + QStringLiteral(", ") + wholeTime(seconds);
+}
+
 } // namespace spoken

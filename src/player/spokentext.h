@@ -16,4 +16,8 @@ QString speed(double rate);
 // a chapter's; without a title the part before the colon alone.
 QString box(bool chapter, int index, int count, const QString &title);
 
+// "Bookmark Title, 01:02:03" after a jump to a bookmark; "Back to 01:02:03" for the way back,
+// which has no title.
+QString jump(const QString &title, double seconds);
+
 } // namespace spoken

@@ -130,6 +130,26 @@ TEST_F(ControlStripTest, TheBoxStripHasItsColoursAndAOnePixelGap)
     EXPECT_EQ(boxes->gap(), 1);
 }
 
+TEST_F(ControlStripTest, TheBoxStripFollowsADarkPaletteAndBack)
+{
+    const QPalette light = strip.palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Base, QColor(20, 20, 20));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Highlight, QColor(250, 200, 0));
+    strip.setPalette(dark);
+
+    const Slider *boxes = strip.boxStrip();
+    EXPECT_EQ(boxes->backColor(), QColor(20, 20, 20));
+    EXPECT_EQ(boxes->indexColor(), QColor(250, 200, 0));
+    EXPECT_EQ(boxes->progressColor(), QColor(250, 200, 0));
+    EXPECT_EQ(boxes->foreColor(), QColor(135, 110, 10));
+
+    strip.setPalette(light);
+    EXPECT_EQ(boxes->backColor(), light.color(QPalette::Base));
+    EXPECT_EQ(boxes->indexColor(), QColor(0, 61, 184));
+}
+
 TEST_F(ControlStripTest, TheVolumeBoxRunsFromZeroToAHundredAndStartsAtAHundred)
 {
     const SpinBox *volume = strip.volumeBox();

@@ -1,6 +1,7 @@
 """What a screen reader finds in the running program, through AT-SPI: every visible control has
 a role and a name; the seek slider moves while playing and takes a value set through the value
-interface; Play is pressed through its action; Ctrl+Right changes the strip's selected item.
+interface, its description saying the place as a time; Play is pressed through its action;
+Ctrl+Right changes the strip's selected item and shows a notification naming the new record.
 
     atspi_check.py APPLICATION_NAME WINDOW_ID
 """
@@ -82,6 +83,11 @@ def selected_item(strip):
     return None
 
 
+def announced(app):
+    notice = find(app, "notification")
+    return notice.get_name() if notice is not None and showing(notice) else None
+
+
 def main():
     app_name, window = sys.argv[1], sys.argv[2]
     app = wait_until("the application on the accessibility bus", lambda: application(app_name))
@@ -118,11 +124,14 @@ def main():
 
     position.get_value_iface().set_current_value(30)
     wait_until("the position set to 30", lambda: 29 <= value_of(position) < 34)
+    wait_until("the position described as a time",
+               lambda: position.get_description().startswith("00:00:3"))
 
     subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True, timeout=10)
     subprocess.run(["xdotool", "key", "--clearmodifiers", "ctrl+Right"], check=True, timeout=10)
     wait_until("the second record selected in the strip",
                lambda: selected_item(strip) == "Record 2 of 2: The Middle")
+    wait_until("the new record announced", lambda: announced(app) == "Record 2 of 2: The Middle")
     print("accessibility: passed")
 
 

@@ -124,6 +124,32 @@ TEST_F(PlayerWidgetTest, ArrowsOnTheSeekBarSeekAndShowTheTime)
     EXPECT_EQ(control<QLabel>("totalLabel")->text(), "00:02:05");
 }
 
+// A screen reader hears the bar's place as a time; on the focused bar only jumps, not playing.
+TEST_F(PlayerWidgetTest, TheSeekBarDescribesItsPlaceAsATimeAndTheFocusedOneOnlyItsJumps)
+{
+    auto *seekBar = control<QSlider>("seekBar");
+    player.setCurrentPosition(61);
+    settle();
+    EXPECT_EQ(seekBar->accessibleDescription(), "00:01:01 of 00:02:05");
+    EXPECT_EQ(control<QSlider>("volumeBar")->accessibleDescription(), "100 percent");
+
+    seekBar->setFocus();
+    player.setCurrentPosition(62.9);
+    settle();
+    EXPECT_EQ(seekBar->accessibleDescription(), "00:01:01 of 00:02:05");
+    player.setCurrentPosition(64);
+    settle();
+    EXPECT_EQ(seekBar->accessibleDescription(), "00:01:04 of 00:02:05");
+    player.setCurrentPosition(60);
+    settle();
+    EXPECT_EQ(seekBar->accessibleDescription(), "00:01:00 of 00:02:05");
+
+    seekBar->clearFocus();
+    player.setCurrentPosition(61);
+    settle();
+    EXPECT_EQ(seekBar->accessibleDescription(), "00:01:01 of 00:02:05");
+}
+
 TEST_F(PlayerWidgetTest, AClickOnTheSeekBarGoesWhereItLandsAndDraggingGoesOn)
 {
     auto *seekBar = control<QSlider>("seekBar");

@@ -21,6 +21,9 @@ TEST(SpokenText, ValuesAsAListenerHearsThem)
         {spoken::box(false, 2, 12, "Title"), "Record 3 of 12: Title"},
         {spoken::box(true, 0, 42, "Part One"), "Chapter 1 of 42: Part One"},
         {spoken::box(false, 0, 1, ""), "Record 1 of 1"},
+        {spoken::jump("Where the dragon wakes", 754.4),
+         "Bookmark Where the dragon wakes, 00:12:34"},
+        {spoken::jump("", 3723), "Back to 01:02:03"},
     };
     for (const auto &test : cases)
         EXPECT_EQ(test.said.toStdString(), test.expected);

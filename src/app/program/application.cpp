@@ -16,6 +16,7 @@
 #include "app/program/commandline.h"
 #include "app/program/schemelegend.h"
 #include "app/window/albumdrop.h"
+#include "app/window/announcements.h"
 #include "app/window/chapterdisplay.h"
 #include "app/window/controlstrip.h"
 #include "app/window/elapseddisplay.h"
@@ -207,6 +208,7 @@ void Application::createMirrors()
     m_viewMenu = new ViewMenu(*m_window, *m_playerSession, *m_albumSession, this);
 
     new ChapterDisplay(*m_strip, *m_statusLine, *m_playerSession, m_elapsed->timer(), this);
+    new Announcements(*m_window, *m_strip->boxStrip(), *m_sleepTimer, *m_bookmarks, this);
     connect(m_playerSession.get(), &PlayerSession::mediaCaptionChanged, m_statusLine,
             &StatusLine::setMediaCaption);
 }

@@ -1,5 +1,7 @@
 #include "app/window/controlstrip.h"
 
+#include "app/window/stripcolors.h"
+
 #include "controls/controlsaccessible.h"
 #include "controls/slider.h"
 #include "controls/spinbox.h"
@@ -21,9 +23,6 @@ namespace {
 constexpr int bandGap = 1;
 constexpr int rowInset = 1;
 constexpr int cellGap = 2;
-
-const QColor boxColor(132, 197, 255);
-const QColor currentBoxColor(0, 61, 184);
 
 constexpr int rightButton = 2;
 
@@ -127,10 +126,17 @@ void ControlStrip::createBoxStrip()
     m_boxStrip = new Slider(this);
     m_boxStrip->setObjectName(QStringLiteral("pbSlider"));
     m_boxStrip->setAccessibleName(tr("Records"));
-    m_boxStrip->setForeColor(boxColor);
-    m_boxStrip->setIndexColor(currentBoxColor);
-    m_boxStrip->setProgressColor(currentBoxColor);
     m_boxStrip->setGap(1);
+    colourBoxStrip();
+}
+
+void ControlStrip::colourBoxStrip()
+{
+    const StripColors colors = stripColors(palette());
+    m_boxStrip->setBackColor(colors.ground);
+    m_boxStrip->setForeColor(colors.box);
+    m_boxStrip->setIndexColor(colors.current);
+    m_boxStrip->setProgressColor(colors.current);
 }
 
 void ControlStrip::createVolumeBox()
@@ -214,6 +220,8 @@ void ControlStrip::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         fitFonts();
+    else if (event->type() == QEvent::PaletteChange)
+        colourBoxStrip();
 }
 
 void ControlStrip::fitFonts()

@@ -58,6 +58,8 @@ protected:
 
 private:
     void createBoxStrip();
+    // Follows the desktop's palette, light or dark.
+    void colourBoxStrip();
     void createVolumeBox();
     void createPositionBox();
     void createStatusLabels();
