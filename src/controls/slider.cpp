@@ -249,8 +249,12 @@ void Slider::paintEvent(QPaintEvent *)
             painter.fillRect(m_boxes[i].translated(origin), boxColor(i));
     }
     if (hasFocus()) {
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        // Text-coloured dots on a line of the ground's colour show over boxes of any colour.
+        const QRect edge = rect().adjusted(0, 0, -1, -1);
+        painter.setPen(QPen(palette().color(QPalette::Base), 1));
+        painter.drawRect(edge);
+        painter.setPen(QPen(palette().color(QPalette::Text), 1, Qt::DotLine));
+        painter.drawRect(edge);
     }
 }
 

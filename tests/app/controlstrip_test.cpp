@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMouseEvent>
+#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -288,21 +290,22 @@ TEST(ControlStripWithoutPlayer, LaysOutTheOtherControls)
 } // namespace
 
 // What Tab reaches from the strip on, in order, by name.
+// Real Tab presses: a widget whose focus goes to a proxy is entered where it stands in the
+// chain, so a static walk of the chain can miss what Tab skips.
 TEST_F(ControlStripTest, TabReachesTheStripThePlayerTheTimeBoxAndTheVolumeBox)
 {
-    strip.show();
+    QMainWindow window;
+    window.setCentralWidget(&strip);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    strip.boxStrip()->setFocus();
     QStringList reached;
-    QWidget *widget = strip.boxStrip();
-    do {
-        if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisible() && widget->isEnabled())
-            reached.append(widget->objectName());
-        widget = widget->nextInFocusChain();
-    } while (widget != strip.boxStrip() && reached.size() < 20);
-    const qsizetype position = reached.indexOf("tbPosition");
-    ASSERT_GE(position, 0) << reached.join(", ").toStdString();
-    EXPECT_EQ(reached.first(), "pbSlider");
+    for (int i = 0; i < 6; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.append(QApplication::focusWidget()->objectName());
+    }
     // Without a record the player's play and position controls are disabled.
-    EXPECT_TRUE(reached.contains("muteButton")) << reached.join(", ").toStdString();
-    EXPECT_LT(reached.indexOf("muteButton"), position);
-    EXPECT_EQ(reached.value(position + 1), "tbSpin") << reached.join(", ").toStdString();
+    EXPECT_EQ(reached, QStringList({"muteButton", "volumeBar", "tbPosition", "tbSpin", "pbSlider",
+                                    "muteButton"}));
+    window.takeCentralWidget();
 }

@@ -2,6 +2,7 @@
 #include "controls/slider.h"
 
 #include <QImage>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -166,6 +167,30 @@ TEST_F(SliderTest, BoxesBeforeTheValueShowProgressAndAfterItForeColor)
 
     slider.setCount(0);
     EXPECT_EQ(slider.grab().toImage().pixelColor(10, 4), QColor(0, 255, 0));
+}
+
+// A focus frame in one colour would vanish over boxes of that colour.
+TEST_F(SliderTest, TheFocusFrameShowsInTwoColoursOverTheBoxes)
+{
+    QPalette palette = slider.palette();
+    palette.setColor(QPalette::Base, QColor(255, 255, 0));
+    palette.setColor(QPalette::Text, QColor(255, 0, 255));
+    slider.setPalette(palette);
+    slider.resize(100, 8);
+    slider.setCount(1);
+    const auto edgeColors = [this] {
+        const QImage image = slider.grab().toImage();
+        QSet<QRgb> colors;
+        for (int x = 0; x < 10; ++x)
+            colors.insert(image.pixel(x, 0));
+        return colors;
+    };
+    slider.clearFocus();
+    EXPECT_EQ(edgeColors(), QSet<QRgb>{darkBlue.rgb()});
+
+    slider.setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return slider.hasFocus(); }));
+    EXPECT_EQ(edgeColors(), (QSet<QRgb>{qRgb(255, 255, 0), qRgb(255, 0, 255)}));
 }
 
 TEST_F(SliderTest, SavesAllThirteenPropertiesInOrder)

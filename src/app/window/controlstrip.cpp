@@ -82,11 +82,11 @@ ControlStrip::ControlStrip(QWidget *playerWidget, const PlayerComponent *player,
         // The volume box covers the player's right end: its own controls keep clear of it.
         m_playerWidget->setContentsMargins(0, 0, volumeWidth, 0);
     }
-    createVolumeBox();
+    // Tab follows the order of creation: strip, player, time box, volume box. Moving the volume
+    // box's text alone later would leave its frame, which Tab passes on to that text, first.
     createPositionBox();
+    createVolumeBox();
     createStatusLabels();
-    // Tab reads the row as it is seen: strip, player, time box, volume box.
-    setTabOrder(m_positionBox, m_volumeBox->focusProxy());
     connectHelpRequests(player);
     resize(sizeHint());
     fitFonts();
