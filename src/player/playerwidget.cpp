@@ -3,6 +3,7 @@
 #include "player/playerbase.h"
 #include "player/spokentext.h"
 #include "player/timeformat.h"
+#include "player/transporticon.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -78,7 +79,6 @@ PlayerWidget::PlayerWidget(PlayerBase *player, QWidget *parent) : QWidget(parent
 
     m_playButton = addButton("playButton", tr("Play"));
     m_stopButton = addButton("stopButton", tr("Stop"));
-    m_stopButton->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
     m_elapsed = new QLabel(this);
     m_elapsed->setObjectName(QStringLiteral("elapsedLabel"));
     m_elapsed->setToolTip(tr("Elapsed time"));
@@ -188,7 +188,8 @@ void PlayerWidget::refresh()
     else
         m_refreshTimer.stop();
     m_playButton->setIcon(
-        style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+        transportIcon(playing ? TransportGlyph::Pause : TransportGlyph::Play, palette()));
+    m_stopButton->setIcon(transportIcon(TransportGlyph::Stop, palette()));
     m_playButton->setToolTip(playing ? tr("Pause") : tr("Play"));
     m_playButton->setAccessibleName(m_playButton->toolTip());
 
@@ -205,8 +206,8 @@ void PlayerWidget::refresh()
 
     const QSignalBlocker muteBlocker(m_muteButton);
     m_muteButton->setChecked(m_player->isMuted());
-    m_muteButton->setIcon(style()->standardIcon(m_player->isMuted() ? QStyle::SP_MediaVolumeMuted
-                                                                    : QStyle::SP_MediaVolume));
+    m_muteButton->setIcon(transportIcon(
+        m_player->isMuted() ? TransportGlyph::Muted : TransportGlyph::Volume, palette()));
     const QSignalBlocker volumeBlocker(m_volumeBar);
     m_volumeBar->setValue(m_player->volume());
     m_volumeBar->setAccessibleDescription(spoken::volume(m_player->volume()));
@@ -258,6 +259,13 @@ bool PlayerWidget::reportMouseDown(const QMouseEvent &event, QPoint at)
         return false;
     m_player->mouseDownOnControls(button, shiftState(event.modifiers()), at.x(), at.y());
     return true;
+}
+
+void PlayerWidget::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        refresh();
 }
 
 void PlayerWidget::showEvent(QShowEvent *event)

@@ -150,6 +150,25 @@ TEST_F(PlayerWidgetTest, TheSeekBarDescribesItsPlaceAsATimeAndTheFocusedOneOnlyI
     EXPECT_EQ(seekBar->accessibleDescription(), "00:01:01 of 00:02:05");
 }
 
+// Drawn in the palette's button text, sharp at a pixel ratio of 2, and a new palette redraws them.
+TEST_F(PlayerWidgetTest, ButtonPicturesTakeThePalettesColourAtAnyPixelRatio)
+{
+    auto *stop = control<QToolButton>("stopButton");
+    QPalette dark = widget.palette();
+    dark.setColor(QPalette::ButtonText, QColor(250, 240, 0));
+    widget.setPalette(dark);
+
+    const QPixmap sharp = stop->icon().pixmap(QSize(16, 16), 2.0);
+    EXPECT_EQ(sharp.size(), QSize(32, 32));
+    const QImage image = sharp.toImage();
+    EXPECT_EQ(image.pixelColor(16, 16), QColor(250, 240, 0));
+    EXPECT_EQ(image.pixelColor(2, 2).alpha(), 0);
+
+    QPixmap button(stop->size());
+    stop->render(&button);
+    EXPECT_EQ(button.toImage().pixelColor(button.rect().center()), QColor(250, 240, 0));
+}
+
 TEST_F(PlayerWidgetTest, AClickOnTheSeekBarGoesWhereItLandsAndDraggingGoesOn)
 {
     auto *seekBar = control<QSlider>("seekBar");
