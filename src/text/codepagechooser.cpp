@@ -42,6 +42,7 @@ CodePageChooser::CodePageChooser(QByteArrayView title, QWidget *parent)
     m_preview = new QLineEdit(this);
     m_preview->setObjectName(QStringLiteral("tbCP"));
     m_preview->setReadOnly(true);
+    m_preview->setAccessibleName(QStringLiteral("Album name in the chosen encoding"));
 
     auto *frame = new QGroupBox(QStringLiteral(" Choose appropriate encoding: "), this);
     frame->setObjectName(QStringLiteral("fbCP"));

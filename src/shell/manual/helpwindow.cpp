@@ -20,6 +20,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QMainWindow(parent), m_browser(new QTe
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_browser->setOpenExternalLinks(true);
+    m_browser->setAccessibleName(tr("Manual"));
     setCentralWidget(m_browser);
 
     QToolBar *tools = addToolBar(tr("Navigation"));
