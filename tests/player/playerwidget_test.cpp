@@ -137,9 +137,9 @@ TEST_F(PlayerWidgetTest, TheSeekBarDescribesItsPlaceAsATimeAndTheFocusedOneOnlyI
     player.setCurrentPosition(62.9);
     settle();
     EXPECT_EQ(seekBar->accessibleDescription(), "00:01:01 of 00:02:05");
-    player.setCurrentPosition(64);
+    player.setCurrentPosition(63);
     settle();
-    EXPECT_EQ(seekBar->accessibleDescription(), "00:01:04 of 00:02:05");
+    EXPECT_EQ(seekBar->accessibleDescription(), "00:01:03 of 00:02:05");
     player.setCurrentPosition(60);
     settle();
     EXPECT_EQ(seekBar->accessibleDescription(), "00:01:00 of 00:02:05");
