@@ -29,7 +29,13 @@ SleepTimer::SleepTimer(PlayerSession &session, QObject *parent)
     connect(&m_timer, &QTimer::timeout, this, &SleepTimer::tick);
     connect(&session, &PlayerSession::recordEndReached, this, [this] {
         if (m_mode == Mode::EndOfRecord || m_mode == Mode::EndOfChapter)
-            finish();
+            fallAsleep();
+    });
+    connect(&session.records(), &RecordList::currentChanged, this, [this] {
+        if (m_recordsToPass > 0) {
+            --m_recordsToPass;
+            holdAtRecordEnd();
+        }
     });
     connect(&session, &PlayerSession::positionChanged, this, [this] {
         if (m_mode == Mode::EndOfChapter)
@@ -71,17 +77,35 @@ void SleepTimer::aimAtChapterEnd()
 void SleepTimer::begin(Mode mode)
 {
     m_mode = mode;
-    m_session.setHoldAtRecordEnd(mode == Mode::EndOfRecord || mode == Mode::EndOfChapter);
+    m_lastMode = mode;
+    m_lastMinutes = m_minutes;
+    m_recordsToPass = 0;
+    m_sleptAt = -1;
+    holdAtRecordEnd();
     m_session.player().setFadeLevel(1.0);
     m_lastTick = m_now();
     m_timer.start();
     emit changed();
 }
 
+void SleepTimer::holdAtRecordEnd()
+{
+    const bool atRecordEnd = m_mode == Mode::EndOfRecord || m_mode == Mode::EndOfChapter;
+    m_session.setHoldAtRecordEnd(atRecordEnd && m_recordsToPass == 0);
+}
+
 void SleepTimer::cancel()
 {
+    m_sleptAt = -1;
+    m_recordsToPass = 0;
     m_session.setHoldAtRecordEnd(false);
     finish();
+}
+
+void SleepTimer::fallAsleep()
+{
+    finish();
+    m_sleptAt = m_now();
 }
 
 void SleepTimer::finish()
@@ -105,7 +129,18 @@ qint64 SleepTimer::remainingMilliseconds() const
         }
         [[fallthrough]];
     case Mode::EndOfRecord: {
-        const double length = player.currentItemDuration();
+        double length = player.currentItemDuration();
+        // Records still to pass after an extension count whole.
+        const RecordList &records = m_session.records();
+        for (int i = 1; i <= m_recordsToPass; ++i) {
+            const int next = m_session.playingRecord() + i;
+            if (next >= records.count())
+                break;
+            const qint32 seconds = records.durationOf(RecordList::Index(next));
+            if (seconds <= 0)
+                return -1;
+            length += seconds;
+        }
         if (length <= 0)
             return -1;
         const double left = std::max(length - player.currentPosition(), 0.0) / player.rate();
@@ -132,7 +167,7 @@ void SleepTimer::tick()
     if (m_mode == Mode::Minutes && remaining == 0) {
         // The pause is asked for while the sound is silent; it saves as any pause does.
         player.pause();
-        finish();
+        fallAsleep();
         return;
     }
     if (m_mode == Mode::EndOfChapter && m_chapterEnd >= 0 && remaining == 0 && playing) {
@@ -152,11 +187,63 @@ void SleepTimer::pauseAtChapterEnd()
     player.setCurrentPosition(end);
     m_session.endBusy();
     player.pause();
-    finish();
+    fallAsleep();
 }
 
 void SleepTimer::fade(qint64 remaining)
 {
     const bool fading = remaining >= 0 && remaining < fadeMilliseconds;
     m_session.player().setFadeLevel(fading ? double(remaining) / fadeMilliseconds : 1.0);
+}
+
+SleepTimer::Wake SleepTimer::wake()
+{
+    if (m_mode == Mode::Off) {
+        if (m_sleptAt < 0 || m_now() - m_sleptAt > forgivingMilliseconds)
+            return Wake::Nothing;
+        m_minutes = m_lastMinutes;
+        m_left = m_minutes * millisecondsPerMinute;
+        if (m_lastMode == Mode::EndOfChapter)
+            aimAtChapterEnd();
+        begin(m_lastMode);
+        return Wake::Restarted;
+    }
+    const qint64 remaining = remainingMilliseconds();
+    if (remaining < 0 || remaining >= fadeMilliseconds)
+        return Wake::Nothing;
+    extend();
+    m_session.player().setFadeLevel(1.0);
+    emit changed();
+    return Wake::Extended;
+}
+
+void SleepTimer::extend()
+{
+    if (m_mode == Mode::Minutes) {
+        m_left += m_minutes * millisecondsPerMinute;
+        return;
+    }
+    if (m_mode == Mode::EndOfChapter && m_chapterEnd >= 0) {
+        // One chapter more: to the start of the chapter after the next, or the record's end.
+        const media::Chapters &chapters =
+            m_session.records().at(m_session.playingRecord()).chapters;
+        double nextEnd = -1;
+        for (const media::Chapter &chapter : chapters) {
+            if (chapter.startMs / 1000.0 > m_chapterEnd) {
+                nextEnd = chapter.startMs / 1000.0;
+                break;
+            }
+        }
+        m_chapterEnd = nextEnd;
+        return;
+    }
+    ++m_recordsToPass;
+    holdAtRecordEnd();
+}
+
+void SleepTimer::playAfterWake()
+{
+    PlayerComponent &player = m_session.player();
+    if (player.playState() != PlayState::Playing && mayPlayNow(player.playState()))
+        player.play();
 }

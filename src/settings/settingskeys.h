@@ -22,6 +22,8 @@ inline constexpr QLatin1String mp3EditorKey("mOptionEditor-1");
 inline constexpr QLatin1String skipBackKey("mOptionSkipBack");
 inline constexpr QLatin1String skipForwardKey("mOptionSkipForward");
 inline constexpr QLatin1String rewindKey("mOptionRewind");
+// The Sleep Timer entry last chosen, by its place in the list (1 to 7).
+inline constexpr QLatin1String sleepChoiceKey("mOptionSleepList");
 
 // Keys "0", "1", ... hold the profile names, "0" the active profile.
 inline constexpr QLatin1String profileListSection("mProfileList");

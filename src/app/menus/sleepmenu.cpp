@@ -2,8 +2,12 @@
 
 #include "app/window/mainwindow.h"
 #include "player/sleeptimer.h"
+#include "settings/settingskeys.h"
+#include "settings/settingsstore.h"
 #include "shell/menu/actionitemarray.h"
 #include "shell/menu/whatsthis.h"
+
+#include <QMenu>
 
 #include <array>
 
@@ -17,13 +21,25 @@ constexpr int chapterEndItem = recordEndItem + 1;
 
 } // namespace
 
-SleepMenu::SleepMenu(MainWindow &window, SleepTimer &timer, QObject *parent)
-    : QObject(parent), m_window(window), m_timer(timer)
+SleepMenu::SleepMenu(MainWindow &window, SleepTimer &timer, const QString &settingsFile,
+                     QObject *parent)
+    : QObject(parent), m_window(window), m_timer(timer), m_settingsFile(settingsFile)
 {
     window.whatsThis().connectArray(window.menus().optionSleepList,
                                     [this](int index) { choose(index); });
     connect(&timer, &SleepTimer::changed, this, &SleepMenu::showMode);
     showMode();
+    showRemembered(int(settings::readSettingNumber(settingsFile, settings::keys::mainWindowSection,
+                                                   settings::keys::sleepChoiceKey)
+                           .roundedToInt()));
+}
+
+void SleepMenu::showRemembered(int index)
+{
+    if (index <= offItem || index > chapterEndItem)
+        return;
+    const shell::ActionItemArray &list = *m_window.menus().optionSleepList;
+    list.menu()->setDefaultAction(list.action(index));
 }
 
 void SleepMenu::choose(int index)
@@ -36,6 +52,11 @@ void SleepMenu::choose(int index)
         m_timer.startAtChapterEnd();
     else if (index > offItem && index < recordEndItem)
         m_timer.start(itemMinutes[size_t(index - 1)]);
+    if (index <= offItem || index > chapterEndItem)
+        return;
+    showRemembered(index);
+    settings::writeSettingNumber(m_settingsFile, settings::keys::mainWindowSection,
+                                 settings::keys::sleepChoiceKey, FixedPoint::fromInt(index));
 }
 
 void SleepMenu::showMode()

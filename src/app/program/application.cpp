@@ -20,6 +20,7 @@
 #include "app/window/chapterdisplay.h"
 #include "app/window/controlstrip.h"
 #include "app/window/elapseddisplay.h"
+#include "app/window/listeneractivity.h"
 #include "app/window/mainwindow.h"
 #include "app/window/statusline.h"
 #include "app/window/volumebox.h"
@@ -221,7 +222,12 @@ void Application::createListening()
     m_sleepTimer = new SleepTimer(*m_playerSession, this);
     m_statusLine = new StatusLine(*m_strip, m_window->font(), player, *m_sleepTimer, this);
     new SpeedMenu(*m_window, player, this);
-    new SleepMenu(*m_window, *m_sleepTimer, this);
+    new SleepMenu(*m_window, *m_sleepTimer, m_settingsFile, this);
+    auto *activity = new ListenerActivity(*m_sleepTimer, this);
+    connect(&m_window->outsideCommands(), &shell::OutsideCommands::commandRunning, activity,
+            &ListenerActivity::commandArrived);
+    for (QAction *trayCommand : m_window->menus().tray->actions())
+        connect(trayCommand, &QAction::triggered, activity, &ListenerActivity::commandArrived);
     new SkipCommands(*m_window, *m_playerSession, *m_listening, this);
 }
 

@@ -45,6 +45,7 @@ void OutsideCommands::runWaiting()
         if (!command.context)
             continue;
         m_running = true;
+        emit commandRunning();
         command.run();
         m_running = false;
     }

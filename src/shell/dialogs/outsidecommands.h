@@ -23,6 +23,11 @@ public:
     // Commands waiting, for tests.
     qsizetype waiting() const { return m_waiting.size(); }
 
+signals:
+    // A command is about to run: somebody outside (a media key, the desktop's media controls,
+    // another start of the program) asked for it.
+    void commandRunning();
+
 private:
     void runWaiting();
     static bool isBlocked();
