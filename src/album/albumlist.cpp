@@ -1,6 +1,7 @@
 #include "album/albumlist.h"
 
 #include "album/accessstamp.h"
+#include "album/albumlistening.h"
 #include "album/markpaths.h"
 #include "platform/paths.h"
 #include "player/playercomponent.h"
@@ -93,8 +94,10 @@ void AlbumList::captureAlbumState(const PlayerComponent &player, const QDateTime
     const QString resumeMark = markText({player.url(), QString::number(seconds), {}});
     active.marks = withResumeMark(active.marks, resumeMark);
     active.access = formatAccessStamp(now);
-    active.volume = QString::number(player.volume());
     active.setSpeed(player.rate());
+    AlbumListening listening = listeningOf(active);
+    listening.volume = player.volume();
+    storeListening(active, listening);
 }
 
 void AlbumList::saveActiveAlbum(const QString &settingsFile, const QString &profile) const

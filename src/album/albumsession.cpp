@@ -143,8 +143,10 @@ void AlbumSession::activate(AlbumList::Index index)
     const int codePage = chosen.codePageNumber();
     emit encodingSelected(codePage);
     const QString path = chosen.albumPath();
-    player().setVolume(chosen.volumeLevel());
+    const AlbumListening listening = listeningOf(chosen);
+    player().setVolume(listening.volume);
     player().setRate(chosen.speed());
+    m_with.playerSession->setSkippedEnds(listening.introSeconds, listening.outroSeconds);
     const PlaylistRecords found = listActiveRecords(path, codePage);
     m_albumActive = true;
     // Read again: the entry may have changed while the re-create question was open.
@@ -325,6 +327,7 @@ void AlbumSession::emptyPlayer()
     player().setEnabled(false);
     player().setRate(speed::normal);
     player().setVolume(AlbumEntry().volumeLevel());
+    m_with.playerSession->setSkippedEnds(0, 0);
     emit recordMenuEnabled(false);
     emit bookmarkMenuEnabled(false);
     emit windowCaptionChanged(windowCaption(m_profile, QString()));
@@ -353,6 +356,25 @@ bool AlbumSession::playerHoldsActiveRecord() const
 QString AlbumSession::activeMarks() const
 {
     return m_albumActive ? m_albums.entry(0).marks : QString();
+}
+
+AlbumListening AlbumSession::activeListening() const
+{
+    return m_albumActive ? listeningOf(m_albums.entry(0)) : AlbumListening();
+}
+
+void AlbumSession::setSkippedEnds(int introSeconds, int outroSeconds)
+{
+    if (!m_albumActive)
+        return;
+    AlbumEntry entry = m_albums.entry(0);
+    AlbumListening listening = listeningOf(entry);
+    listening.introSeconds = introSeconds;
+    listening.outroSeconds = outroSeconds;
+    storeListening(entry, listening);
+    m_albums.setEntry(0, entry);
+    m_with.playerSession->setSkippedEnds(listening.introSeconds, listening.outroSeconds);
+    m_albums.saveActiveAlbum(m_with.settingsFile, m_profile);
 }
 
 void AlbumSession::storeActiveMarks(const QString &marks, bool save)

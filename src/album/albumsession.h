@@ -1,6 +1,7 @@
 #pragma once
 
 #include "album/albumlist.h"
+#include "album/albumlistening.h"
 #include "album/albumquestions.h"
 #include "album/recordloader.h"
 #include "player/recordlist.h"
@@ -94,6 +95,10 @@ public:
     // save is false, saved. Empty and nothing while no album is active.
     QString activeMarks() const;
     void storeActiveMarks(const QString &marks, bool save);
+    // The active album's listening settings; the defaults while none is active.
+    AlbumListening activeListening() const;
+    // Sets the seconds the active album skips at each record's start and end, and saves.
+    void setSkippedEnds(int introSeconds, int outroSeconds);
 
 signals:
     // The album list or an entry of it changed: the File menu mirror refreshes.

@@ -64,7 +64,7 @@ void PlayerSession::loadRecord(RecordList::Index index, bool play)
     m_records.setCurrent(index);
     m_player.setUrl(m_records.pathOf(index));
     m_player.setEnabled(true);
-    m_player.setCurrentPosition(0);
+    m_player.setCurrentPosition(startOf(index));
     m_heldPosition = wholeSecondsText(m_player.currentPosition());
     endBusy();
     m_playAfterLoad = play;
@@ -118,7 +118,11 @@ void PlayerSession::stepNext()
 
 void PlayerSession::stepPrevious()
 {
-    playFrom(chapterstep::previous(m_records, playingRecord(), m_player.currentPosition()));
+    // Just after the intro counts as the record's start.
+    const RecordList::Index record = playingRecord();
+    const double position = m_player.currentPosition();
+    const bool atStart = record >= 0 && position < startOf(record) + chapterstep::previousGrace;
+    playFrom(chapterstep::previous(m_records, record, atStart ? 0 : position));
 }
 
 void PlayerSession::playFrom(const AlbumSpot &spot)
@@ -130,15 +134,16 @@ void PlayerSession::playFrom(const AlbumSpot &spot)
         return;
     }
     m_pausedSince = 0;
+    const double seconds = spot.seconds == 0 ? startOf(spot.record) : spot.seconds;
     if (spot.record == recordOfFile(m_player.url())) {
         beginBusy();
         m_records.setCurrent(spot.record);
-        m_player.setCurrentPosition(spot.seconds);
+        m_player.setCurrentPosition(seconds);
         m_heldPosition = wholeSecondsText(m_player.currentPosition());
         endBusy();
         emit positionChanged();
     } else {
-        loadAt(spot.record, m_records.pathOf(spot.record), spot.seconds);
+        loadAt(spot.record, m_records.pathOf(spot.record), seconds);
     }
     m_playAfterLoad = true;
     m_player.play();
@@ -206,8 +211,53 @@ void PlayerSession::rewindAfterLongPause()
         skipBy(-rewind);
 }
 
+void PlayerSession::setSkippedEnds(int introSeconds, int outroSeconds)
+{
+    m_introSeconds = std::max(introSeconds, 0);
+    m_outroSeconds = std::max(outroSeconds, 0);
+}
+
+double PlayerSession::startOf(RecordList::Index index) const
+{
+    const double length = m_records.durationOf(index);
+    return length <= 0 || m_introSeconds + m_outroSeconds < length ? m_introSeconds : 0;
+}
+
+double PlayerSession::playedEnd() const
+{
+    const double length = m_player.currentItemDuration();
+    if (length <= 0)
+        return 0;
+    const RecordList::Index record = recordOfFile(m_player.url());
+    return record >= 0 && length - m_outroSeconds > startOf(record) ? length - m_outroSeconds
+                                                                    : length;
+}
+
+void PlayerSession::endRecordAtOutro()
+{
+    const RecordList::Index index = recordOfFile(m_player.url());
+    if (index == RecordList::none)
+        return;
+    // The seconds counted miss the outro: they are no length to learn.
+    m_recordSeconds = -1;
+    if (nextPlayable(index) != RecordList::none) {
+        mediaEnded();
+        return;
+    }
+    // The album's last record: its outro ends the album as its end would.
+    m_player.pause();
+    if (std::exchange(m_holdAtRecordEnd, false))
+        emit recordEndReached();
+}
+
 void PlayerSession::countSecond()
 {
+    // The outro reached counts as the record's end.
+    if (m_outroSeconds > 0 && m_player.playState() == PlayState::Playing &&
+        playedEnd() < m_player.currentItemDuration() && m_player.currentPosition() >= playedEnd()) {
+        endRecordAtOutro();
+        return;
+    }
     noteChapter();
     if (m_recordSeconds >= 0 && m_recordSeconds < std::numeric_limits<qint32>::max())
         ++m_recordSeconds;

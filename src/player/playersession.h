@@ -96,6 +96,19 @@ public:
     void setHoldAtRecordEnd(bool hold) { m_holdAtRecordEnd = hold; }
     bool holdsAtRecordEnd() const { return m_holdAtRecordEnd; }
 
+    // The active album's seconds skipped at each record's start and end (publishers' jingles):
+    // a record played from its start begins after the intro, and the outro counts as its end.
+    // Resume marks, bookmarks and seeks go where they say.
+    void setSkippedEnds(int introSeconds, int outroSeconds);
+    int introSeconds() const { return m_introSeconds; }
+    int outroSeconds() const { return m_outroSeconds; }
+    // Where record index starts when played from its start: after the intro, unless the intro
+    // would leave nothing of it.
+    double startOf(RecordList::Index index) const;
+    // Where the playing record's listening ends: its length less the outro; 0 while the length
+    // is not known.
+    double playedEnd() const;
+
     // Runs the play-state handling once for the player's current state (activation's last
     // step). A player that is merely loaded, or still loading, starts playing only when no
     // profile is loading.
@@ -127,6 +140,7 @@ private:
     void onPositionChange(double newPosition);
     // Learns an unknown duration from the counted seconds and goes on to the next record.
     void mediaEnded();
+    void endRecordAtOutro();
     void learnDuration(RecordList::Index index);
     // The first enabled record after index; none after the last.
     RecordList::Index nextPlayable(RecordList::Index index) const;
@@ -151,6 +165,8 @@ private:
     QString m_heldPosition = QStringLiteral("0");
     bool m_rewindAfterPause = false;
     bool m_holdAtRecordEnd = false;
+    int m_introSeconds = 0;
+    int m_outroSeconds = 0;
     qint64 m_pausedSince = 0;
     std::function<qint64()> m_now;
     // What chapterChanged announced last.

@@ -129,7 +129,7 @@ qint64 SleepTimer::remainingMilliseconds() const
         }
         [[fallthrough]];
     case Mode::EndOfRecord: {
-        double length = player.currentItemDuration();
+        double length = m_session.playedEnd();
         // Records still to pass after an extension count whole.
         const RecordList &records = m_session.records();
         for (int i = 1; i <= m_recordsToPass; ++i) {

@@ -167,6 +167,8 @@ TEST(MenuTree, OptionAndHelpMenus)
                                                         "  mOptionSkipForwardList4 45 seconds",
                                                         "  mOptionSkipForwardList5 60 seconds",
                                                         "mOptionRewind &Rewind After Long Pause",
+                                                        "mOptionSkipIntro Skip &Intro...",
+                                                        "mOptionSkipOutro Skip &Outro...",
                                                         "-",
                                                         "mOptionEditor0 Set &Text Editor...",
                                                         "mOptionEditor1 Set MP3 &Editor..."}));

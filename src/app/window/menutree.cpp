@@ -160,6 +160,8 @@ void buildOptionMenu(QMenuBar *menuBar, MenuTree &tree)
     tree.optionSkipForwardList = array(submenu(option, "mOptionSkipForward", "Skip &Forward"),
                                        "mOptionSkipForwardList", skips);
     command(option, "mOptionRewind", "&Rewind After Long Pause");
+    command(option, "mOptionSkipIntro", "Skip &Intro...");
+    command(option, "mOptionSkipOutro", "Skip &Outro...");
     option->addSeparator();
     tree.optionEditor =
         array(option, "mOptionEditor", {"Set &Text Editor...", "Set MP3 &Editor..."});

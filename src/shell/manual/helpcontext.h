@@ -77,6 +77,8 @@ inline constexpr int optionSkipBackList = 1510;
 inline constexpr int optionSkipForward = 1511; // the Skip Forward submenu
 inline constexpr int optionSkipForwardList = 1512;
 inline constexpr int optionRewind = 1513;
+inline constexpr int optionSkipIntro = 1514;
+inline constexpr int optionSkipOutro = 1515;
 
 // Help menu
 inline constexpr int helpMenu = 1600;
@@ -122,7 +124,7 @@ struct NamedHelpContext {
 
 // Every help context number with the objectName it belongs to (for array items the array's
 // name; the status labels as tlStatus0..2 and the editor items as mOptionEditor0 and 1).
-inline constexpr std::array<NamedHelpContext, 80> table{{
+inline constexpr std::array<NamedHelpContext, 82> table{{
     {"mFile", fileMenu},
     {"mFileOpen", fileOpen},
     {"mFileRename", fileRename},
@@ -176,6 +178,8 @@ inline constexpr std::array<NamedHelpContext, 80> table{{
     {"mOptionSkipForward", optionSkipForward},
     {"mOptionSkipForwardList", optionSkipForwardList},
     {"mOptionRewind", optionRewind},
+    {"mOptionSkipIntro", optionSkipIntro},
+    {"mOptionSkipOutro", optionSkipOutro},
     {"mHelp", helpMenu},
     {"mHelpWhatsThis", helpWhatsThis},
     {"mHelpTopics", helpTopics},
