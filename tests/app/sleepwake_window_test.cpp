@@ -93,6 +93,12 @@ TEST_F(SleepWakeWindowTest, AKeyDuringTheFadeRunsTheTimerOnForTheLengthChosenWit
         {"mOptionSleepList6", 25, 5000, 25000},
         {"mOptionSleepList1", 0, 5000, 905000},
     };
+    // In the album's last record there is no record more: the album ends where it would.
+    choose("mRecordList5");
+    choose("mOptionSleepList6");
+    playFor(0);
+    pressKey(Qt::Key_Shift);
+    EXPECT_EQ(timer().remainingMilliseconds(), 5000);
     for (const auto &test : cases) {
         SCOPED_TRACE(test.item);
         choose("mRecordList0");
@@ -154,8 +160,37 @@ TEST_F(SleepWakeWindowTest, WithinAMinuteOfItsPauseAKeyOnlyWakesTheTimerAndTheSo
     EXPECT_EQ(reaching.keys, 1) << "the next key is an ordinary one again";
 }
 
+TEST_F(SleepWakeWindowTest, AnotherRecordChosenKeepsEndOfRecordAtItsEnd)
+{
+    choose("mOptionSleepList6");
+    choose("mRecordList4");
+    EXPECT_EQ(timer().remainingMilliseconds(), 20000);
+    playFor(20000);
+    EXPECT_EQ(playing(), "03 Last.mp3");
+    EXPECT_NE(player().playState(), PlayState::Playing);
+}
+
+TEST_F(SleepWakeWindowTest, EndOfChapterWokenAfterItsPauseAimsAtTheNextChaptersEnd)
+{
+    seek(12);
+    choose("mOptionSleepList7");
+    playFor(8000);
+    ASSERT_EQ(player().currentPosition(), 20.0);
+    ASSERT_EQ(timer().mode(), SleepTimer::Mode::Off);
+    now += 1000;
+    pressKey(Qt::Key_Shift);
+    EXPECT_EQ(timer().mode(), SleepTimer::Mode::EndOfChapter);
+    EXPECT_EQ(timer().remainingMilliseconds(), 10000);
+}
+
 TEST_F(SleepWakeWindowTest, MoreThanAMinuteAfterThePauseOrAfterOffNothingWakes)
 {
+    // Ten seconds left is not yet the fade.
+    seek(20);
+    choose("mOptionSleepList6");
+    pressKey(Qt::Key_Shift);
+    EXPECT_EQ(timer().remainingMilliseconds(), 10000);
+
     sleepAfterFifteenMinutes();
     now += 60001;
     pressKey(Qt::Key_Shift);
