@@ -37,6 +37,20 @@ QString albumOfLineLength(qsizetype lineLength)
     return QString(lineLength - encodeSession(empty)->size(), u'a');
 }
 
+// What the line holds that some reader might take for a line's end: control characters but
+// the tab between fields, and Unicode's line and paragraph separators.
+QString lineBreaksAndControls(const QByteArray &line)
+{
+    QString found;
+    for (const QChar c : QString::fromUtf8(line)) {
+        const QChar::Category category = c.category();
+        if (c != u'\t' && (category == QChar::Other_Control || category == QChar::Separator_Line ||
+                           category == QChar::Separator_Paragraph))
+            found += QString::number(c.unicode(), 16) + u' ';
+    }
+    return found;
+}
+
 // A whole line of exactly length bytes.
 QByteArray lineOfLength(qsizetype length)
 {
@@ -60,6 +74,7 @@ TEST(HistoryFormat, HostileTextsComeBackAsTheyWere)
         QString(1, QChar(0)) + "after a NUL",
         QStringLiteral(u"Ünïcödé 日本語 😀 \uFFFD \u2028 \u2029 \uFEFF"),
         QString(QChar(0xd800)) + "lone high",
+        "ends in a lone high" + QString(QChar(0xd800)),
         "lone low" + QString(QChar(0xdc00)),
         QString(QChar(0xdc00)) + QChar(0xd800) + "swapped pair",
         QString::fromLatin1("\xff\xfe caf\xe9"),
@@ -75,6 +90,7 @@ TEST(HistoryFormat, HostileTextsComeBackAsTheyWere)
         EXPECT_EQ(line->count('\r'), 0);
         EXPECT_EQ(line->count('\t'), 6);
         EXPECT_TRUE(line->isValidUtf8());
+        EXPECT_EQ(lineBreaksAndControls(*line), QString()) << line->constData();
         EXPECT_EQ(decodeSession(*line), session);
     }
 }
@@ -86,8 +102,8 @@ TEST(HistoryFormat, ALineIsTheNumbersTheTextsAndTheCheck)
     const QByteArray body = "1700000000000\t4321\t1500\t62250\tBook\\t1\tC:\\\\a\\\\01.mp3";
     EXPECT_EQ(encodeSession(session), checkedLine(body));
     EXPECT_EQ(headerLine.toByteArray(), "sonnalby-history\t1\n");
-    EXPECT_EQ(decodeSession(checkedLine("5\t6\t7\t8\t\\u00E9\\u00e9\tr")),
-              (ListeningSession{QStringLiteral(u"éé"), "r", 0.007, 0.008, 5, 6}));
+    EXPECT_EQ(decodeSession(checkedLine("5\t6\t7\t8\t\\u00E9\\u00FF\\u00e9\tr")),
+              (ListeningSession{QStringLiteral(u"éÿé"), "r", 0.007, 0.008, 5, 6}));
 }
 
 TEST(HistoryFormat, WhatTheFormatCannotHoldIsNotWritten)

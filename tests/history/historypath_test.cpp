@@ -84,6 +84,9 @@ TEST(HistoryPath, NamesAreEscapedAndLongOnesCutAtAWholeEscape)
     } cases[] = {
         {"Default", "%44efault"},
         {"a b-c_9", "a%20b-c_9"},
+        {"zoe", "zoe"},
+        {"{}\x7f", "%7b%7d%7f"},
+        {QString(QChar(0x80)), "%u0080"},
         {"../", "%2e%2e%2f"},
         {u8"é😀", "%u00e9%ud83d%ude00"},
         {QString(maxEncodedLength, u'a'), QString(maxEncodedLength, u'a')},
