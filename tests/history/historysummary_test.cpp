@@ -51,6 +51,16 @@ TEST(HistorySummary, NewestFirstAndASessionListedTwiceOnce)
                                                         listened("a", 2, 5), listened("a", 1, 5)}));
 }
 
+// Sorting many equal sessions asks for a strict order: one that is not reads past the list.
+TEST(HistorySummary, ManyCopiesOfASessionAreOne)
+{
+    Sessions sessions;
+    for (int i = 0; i < 200; ++i)
+        sessions << listened("a", 2, 5) << listened("a", i % 3, 5);
+    EXPECT_EQ(history::newestFirst(sessions),
+              (Sessions{listened("a", 2, 5), listened("a", 1, 5), listened("a", 0, 5)}));
+}
+
 TEST(HistorySummary, AnAlbumsSessionsAndTheAlbumsInOrderOfTheirFirstSession)
 {
     const Sessions sessions{listened("b", 4, 1), listened("a", 3, 1), listened("b", 2, 1),
