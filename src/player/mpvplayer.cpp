@@ -107,6 +107,12 @@ constexpr const char *speedFilterLog = "autoaspeed";
 constexpr const char *logLevels = "all=no,autoaspeed=v";
 constexpr const char *pitchKeepingFilter = "adding scaletempo";
 
+// FFmpeg's dynamic normalizer: a gain for each quarter second, smoothed over fifteen of them, so
+// that a quiet passage rises and a loud one falls without pumping between words. Boundary mode
+// levels from the first moment of a file or a seek. Its look-ahead delays the sound, not the
+// time: libmpv keeps the positions of what is heard.
+constexpr const char *voiceLevellingFilter = "@levelvoice:lavfi=[dynaudnorm=f=250:g=15:b=1]";
+
 } // namespace
 
 MpvPlayer::MpvPlayer(const QString &audioOutput, QObject *parent) : PlayerBase(parent)
@@ -177,6 +183,8 @@ bool MpvPlayer::configure(const QString &audioOutput)
     };
     for (const auto &option : options)
         mpv_set_option_string(m_mpv, option[0], option[1]);
+    // libmpv refuses a volume above its own top, 130 unless told.
+    mpv_set_option_string(m_mpv, "volume-max", QByteArray::number(maxVolume).constData());
     mpv_set_option_string(m_mpv, "ao",
                           audioOutput.isEmpty() ? desktopAudioOutputs
                                                 : audioOutput.toUtf8().constData());
@@ -377,6 +385,20 @@ void MpvPlayer::applyVolume(double volume)
 void MpvPlayer::applyMute(bool muted)
 {
     writeFlag(m_mpv, "mute", muted);
+}
+
+void MpvPlayer::applyVoiceLevelling(bool on)
+{
+    if (m_mpv)
+        mpv_set_property_string(m_mpv, "af", on ? voiceLevellingFilter : "");
+}
+
+void MpvPlayer::renderToFile(const QString &nativePath)
+{
+    if (!m_mpv)
+        return;
+    mpv_set_property_string(m_mpv, "ao-pcm-file", nativePath.toUtf8().constData());
+    mpv_set_property_string(m_mpv, "ao", "pcm");
 }
 
 void MpvPlayer::applyRate(double rate)

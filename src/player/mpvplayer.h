@@ -32,6 +32,9 @@ public:
     // While held, a load waits (as for a slow disk) and is sent on release, so that the file's
     // probing and the sound output's start do not compete with a window about to show.
     void holdLoads(bool hold);
+    // Writes the sound to a WAV file as fast as it decodes, in place of the audio output: what a
+    // listener would have heard, for tests and measurements. Before the first load.
+    void renderToFile(const QString &nativePath);
 
 protected:
     void loadMedia(const QString &path, quint64 ticket) override;
@@ -45,6 +48,7 @@ protected:
     void applyVolume(double volume) override;
     void applyRate(double rate) override;
     void applyMute(bool muted) override;
+    void applyVoiceLevelling(bool on) override;
 
 private:
     bool configure(const QString &audioOutput);

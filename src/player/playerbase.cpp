@@ -192,7 +192,7 @@ void PlayerBase::setEnabled(bool enabled)
 
 void PlayerBase::setVolume(int volume)
 {
-    m_volume = std::clamp(volume, 0, 100);
+    m_volume = std::clamp(volume, 0, maxVolume);
     applyVolume(m_volume * m_fade);
     emit controlsChanged();
 }
@@ -214,6 +214,14 @@ void PlayerBase::setFadeLevel(double level)
         return;
     m_fade = clamped;
     applyVolume(m_volume * m_fade);
+}
+
+void PlayerBase::setVoiceLevelling(bool on)
+{
+    if (on == m_voiceLevelling)
+        return;
+    m_voiceLevelling = on;
+    applyVoiceLevelling(on);
 }
 
 void PlayerBase::setMuted(bool muted)

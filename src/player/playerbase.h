@@ -43,7 +43,7 @@ public:
     double currentItemDuration() const override;
 
     int volume() const override { return m_volume; }
-    // Clamped to 0..100; kept across files.
+    // Clamped to 0..maxVolume; kept across files.
     void setVolume(int volume) override;
 
     double rate() const override { return m_rate; }
@@ -52,6 +52,8 @@ public:
     double fadeLevel() const override { return m_fade; }
     // Clamped to 0..1.
     void setFadeLevel(double level) override;
+    bool voiceLevelling() const override { return m_voiceLevelling; }
+    void setVoiceLevelling(bool on) override;
 
     bool isMuted() const { return m_muted; }
     // A file is loaded or loading: play, stop and seek have something to act on.
@@ -83,10 +85,11 @@ protected:
     virtual double mediaDuration() const = 0;
     // True when playback cannot go further: the end is reached (or the media ended on its own).
     virtual bool mediaAtEnd() const = 0;
-    // The volume as heard, 0..100: the volume times the fade level.
+    // The volume as heard, 0..maxVolume: the volume times the fade level.
     virtual void applyVolume(double volume) = 0;
     virtual void applyRate(double rate) = 0;
     virtual void applyMute(bool muted) = 0;
+    virtual void applyVoiceLevelling(bool on) = 0;
 
     // The backend's answer to loadMedia; its events are raised from the event loop. A ticket of
     // a load given up since (another file, close) is dropped.
@@ -117,6 +120,7 @@ private:
     int m_volume = 100;
     double m_rate = 1.0;
     double m_fade = 1.0;
+    bool m_voiceLevelling = false;
     // Bumped by every load and close: the ticket of a load, and queued end reports of an older
     // file are dropped.
     quint64 m_generation = 0;

@@ -30,6 +30,9 @@ class PlayerComponent : public QObject {
 public:
     using QObject::QObject;
 
+    // The loudest volume: 100 is the sound as recorded, above it is amplified.
+    static constexpr int maxVolume = 200;
+
     // Starts loading the file and returns at once (Transitioning); the load ends in MediaChange
     // and Ready (position 0, not playing) or in MediaError. Reads back the path that was set.
     virtual QString url() const = 0;
@@ -53,7 +56,7 @@ public:
     // controls.currentItem.duration in seconds; 0 with no file and while it loads.
     virtual double currentItemDuration() const = 0;
 
-    // settings.volume, 0..100
+    // settings.volume, 0..maxVolume
     virtual int volume() const = 0;
     virtual void setVolume(int volume) = 0;
     // settings.rate: playback speed, the pitch kept; positions and durations stay in the file's
@@ -63,6 +66,10 @@ public:
     // A share of the volume (1 whole, 0 silent) that fades the sound without changing volume().
     virtual double fadeLevel() const = 0;
     virtual void setFadeLevel(double level) = 0;
+    // Evens out quiet and loud passages of speech. Positions stay in the file's own time; kept
+    // across files.
+    virtual bool voiceLevelling() const = 0;
+    virtual void setVoiceLevelling(bool on) = 0;
 
     virtual QString versionInfo() const = 0;
 

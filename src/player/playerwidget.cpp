@@ -99,7 +99,7 @@ PlayerWidget::PlayerWidget(PlayerBase *player, QWidget *parent) : QWidget(parent
     m_muteButton = addButton("muteButton", tr("Mute"));
     m_muteButton->setCheckable(true);
     m_volumeBar = addSlider("volumeBar", tr("Volume"));
-    m_volumeBar->setRange(0, 100);
+    m_volumeBar->setRange(0, PlayerBase::maxVolume);
     m_volumeBar->setSingleStep(5);
     m_volumeBar->setPageStep(10);
     m_volumeBar->setFixedWidth(80);

@@ -39,6 +39,7 @@ protected:
     void applyVolume(double) override {}
     void applyRate(double) override {}
     void applyMute(bool) override {}
+    void applyVoiceLevelling(bool) override {}
 
 private:
     QHash<QString, double> m_durations;

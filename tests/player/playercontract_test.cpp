@@ -2,8 +2,8 @@
 // playing real files with no sound device.
 
 #include "../album/testmp3.h"
-#include "platform/paths.h"
 #include "doubles/fakeplayer.h"
+#include "platform/paths.h"
 #include "player/mpvplayer.h"
 #include "player/playersession.h"
 
@@ -572,11 +572,27 @@ TYPED_TEST(PlayerContract, TheVolumeWrittenIsKept)
         this->player().setMuted(true);
         this->player().setVolume(150);
     });
-    EXPECT_EQ(this->player().volume(), 100);
+    EXPECT_EQ(this->player().volume(), 150);
     EXPECT_TRUE(this->player().isMuted());
+    this->player().setVolume(PlayerComponent::maxVolume + 1);
+    EXPECT_EQ(this->player().volume(), PlayerComponent::maxVolume);
     this->player().setVolume(-4);
     EXPECT_EQ(this->player().volume(), 0);
     this->settle();
+    EXPECT_THAT(this->log.take(), IsEmpty());
+}
+
+TYPED_TEST(PlayerContract, VoiceLevellingIsKeptAcrossFilesAndRaisesNothing)
+{
+    EXPECT_FALSE(this->player().voiceLevelling());
+    this->log.call([&] { this->player().setVoiceLevelling(true); });
+    this->loadAndTake(this->rig.first);
+    this->loadAndTake(this->rig.second);
+    EXPECT_TRUE(this->player().voiceLevelling());
+
+    this->log.call([&] { this->player().setVoiceLevelling(false); });
+    this->settle();
+    EXPECT_FALSE(this->player().voiceLevelling());
     EXPECT_THAT(this->log.take(), IsEmpty());
 }
 

@@ -201,6 +201,12 @@ TEST_F(PlayerWidgetTest, TheVolumeControlsFollowAndSetThePlayer)
     QTest::mouseClick(control<QToolButton>("muteButton"), Qt::LeftButton);
     EXPECT_TRUE(player.isMuted());
     EXPECT_EQ(player.volume(), 35);
+
+    // Above 100 too, up to the player's top.
+    player.setVolume(180);
+    EXPECT_EQ(volumeBar->value(), 180);
+    QTest::keyClick(volumeBar, Qt::Key_End);
+    EXPECT_EQ(player.volume(), PlayerComponent::maxVolume);
 }
 
 TEST_F(PlayerWidgetTest, ARightButtonAnywhereIsTheComponentsMouseDown)
