@@ -115,6 +115,17 @@ TEST_F(HistoryWindowTest, TheFilterChoosesAnAlbumAndTheTotalsFollowIt)
     EXPECT_TRUE(column("Time per week", 0)[1].startsWith("Week 10 of 2024"));
 }
 
+TEST_F(HistoryWindowTest, AlbumsOfOneTitleAreChosenNewestFirst)
+{
+    const ListeningSession older{"k\\c.m3u", "\\c\\01.mp3", 0, 9, localMs(2024, 4, 1, 9), 9000};
+    const ListeningSession newer{"k\\d.m3u", "\\d\\01.mp3", 0, 9, localMs(2024, 4, 2, 9), 9000};
+    HistoryWindow twins({older, newer}, [](const QString &) { return QString("Same"); });
+    QComboBox *choices = twins.findChild<QComboBox *>();
+    ASSERT_EQ(choices->count(), 3);
+    EXPECT_EQ(choices->itemData(1).toString(), newer.album);
+    EXPECT_EQ(choices->itemData(2).toString(), older.album);
+}
+
 TEST_F(HistoryWindowTest, NewSessionsKeepTheAlbumChosen)
 {
     chooseAlbum("Beta");
@@ -136,11 +147,14 @@ TEST_F(HistoryWindowTest, GoThereTheEnterKeyAndADoubleClickAskForTheChosenSessio
     EXPECT_FALSE(goThere->isEnabled());
     const struct {
         const char *way;
+        int row;
+        ListeningSession session;
         std::function<void()> go;
     } ways[] = {
-        {"button", [&] { QTest::mouseClick(goThere, Qt::LeftButton); }},
-        {"Enter", [&] { QTest::keyClick(list("Sessions"), Qt::Key_Return); }},
-        {"double-click",
+        {"button", 0, sessions[2], [&] { QTest::mouseClick(goThere, Qt::LeftButton); }},
+        {"button", 1, sessions[0], [&] { QTest::mouseClick(goThere, Qt::LeftButton); }},
+        {"Enter", 1, sessions[0], [&] { QTest::keyClick(list("Sessions"), Qt::Key_Return); }},
+        {"double-click", 1, sessions[0],
          [&] {
              QTreeWidget *rows = list("Sessions");
              const QPoint at = rows->visualItemRect(rows->topLevelItem(1)).center();
@@ -152,10 +166,10 @@ TEST_F(HistoryWindowTest, GoThereTheEnterKeyAndADoubleClickAskForTheChosenSessio
     };
     for (const auto &way : ways) {
         jumps.clear();
-        selectRow(1);
+        selectRow(way.row);
         EXPECT_TRUE(goThere->isEnabled()) << way.way;
         way.go();
-        EXPECT_EQ(jumps, QList<ListeningSession>{sessions[0]}) << way.way;
+        EXPECT_EQ(jumps, QList<ListeningSession>{way.session}) << way.way;
     }
     list("Sessions")->clearSelection();
     EXPECT_FALSE(goThere->isEnabled());

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,4 +44,27 @@ TEST(AppendFile, AFifoIsNeverOpened)
     EXPECT_EQ(::read(watch, event, sizeof event), -1);
     EXPECT_EQ(errno, EAGAIN);
     ::close(watch);
+}
+
+// A program started with its standard input closed gets descriptor 0 for the first file it opens.
+TEST(AppendFile, WorksOnDescriptorZero)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("f");
+    const int standardInput = ::dup(0);
+    ::close(0);
+    {
+        const AppendFile file(platform::fromNativePath(path), AppendFile::Mode::CreateMissing);
+        EXPECT_TRUE(file.isOpen());
+        EXPECT_TRUE(file.write("abc"));
+        EXPECT_EQ(file.readAt(0, 3), "abc");
+        EXPECT_TRUE(file.sync());
+    }
+    const bool closed = ::fcntl(0, F_GETFD) == -1;
+    ::dup2(standardInput, 0);
+    ::close(standardInput);
+    EXPECT_TRUE(closed);
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), "abc");
 }
