@@ -73,6 +73,7 @@ TEST(MenuTree, ViewMenuWithTheEncodings)
     EXPECT_EQ(dumpMenu(fixture.window(), "mView"),
               QStringList({"mViewProperties &Properties...",
                            "mViewEditor Open in MP3 &Editor...",
+                           "mViewHistory &History...",
                            "-",
                            "mViewEncoding Enco&ding >",
                            "  mViewEncodingList0 Unicode (UTF-16 LE)",

@@ -4,6 +4,7 @@
 #include "app/menus/bookmarkmenu.h"
 #include "app/menus/encodingmenu.h"
 #include "app/menus/filemenu.h"
+#include "app/menus/historymenu.h"
 #include "app/menus/listeningoptions.h"
 #include "app/menus/optionmenu.h"
 #include "app/menus/options.h"
@@ -210,6 +211,8 @@ void Application::createMirrors()
     m_viewMenu = new ViewMenu(*m_window, *m_playerSession, *m_albumSession, this);
 
     new ChapterDisplay(*m_strip, *m_statusLine, *m_playerSession, m_elapsed->timer(), this);
+    new HistoryMenu(*m_window, *m_albumSession, *m_playerSession, m_elapsed->timer(),
+                    m_settingsFile, this);
     new Announcements(*m_window, *m_strip->boxStrip(), *m_sleepTimer, *m_bookmarks, this);
     connect(m_playerSession.get(), &PlayerSession::mediaCaptionChanged, m_statusLine,
             &StatusLine::setMediaCaption);

@@ -93,6 +93,7 @@ void buildViewMenu(QMenuBar *menuBar, MenuTree &tree)
     QMenu *view = tree.view = barMenu(menuBar, "mView", "&View");
     command(view, "mViewProperties", "&Properties...");
     command(view, "mViewEditor", "Open in MP3 &Editor...");
+    command(view, "mViewHistory", "&History...");
     view->addSeparator();
     QMenu *encoding = submenu(view, "mViewEncoding", "Enco&ding");
     tree.viewEncodingList = array(encoding, "mViewEncodingList",

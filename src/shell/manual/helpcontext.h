@@ -36,6 +36,7 @@ inline constexpr int viewSpeed = 1105;        // the Speed submenu
 inline constexpr int viewSpeedList = 1106;    // a speed in it
 inline constexpr int viewSpeedFaster = 1107;
 inline constexpr int viewSpeedSlower = 1108;
+inline constexpr int viewHistory = 1109;
 
 // Record menu
 inline constexpr int recordMenu = 1200;
@@ -124,7 +125,7 @@ struct NamedHelpContext {
 
 // Every help context number with the objectName it belongs to (for array items the array's
 // name; the status labels as tlStatus0..2 and the editor items as mOptionEditor0 and 1).
-inline constexpr std::array<NamedHelpContext, 82> table{{
+inline constexpr std::array<NamedHelpContext, 83> table{{
     {"mFile", fileMenu},
     {"mFileOpen", fileOpen},
     {"mFileRename", fileRename},
@@ -137,6 +138,7 @@ inline constexpr std::array<NamedHelpContext, 82> table{{
     {"mFileList", fileList},
     {"mFileExit", fileExit},
     {"mView", viewMenu},
+    {"mViewHistory", viewHistory},
     {"mViewProperties", viewProperties},
     {"mViewEditor", viewEditor},
     {"mViewEncoding", viewEncoding},
