@@ -183,7 +183,8 @@ bool MpvPlayer::configure(const QString &audioOutput)
     };
     for (const auto &option : options)
         mpv_set_option_string(m_mpv, option[0], option[1]);
-    // libmpv refuses a volume above its own top, 130 unless told.
+    // libmpv documents its volume's top as 130 unless told: today's libmpv takes a higher volume
+    // written directly all the same, a later one need not.
     mpv_set_option_string(m_mpv, "volume-max", QByteArray::number(maxVolume).constData());
     mpv_set_option_string(m_mpv, "ao",
                           audioOutput.isEmpty() ? desktopAudioOutputs

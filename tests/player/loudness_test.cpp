@@ -171,7 +171,6 @@ protected:
 };
 
 struct Setting {
-    const char *name;
     bool levelling;
     int volume;
 };
@@ -191,49 +190,38 @@ protected:
     }
 };
 
-const Setting plain{"plain", false, 100};
+const Setting plain{false, 100};
 
-struct Raise {
-    Setting setting;
-    // At least this many decibels louder than plain in the quiet stretch.
-    double gainDb;
-};
-
-void PrintTo(const Raise &raise, std::ostream *out)
+double quietLevel(const WavSound &sound)
 {
-    *out << raise.setting.name;
+    return sound.levelDb(quietFrom, quietTo);
 }
 
-class QuietStretch : public Rendered, public testing::WithParamInterface<Raise> {};
-
-TEST_P(QuietStretch, IsRaised)
+TEST_F(Rendered, LevellingRaisesTheQuietStretchAndNarrowsTheGap)
 {
     const auto before = played(plain);
-    const auto after = played(GetParam().setting);
+    const auto after = played({true, 100});
     ASSERT_TRUE(before && after);
 
     EXPECT_NEAR(after->seconds(), before->seconds(), 0.05);
-    EXPECT_GE(after->levelDb(quietFrom, quietTo) - before->levelDb(quietFrom, quietTo),
-              GetParam().gainDb);
-}
-
-INSTANTIATE_TEST_SUITE_P(Loudness, QuietStretch,
-                         testing::Values(Raise{{"levelled", true, 100}, 6.0},
-                                         // A doubled volume: about twice the amplitude or more.
-                                         Raise{{"boosted", false, PlayerComponent::maxVolume},
-                                               5.5}),
-                         [](const auto &info) { return std::string(info.param.setting.name); });
-
-TEST_F(Rendered, LevellingNarrowsTheGapBetweenQuietAndLoud)
-{
-    const auto before = played(plain);
-    const auto after = played({"levelled", true, 100});
-    ASSERT_TRUE(before && after);
-
+    EXPECT_GE(quietLevel(*after) - quietLevel(*before), 6);
     const auto gap = [](const WavSound &sound) {
-        return sound.levelDb(loudFrom, loudTo) - sound.levelDb(quietFrom, quietTo);
+        return sound.levelDb(loudFrom, loudTo) - quietLevel(sound);
     };
     EXPECT_LE(gap(*after), gap(*before) - 6);
+}
+
+// Above 100 the volume goes on along the curve it follows below.
+TEST_F(Rendered, DoublingTheVolumeRaisesTheSoundAsMuchAsHalvingItLowersIt)
+{
+    const auto normal = played(plain);
+    const auto halved = played({false, 50});
+    const auto doubled = played({false, PlayerComponent::maxVolume});
+    ASSERT_TRUE(normal && halved && doubled);
+
+    const double raised = quietLevel(*doubled) - quietLevel(*normal);
+    EXPECT_GE(raised, 6);
+    EXPECT_NEAR(raised, quietLevel(*normal) - quietLevel(*halved), 0.5);
 }
 
 // How the levelled sound is reached: from the file's start, after a seek to a resume mark, or
