@@ -97,6 +97,7 @@ void AlbumList::captureAlbumState(const PlayerComponent &player, const QDateTime
     active.setSpeed(player.rate());
     AlbumListening listening = listeningOf(active);
     listening.volume = player.volume();
+    listening.levelsVoice = player.voiceLevelling();
     storeListening(active, listening);
 }
 

@@ -145,6 +145,7 @@ void AlbumSession::activate(AlbumList::Index index)
     const QString path = chosen.albumPath();
     const AlbumListening listening = listeningOf(chosen);
     player().setVolume(listening.volume);
+    player().setVoiceLevelling(listening.levelsVoice);
     player().setRate(chosen.speed());
     m_with.playerSession->setSkippedEnds(listening.introSeconds, listening.outroSeconds);
     const PlaylistRecords found = listActiveRecords(path, codePage);
@@ -327,6 +328,7 @@ void AlbumSession::emptyPlayer()
     player().setEnabled(false);
     player().setRate(speed::normal);
     player().setVolume(AlbumEntry().volumeLevel());
+    player().setVoiceLevelling(false);
     m_with.playerSession->setSkippedEnds(0, 0);
     emit recordMenuEnabled(false);
     emit bookmarkMenuEnabled(false);

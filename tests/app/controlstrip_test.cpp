@@ -152,11 +152,11 @@ TEST_F(ControlStripTest, TheBoxStripFollowsADarkPaletteAndBack)
     EXPECT_EQ(boxes->indexColor(), QColor(0, 61, 184));
 }
 
-TEST_F(ControlStripTest, TheVolumeBoxRunsFromZeroToAHundredAndStartsAtAHundred)
+TEST_F(ControlStripTest, TheVolumeBoxRunsFromZeroToTwoHundredAndStartsAtAHundred)
 {
     const SpinBox *volume = strip.volumeBox();
     EXPECT_EQ(volume->min(), 0);
-    EXPECT_EQ(volume->max(), 100);
+    EXPECT_EQ(volume->max(), 200);
     EXPECT_EQ(volume->smallChange(), 1);
     EXPECT_EQ(volume->value(), 100);
     EXPECT_EQ(volume->text(), "100");

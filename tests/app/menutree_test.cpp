@@ -168,6 +168,7 @@ TEST(MenuTree, OptionAndHelpMenus)
                                                         "  mOptionSkipForwardList4 45 seconds",
                                                         "  mOptionSkipForwardList5 60 seconds",
                                                         "mOptionRewind &Rewind After Long Pause",
+                                                        "mOptionLevelVoice &Level Voice",
                                                         "mOptionSkipIntro Skip &Intro...",
                                                         "mOptionSkipOutro Skip &Outro...",
                                                         "-",

@@ -3,14 +3,14 @@
 
 #include "../album/qstringprint.h"
 #include "album/albumentry.h"
-#include "app/window/elapseddisplay.h"
-#include "app/window/mainwindow.h"
 #include "app/mpris/mprisbus.h"
 #include "app/mpris/mprisplayer.h"
 #include "app/mpris/mprisroot.h"
+#include "app/window/elapseddisplay.h"
+#include "app/window/mainwindow.h"
 #include "platform/codepage.h"
-#include "shell/menu/actionitemarray.h"
 #include "shell/dialogs/outsidecommands.h"
+#include "shell/menu/actionitemarray.h"
 
 #include <QDBusConnection>
 #include <QDialog>
@@ -153,16 +153,17 @@ TEST_F(MprisTest, SeekStopsAtTheStartAndGoesOnToTheNextRecordPastTheEnd)
     EXPECT_EQ(fixture.player().url(), internal(album + "/02.mp3"));
 }
 
-TEST_F(MprisTest, VolumeIsThePlayersAndAPauseSavesIt)
+TEST_F(MprisTest, VolumeIsThePlayersUpToItsBoostAndAPauseSavesIt)
 {
-    for (const double asked : {0.4, 1.7, -0.5, 0.4}) {
+    for (const double asked : {0.4, 2.5, -0.5, 1.7}) {
         player().setVolume(asked);
-        EXPECT_EQ(fixture.player().volume(), qRound(std::clamp(asked, 0.0, 1.0) * 100));
+        EXPECT_EQ(fixture.player().volume(), qRound(std::clamp(asked, 0.0, 2.0) * 100));
     }
-    EXPECT_DOUBLE_EQ(player().volume(), 0.4);
+    EXPECT_DOUBLE_EQ(player().volume(), 1.7);
     player().Pause();
     SessionFixture::drainEvents();
-    EXPECT_EQ(savedAlbum().volume, "40");
+    EXPECT_EQ(savedAlbum().volume, "100") << "older readers find full volume";
+    EXPECT_EQ(savedAlbum().extraFields.value(1), "170");
 }
 
 TEST_F(MprisTest, ANanVolumeChangesNothing)

@@ -117,7 +117,8 @@ void MprisPlayer::setVolume(double volume)
 {
     if (std::isnan(volume))
         return;
-    m_player.setVolume(int(std::lround(std::clamp(volume, 0.0, 1.0) * 100)));
+    const double top = PlayerComponent::maxVolume / 100.0;
+    m_player.setVolume(int(std::lround(std::clamp(volume, 0.0, top) * 100)));
 }
 
 qlonglong MprisPlayer::position() const

@@ -56,7 +56,7 @@ public:
     // current record.
     QVariantMap metadata() const;
     double volume() const;
-    // 0..1, clamped; the player's volume in hundredths.
+    // 0..2 (above 1 the album's boost), clamped; the player's volume in hundredths.
     void setVolume(double volume);
     // In microseconds.
     qlonglong position() const;

@@ -11,7 +11,7 @@
 #include "app/menus/profilemenu.h"
 #include "app/menus/recordmenu.h"
 #include "app/menus/skipcommands.h"
-#include "app/menus/skipendsmenu.h"
+#include "app/menus/listeningmenu.h"
 #include "app/menus/sleepmenu.h"
 #include "app/menus/speedmenu.h"
 #include "app/menus/viewmenu.h"
@@ -233,7 +233,7 @@ void Application::createListening()
     for (QAction *trayCommand : m_window->menus().tray->actions())
         connect(trayCommand, &QAction::triggered, activity, &ListenerActivity::commandArrived);
     new SkipCommands(*m_window, *m_playerSession, *m_listening, this);
-    new SkipEndsMenu(*m_window, *m_albumSession, *m_playerSession, this);
+    new ListeningMenu(*m_window, *m_albumSession, *m_playerSession, this);
 }
 
 void Application::connectAlbumSession()

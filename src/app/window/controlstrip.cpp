@@ -144,7 +144,7 @@ void ControlStrip::createVolumeBox()
     m_volumeBox = new SpinBox(this);
     m_volumeBox->setObjectName(QStringLiteral("tbVolume"));
     m_volumeBox->setMin(0);
-    m_volumeBox->setMax(100);
+    m_volumeBox->setMax(PlayerComponent::maxVolume);
     m_volumeBox->setSmallChange(1);
     m_volumeBox->setValue(100);
     m_volumeBox->setCustomMenu(true);

@@ -161,6 +161,7 @@ void buildOptionMenu(QMenuBar *menuBar, MenuTree &tree)
     tree.optionSkipForwardList = array(submenu(option, "mOptionSkipForward", "Skip &Forward"),
                                        "mOptionSkipForwardList", skips);
     command(option, "mOptionRewind", "&Rewind After Long Pause");
+    command(option, "mOptionLevelVoice", "&Level Voice");
     command(option, "mOptionSkipIntro", "Skip &Intro...");
     command(option, "mOptionSkipOutro", "Skip &Outro...");
     option->addSeparator();

@@ -80,6 +80,7 @@ inline constexpr int optionSkipForwardList = 1512;
 inline constexpr int optionRewind = 1513;
 inline constexpr int optionSkipIntro = 1514;
 inline constexpr int optionSkipOutro = 1515;
+inline constexpr int optionLevelVoice = 1516;
 
 // Help menu
 inline constexpr int helpMenu = 1600;
@@ -125,7 +126,7 @@ struct NamedHelpContext {
 
 // Every help context number with the objectName it belongs to (for array items the array's
 // name; the status labels as tlStatus0..2 and the editor items as mOptionEditor0 and 1).
-inline constexpr std::array<NamedHelpContext, 83> table{{
+inline constexpr std::array<NamedHelpContext, 84> table{{
     {"mFile", fileMenu},
     {"mFileOpen", fileOpen},
     {"mFileRename", fileRename},
@@ -180,6 +181,7 @@ inline constexpr std::array<NamedHelpContext, 83> table{{
     {"mOptionSkipForward", optionSkipForward},
     {"mOptionSkipForwardList", optionSkipForwardList},
     {"mOptionRewind", optionRewind},
+    {"mOptionLevelVoice", optionLevelVoice},
     {"mOptionSkipIntro", optionSkipIntro},
     {"mOptionSkipOutro", optionSkipOutro},
     {"mHelp", helpMenu},

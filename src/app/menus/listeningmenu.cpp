@@ -1,4 +1,4 @@
-#include "app/menus/skipendsmenu.h"
+#include "app/menus/listeningmenu.h"
 
 #include "album/albumsession.h"
 #include "app/window/mainwindow.h"
@@ -27,20 +27,22 @@ constexpr EndTexts endTexts[] = {
 
 } // namespace
 
-SkipEndsMenu::SkipEndsMenu(MainWindow &window, album::AlbumSession &albums, PlayerSession &session,
-                           QObject *parent)
+ListeningMenu::ListeningMenu(MainWindow &window, album::AlbumSession &albums,
+                             PlayerSession &session, QObject *parent)
     : QObject(parent), m_window(window), m_albums(albums), m_session(session),
+      m_levelVoice(window.menuItem(QStringLiteral("mOptionLevelVoice"))),
       m_intro(window.menuItem(QStringLiteral("mOptionSkipIntro"))),
       m_outro(window.menuItem(QStringLiteral("mOptionSkipOutro")))
 {
+    window.whatsThis().connectCommand(m_levelVoice, [this] { toggleLevelVoice(); });
     window.whatsThis().connectCommand(m_intro, [this] { ask(Intro); });
     window.whatsThis().connectCommand(m_outro, [this] { ask(Outro); });
-    connect(window.menus().option, &QMenu::aboutToShow, this, &SkipEndsMenu::showSkips);
-    connect(&albums, &album::AlbumSession::albumsChanged, this, &SkipEndsMenu::showSkips);
-    showSkips();
+    connect(window.menus().option, &QMenu::aboutToShow, this, &ListeningMenu::showSettings);
+    connect(&albums, &album::AlbumSession::albumsChanged, this, &ListeningMenu::showSettings);
+    showSettings();
 }
 
-void SkipEndsMenu::ask(End end)
+void ListeningMenu::ask(End end)
 {
     if (!m_albums.isAlbumActive())
         return;
@@ -56,10 +58,10 @@ void SkipEndsMenu::ask(End end)
     const int kept = std::clamp(seconds, 0, longest);
     m_albums.setSkippedEnds(end == Intro ? kept : now.introSeconds,
                             end == Outro ? kept : now.outroSeconds);
-    showSkips();
+    showSettings();
 }
 
-int SkipEndsMenu::suggestion(End end) const
+int ListeningMenu::suggestion(End end) const
 {
     const PlayerComponent &player = m_session.player();
     const double position = player.currentPosition();
@@ -70,9 +72,21 @@ int SkipEndsMenu::suggestion(End end) const
     return end == Intro ? now.introSeconds : now.outroSeconds;
 }
 
-void SkipEndsMenu::showSkips()
+void ListeningMenu::toggleLevelVoice()
+{
+    if (!m_albums.isAlbumActive())
+        return;
+    PlayerComponent &player = m_session.player();
+    player.setVoiceLevelling(!player.voiceLevelling());
+    m_albums.captureAndSave();
+    showSettings();
+}
+
+void ListeningMenu::showSettings()
 {
     const bool active = m_albums.isAlbumActive();
+    m_levelVoice->setEnabled(active);
+    shell::setMenuItemChecked(m_levelVoice, active && m_session.player().voiceLevelling());
     const album::AlbumListening now = m_albums.activeListening();
     const auto note = [](int seconds) {
         return seconds > 0 ? formatSeconds(FixedPoint::fromInt(seconds)) : QString();
