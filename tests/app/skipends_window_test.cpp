@@ -87,11 +87,18 @@ TEST_F(SkipEndsWindowTest, TheOutroEndsTheRecordAndTheSleepTimersEndOfRecordPaus
     EXPECT_EQ(position(), 3.0);
     EXPECT_NE(fixture.player().playState(), PlayState::Playing);
 
-    // The album's last record: its outro ends the album.
+    // The album's last record: its outro ends the album, and the sleep timer with it.
     fixture.player().play();
+    choose("mOptionSleepList6");
     playFor(15);
     EXPECT_EQ(fixture.player().playState(), PlayState::Paused);
     EXPECT_EQ(playing(), "03.mp3");
+    EXPECT_EQ(fixture.app().sleepTimer().mode(), SleepTimer::Mode::Off);
+    // Nothing holds at a record's end any more.
+    choose("mRecordList1");
+    playFor(15);
+    EXPECT_EQ(playing(), "03.mp3");
+    EXPECT_EQ(fixture.player().playState(), PlayState::Playing);
 }
 
 TEST_F(SkipEndsWindowTest, ResumeMarksAndBookmarksPlayExactlyAndTheSkipsSurviveARestart)
