@@ -1,26 +1,14 @@
 #include "history/historyrecorder.h"
 
+#include "platform/steadyclock.h"
+
 #include <QDateTime>
-#include <QElapsedTimer>
 
 namespace history {
 
-namespace {
-
-qint64 steadyNow()
-{
-    static QElapsedTimer clock = [] {
-        QElapsedTimer started;
-        started.start();
-        return started;
-    }();
-    return clock.elapsed();
-}
-
-} // namespace
-
 HistoryRecorder::HistoryRecorder(HistoryFile file)
-    : m_file(std::move(file)), m_wall(&QDateTime::currentMSecsSinceEpoch), m_steady(steadyNow)
+    : m_file(std::move(file)), m_wall(&QDateTime::currentMSecsSinceEpoch),
+      m_steady(platform::steadyMilliseconds)
 {
 }
 

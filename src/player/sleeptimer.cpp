@@ -1,8 +1,7 @@
 #include "player/sleeptimer.h"
 
+#include "platform/steadyclock.h"
 #include "player/playersession.h"
-
-#include <QElapsedTimer>
 
 #include <algorithm>
 
@@ -10,20 +9,10 @@ namespace {
 
 constexpr qint64 millisecondsPerMinute = 60 * 1000;
 
-qint64 steadyNow()
-{
-    static QElapsedTimer clock = [] {
-        QElapsedTimer started;
-        started.start();
-        return started;
-    }();
-    return clock.elapsed();
-}
-
 } // namespace
 
 SleepTimer::SleepTimer(PlayerSession &session, QObject *parent)
-    : QObject(parent), m_session(session), m_now(steadyNow)
+    : QObject(parent), m_session(session), m_now(platform::steadyMilliseconds)
 {
     m_timer.setInterval(tickMilliseconds);
     connect(&m_timer, &QTimer::timeout, this, &SleepTimer::tick);
