@@ -212,10 +212,12 @@ void SleepTimer::extend()
         m_left += m_minutes * millisecondsPerMinute;
         return;
     }
-    if (m_mode == Mode::EndOfChapter && m_chapterEnd >= 0) {
+    const RecordList &records = m_session.records();
+    const RecordList::Index record = m_session.playingRecord();
+    if (m_mode == Mode::EndOfChapter && m_chapterEnd >= 0 && record >= 0 &&
+        record < records.count()) {
         // One chapter more: to the start of the chapter after the next, or the record's end.
-        const media::Chapters &chapters =
-            m_session.records().at(m_session.playingRecord()).chapters;
+        const media::Chapters &chapters = records.at(record).chapters;
         double nextEnd = -1;
         for (const media::Chapter &chapter : chapters) {
             if (chapter.startMs / 1000.0 > m_chapterEnd) {
