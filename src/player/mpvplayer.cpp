@@ -241,10 +241,12 @@ void MpvPlayer::handleEvent(const mpv_event &event)
         settleLoad();
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
-        // A seek past the real end (a duration estimate too long) lands at the end instead.
+        // A seek past the real end (a duration estimate too long) lands at the end instead. A
+        // restart read late, once playback has moved on, still ends the seek when none other
+        // is under way; one that belongs to an earlier seek does not end a later one.
         if (m_seekPending &&
             (std::abs(readNumber(m_mpv, "time-pos") - m_seekTarget) <= seekTolerance ||
-             mediaAtEnd()))
+             mediaAtEnd() || !readFlag(m_mpv, "seeking")))
             m_seekPending = false;
         break;
     case MPV_EVENT_LOG_MESSAGE:

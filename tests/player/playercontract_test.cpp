@@ -22,6 +22,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -780,6 +781,26 @@ TEST(MpvPlayer, ItsWidgetGoesWithIt)
         EXPECT_EQ(widget->objectName(), "oPlayer");
     }
     EXPECT_EQ(widget, nullptr);
+}
+
+// The program's thread may be held up (a slow disk, a busy machine) between a seek and the news
+// that playback restarted: the position must follow playback once the news is read.
+TEST(MpvPlayer, ASeekReadLateStillLetsThePositionMoveOn)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("long.mp3"));
+    ASSERT_TRUE(testmp3::writeFile(path, testmp3::mpegFrames(460)));
+    MpvPlayer player(QStringLiteral("null"));
+    player.setUrl(platform::fromNativePath(path));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.playState() == PlayState::Ready; }, 15000));
+    player.play();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.currentPosition() > 0.5; }, 15000));
+
+    player.setCurrentPosition(2);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1600));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.currentPosition() > 3.2; }, 5000))
+        << "the position stayed at " << player.currentPosition();
 }
 
 TEST(MpvPlayer, PlaysAtTwiceTheSpeedWithThePitchKept)
