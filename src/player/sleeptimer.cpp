@@ -228,6 +228,14 @@ void SleepTimer::extend()
         m_chapterEnd = nextEnd;
         return;
     }
+    // In the album's last record there is no record more: the album ends where it would.
+    if (record < 0)
+        return;
+    RecordList::Index last = record;
+    for (int i = 0; i <= m_recordsToPass && last != RecordList::none; ++i)
+        last = records.nextEnabled(last, 1);
+    if (last == RecordList::none)
+        return;
     ++m_recordsToPass;
     holdAtRecordEnd();
 }

@@ -99,6 +99,9 @@ TEST_F(SleepWakeWindowTest, AKeyDuringTheFadeRunsTheTimerOnForTheLengthChosenWit
     playFor(0);
     pressKey(Qt::Key_Shift);
     EXPECT_EQ(timer().remainingMilliseconds(), 5000);
+    playFor(5000);
+    EXPECT_NE(player().playState(), PlayState::Playing);
+    EXPECT_EQ(timer().mode(), SleepTimer::Mode::Off);
     for (const auto &test : cases) {
         SCOPED_TRACE(test.item);
         choose("mRecordList0");
