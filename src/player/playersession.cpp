@@ -247,7 +247,7 @@ void PlayerSession::endRecordAtOutro()
     // The album's last record: its outro ends the album as its end would.
     m_player.pause();
     if (std::exchange(m_holdAtRecordEnd, false))
-        emit recordEndReached();
+        emit recordEndReached(false);
 }
 
 void PlayerSession::countSecond()
@@ -330,7 +330,7 @@ void PlayerSession::mediaEnded()
     if (std::exchange(m_holdAtRecordEnd, false)) {
         if (next != RecordList::none)
             holdAtNext(next);
-        emit recordEndReached();
+        emit recordEndReached(next != RecordList::none);
     } else if (next != RecordList::none) {
         selectRecord(next);
     }

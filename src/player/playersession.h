@@ -121,8 +121,9 @@ signals:
     void mediaCaptionChanged(const QString &caption);
     // A seek or a new record: the time display wants one tick at once.
     void positionChanged();
-    // The record ended while setHoldAtRecordEnd was on; playback has stopped.
-    void recordEndReached();
+    // The record ended while setHoldAtRecordEnd was on; playback has stopped, with the next
+    // record held at its start, or at the album's end when there was none.
+    void recordEndReached(bool nextHeld);
     // Another chapter plays (playingChapter), or a record with other chapters or none.
     void chapterChanged();
 

@@ -16,9 +16,14 @@ SleepTimer::SleepTimer(PlayerSession &session, QObject *parent)
 {
     m_timer.setInterval(tickMilliseconds);
     connect(&m_timer, &QTimer::timeout, this, &SleepTimer::tick);
-    connect(&session, &PlayerSession::recordEndReached, this, [this] {
-        if (m_mode == Mode::EndOfRecord || m_mode == Mode::EndOfChapter)
+    connect(&session, &PlayerSession::recordEndReached, this, [this](bool nextHeld) {
+        if (m_mode != Mode::EndOfRecord && m_mode != Mode::EndOfChapter)
+            return;
+        // At the album's end there is no sound to give back to a listener still awake.
+        if (nextHeld)
             fallAsleep();
+        else
+            finish();
     });
     connect(&session.records(), &RecordList::currentChanged, this, [this] {
         if (m_recordsToPass > 0) {

@@ -102,6 +102,10 @@ TEST_F(SleepWakeWindowTest, AKeyDuringTheFadeRunsTheTimerOnForTheLengthChosenWit
     playFor(5000);
     EXPECT_NE(player().playState(), PlayState::Playing);
     EXPECT_EQ(timer().mode(), SleepTimer::Mode::Off);
+    // Nothing is left to play: a key is only a key.
+    now += 1000;
+    pressKey(Qt::Key_Shift);
+    EXPECT_EQ(timer().mode(), SleepTimer::Mode::Off);
     for (const auto &test : cases) {
         SCOPED_TRACE(test.item);
         choose("mRecordList0");
