@@ -58,6 +58,14 @@ void HistoryMenu::recordChanged()
 void HistoryMenu::showHistory()
 {
     const history::HistoryFile file(history::historyFilePath(m_settingsFile, m_albums.profile()));
+    // Titles by album key, read once: the window asks for one per row and total.
+    m_titles.clear();
+    const album::AlbumList &list = m_albums.albums();
+    for (album::AlbumList::Index i = 0; i < list.count(); ++i) {
+        const QString title = text::fromCharacterReferenceText(list.entry(i).title);
+        if (!title.isEmpty())
+            m_titles.insert(list.entry(i).path, title);
+    }
     if (m_shown) {
         m_shown->setSessions(file.read());
         m_shown->raise();
@@ -66,13 +74,8 @@ void HistoryMenu::showHistory()
     }
     // The album's title, else its path as the file manager shows it.
     const auto caption = [this](const QString &albumKey) {
-        const album::AlbumList &list = m_albums.albums();
-        for (album::AlbumList::Index i = 0; i < list.count(); ++i) {
-            const QString title = text::fromCharacterReferenceText(list.entry(i).title);
-            if (list.entry(i).path == albumKey && !title.isEmpty())
-                return title;
-        }
-        return platform::toNativePath(album::decodeAlbumPath(albumKey));
+        const QString title = m_titles.value(albumKey);
+        return title.isEmpty() ? platform::toNativePath(album::decodeAlbumPath(albumKey)) : title;
     };
     m_shown = new HistoryWindow(file.read(), caption, &m_window);
     m_shown->setAttribute(Qt::WA_DeleteOnClose);

@@ -2,6 +2,7 @@
 
 #include "history/historyrecorder.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 
@@ -43,4 +44,6 @@ private:
     QString m_settingsFile;
     history::HistoryRecorder m_recorder;
     QPointer<HistoryWindow> m_shown;
+    // The titles of the albums, by key, as the window last opened or refreshed.
+    QHash<QString, QString> m_titles;
 };
