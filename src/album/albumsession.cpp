@@ -132,6 +132,7 @@ void AlbumSession::activate(AlbumList::Index index)
         captureActiveAlbum();
         m_albums.moveToTop(index);
     }
+    emit activating();
     // Until its records are listed the player still holds the previous album's file: nothing
     // may be captured into this entry.
     m_albumActive = false;
@@ -143,11 +144,7 @@ void AlbumSession::activate(AlbumList::Index index)
     const int codePage = chosen.codePageNumber();
     emit encodingSelected(codePage);
     const QString path = chosen.albumPath();
-    const AlbumListening listening = listeningOf(chosen);
-    player().setVolume(listening.volume);
-    player().setVoiceLevelling(listening.levelsVoice);
-    player().setRate(chosen.speed());
-    m_with.playerSession->setSkippedEnds(listening.introSeconds, listening.outroSeconds);
+    applyListening(chosen);
     const PlaylistRecords found = listActiveRecords(path, codePage);
     m_albumActive = true;
     // Read again: the entry may have changed while the re-create question was open.
@@ -162,6 +159,15 @@ void AlbumSession::activate(AlbumList::Index index)
     m_with.playerSession->setPausedSince(entry.lastPlayedMsecs());
     resume(entry.marks, found.firstPlayable);
     m_with.playerSession->refreshState();
+}
+
+void AlbumSession::applyListening(const AlbumEntry &entry)
+{
+    const AlbumListening listening = listeningOf(entry);
+    player().setVolume(listening.volume);
+    player().setVoiceLevelling(listening.levelsVoice);
+    player().setRate(entry.speed());
+    m_with.playerSession->setSkippedEnds(listening.introSeconds, listening.outroSeconds);
 }
 
 // The album's records; a playlist that gives no playable record may be written anew from its
@@ -338,8 +344,10 @@ void AlbumSession::emptyPlayer()
 
 void AlbumSession::captureAndSave()
 {
-    if (captureActiveAlbum())
-        m_albums.saveActiveAlbum(m_with.settingsFile, m_profile);
+    if (!captureActiveAlbum())
+        return;
+    m_albums.saveActiveAlbum(m_with.settingsFile, m_profile);
+    emit activeAlbumSaved();
 }
 
 bool AlbumSession::captureActiveAlbum()
@@ -386,8 +394,34 @@ void AlbumSession::storeActiveMarks(const QString &marks, bool save)
     AlbumEntry entry = m_albums.entry(0);
     entry.marks = marks;
     m_albums.setEntry(0, entry);
-    if (save)
-        m_albums.saveActiveAlbum(m_with.settingsFile, m_profile);
+    if (!save)
+        return;
+    m_albums.saveActiveAlbum(m_with.settingsFile, m_profile);
+    emit activeAlbumSaved();
+}
+
+void AlbumSession::takeSharedEntries(const QList<std::pair<AlbumList::Index, AlbumEntry>> &changed,
+                                     bool activePlaceTaken)
+{
+    bool activeChanged = false;
+    for (const auto &[index, entry] : changed) {
+        m_albums.setEntry(index, entry);
+        activeChanged = activeChanged || (index == 0 && m_albumActive);
+    }
+    if (changed.isEmpty())
+        return;
+    saveAlbumList();
+    emit albumsChanged();
+    if (!activeChanged)
+        return;
+    const AlbumEntry active = m_albums.entry(0);
+    emit bookmarksLoaded(active.bookmarks());
+    const Mark mark = parseMark(textBefore(active.marks, u"|", false));
+    if (!activePlaceTaken || mark.path.isEmpty() || !settings::fileExists(mark.path))
+        return;
+    applyListening(active);
+    m_with.playerSession->resumeAt(mark.path, FixedPoint::parse(mark.seconds).toDouble());
+    m_with.playerSession->refreshState();
 }
 
 } // namespace album

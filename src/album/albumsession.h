@@ -7,11 +7,13 @@
 #include "player/recordlist.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 
 class DialogKit;
 class PlayerComponent;
@@ -99,8 +101,17 @@ public:
     AlbumListening activeListening() const;
     // Sets the seconds the active album skips at each record's start and end, and saves.
     void setSkippedEnds(int introSeconds, int outroSeconds);
+    // Entries that another computer's places changed, stored and saved. The active album shows
+    // its bookmarks anew and, with activePlaceTaken, stands at its new resume mark with its
+    // speed and volume; the caller has made sure that it is not playing.
+    void takeSharedEntries(const QList<std::pair<AlbumList::Index, AlbumEntry>> &changed,
+                           bool activePlaceTaken);
 
 signals:
+    // Album 0 is about to be activated and may still change: its entry is read after this.
+    void activating();
+    // The active album's place or bookmarks were saved.
+    void activeAlbumSaved();
     // The album list or an entry of it changed: the File menu mirror refreshes.
     void albumsChanged();
     // The album's code page, for the check mark of View > Encoding.
@@ -120,6 +131,7 @@ private:
     void setRecords(const LoadedRecords &loaded);
     PlaylistRecords listActiveRecords(const QString &path, int codePage);
     void resume(const QString &marks, qint16 firstPlayable);
+    void applyListening(const AlbumEntry &entry);
     void clearSession();
     void emptyPlayer();
     // CaptureAlbumState under captureAndSave's conditions; true when it captured.

@@ -25,6 +25,11 @@ inline constexpr QLatin1String rewindKey("mOptionRewind");
 // The Sleep Timer entry last chosen, by its place in the list (1 to 7).
 inline constexpr QLatin1String sleepChoiceKey("mOptionSleepList");
 
+// Places shared with other computers: the folder (stored as an album path is) and this
+// computer's name there; no folder while not shared.
+inline constexpr QLatin1String shareFolderKey("mOptionShareFolder");
+inline constexpr QLatin1String shareComputerKey("mOptionShareComputer");
+
 // Keys "0", "1", ... hold the profile names, "0" the active profile.
 inline constexpr QLatin1String profileListSection("mProfileList");
 

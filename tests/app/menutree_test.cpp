@@ -171,6 +171,7 @@ TEST(MenuTree, OptionAndHelpMenus)
                                                         "mOptionLevelVoice &Level Voice",
                                                         "mOptionSkipIntro Skip &Intro...",
                                                         "mOptionSkipOutro Skip &Outro...",
+                                                        "mOptionShare Share &Places...",
                                                         "-",
                                                         "mOptionEditor0 Set &Text Editor...",
                                                         "mOptionEditor1 Set MP3 &Editor..."}));

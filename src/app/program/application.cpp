@@ -5,13 +5,15 @@
 #include "app/menus/encodingmenu.h"
 #include "app/menus/filemenu.h"
 #include "app/menus/historymenu.h"
+#include "app/menus/listeningmenu.h"
 #include "app/menus/listeningoptions.h"
 #include "app/menus/optionmenu.h"
 #include "app/menus/options.h"
+#include "app/menus/placesoffers.h"
 #include "app/menus/profilemenu.h"
 #include "app/menus/recordmenu.h"
+#include "app/menus/shareplacesmenu.h"
 #include "app/menus/skipcommands.h"
-#include "app/menus/listeningmenu.h"
 #include "app/menus/sleepmenu.h"
 #include "app/menus/speedmenu.h"
 #include "app/menus/viewmenu.h"
@@ -28,6 +30,7 @@
 #include "app/window/volumebox.h"
 #include "bookmarks/bookmarksession.h"
 #include "controls/slider.h"
+#include "places/sharedplaces.h"
 #include "platform/paths.h"
 #include "platform/profilefile.h"
 #include "player/playersession.h"
@@ -39,6 +42,7 @@
 #include "text/codepagechooser.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -57,6 +61,7 @@ Application::Application(const ApplicationSetup &setup, QObject *parent)
     createSessions(setup);
     createListening();
     createMirrors();
+    createSharing();
     connectAlbumSession();
     m_options = new Options(m_settingsFile, setup.defaultTextEditor, this);
     m_optionMenu = new OptionMenu(*m_window, *m_options, this);
@@ -93,6 +98,7 @@ void Application::start()
     writeSchemeLegend(m_settingsFile);
     m_options->load();
     m_listening->load();
+    m_sharePlaces->load();
     m_profileMenu->loadProfiles();
     m_elapsed->resetPositionBox();
     m_elapsed->tick();
@@ -110,6 +116,7 @@ void Application::saveOnEnd()
 void Application::saveSession()
 {
     m_albumSession->captureAndSave();
+    m_places->publish();
     m_profileMenu->saveWindowPlacement();
 }
 
@@ -234,6 +241,18 @@ void Application::createListening()
         connect(trayCommand, &QAction::triggered, activity, &ListenerActivity::commandArrived);
     new SkipCommands(*m_window, *m_playerSession, *m_listening, this);
     new ListeningMenu(*m_window, *m_albumSession, *m_playerSession, this);
+}
+
+// Places shared with the household's other computers; a merge waits while a question is open,
+// so that an answer never lands on an entry that changed under it.
+void Application::createSharing()
+{
+    m_places = new places::SharedPlaces(*m_albumSession, *m_playerSession, this);
+    m_places->setBusy([] { return QApplication::activeModalWidget() != nullptr; });
+    m_sharePlaces = new SharePlacesMenu(*m_window, *m_places, m_settingsFile, this);
+    new PlacesOffers(*m_window, *m_places, this);
+    connect(m_places, &places::SharedPlaces::problemChanged, m_statusLine,
+            &StatusLine::setSharingProblem);
 }
 
 void Application::connectAlbumSession()

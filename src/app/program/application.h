@@ -22,12 +22,16 @@ class PlayerSession;
 class QWidget;
 class ProfileMenu;
 class RecordMenu;
+class SharePlacesMenu;
 class SleepTimer;
 class StatusLine;
 class ViewMenu;
 
 namespace album {
 class AlbumSession;
+}
+namespace places {
+class SharedPlaces;
 }
 namespace text {
 class TitleEncodingChooser;
@@ -85,6 +89,8 @@ public:
     OptionMenu &optionMenu() const { return *m_optionMenu; }
     ListeningOptions &listeningOptions() const { return *m_listening; }
     SleepTimer &sleepTimer() const { return *m_sleepTimer; }
+    places::SharedPlaces &sharedPlaces() const { return *m_places; }
+    SharePlacesMenu &sharePlacesMenu() const { return *m_sharePlaces; }
 
 private:
     void handOver();
@@ -96,6 +102,7 @@ private:
     void connectAlbumSession();
     void connectOptions();
     void createListening();
+    void createSharing();
 
     QString m_settingsFile;
     std::unique_ptr<MainWindow> m_window;
@@ -114,4 +121,6 @@ private:
     ListeningOptions *m_listening = nullptr;
     SleepTimer *m_sleepTimer = nullptr;
     StatusLine *m_statusLine = nullptr;
+    places::SharedPlaces *m_places = nullptr;
+    SharePlacesMenu *m_sharePlaces = nullptr;
 };

@@ -164,6 +164,7 @@ void buildOptionMenu(QMenuBar *menuBar, MenuTree &tree)
     command(option, "mOptionLevelVoice", "&Level Voice");
     command(option, "mOptionSkipIntro", "Skip &Intro...");
     command(option, "mOptionSkipOutro", "Skip &Outro...");
+    command(option, "mOptionShare", "Share &Places...");
     option->addSeparator();
     tree.optionEditor =
         array(option, "mOptionEditor", {"Set &Text Editor...", "Set MP3 &Editor..."});

@@ -34,11 +34,19 @@ void StatusLine::setSaveProblem(const QString &problem)
     show();
 }
 
+void StatusLine::setSharingProblem(const QString &problem)
+{
+    m_sharingProblem = problem;
+    show();
+}
+
 QString StatusLine::notes() const
 {
     QString text;
-    if (!m_saveProblem.isEmpty())
-        text += u'[' + m_saveProblem + QStringLiteral("] ");
+    for (const QString &problem : {m_saveProblem, m_sharingProblem}) {
+        if (!problem.isEmpty())
+            text += u'[' + problem + QStringLiteral("] ");
+    }
     if (!sameSpeed(m_player.rate(), speed::normal))
         text += u'[' + speedCaption(m_player.rate()) + QStringLiteral("] ");
     return text + sleepNote(m_sleepTimer);

@@ -9,7 +9,9 @@ class PlayerComponent;
 class SleepTimer;
 
 // Status label 0: the current media file's caption, after the notes that apply: a save that
-// failed ("[Could not save to ...: reason] ", until one succeeds), the speed when it is not 1
+// failed ("[Could not save to ...: reason] ", until one succeeds), a shared places file that
+// could not be read ("[Places from Kitchen not read: cut short] ", until all read well), the speed
+// when it is not 1
 // ("[1.5x] ") and the sleep timer's time left ("[Sleep 00:14:32] ").
 class StatusLine : public QObject {
     Q_OBJECT
@@ -23,6 +25,7 @@ public:
     void setChapter(const QString &chapter);
     // Empty once saving works again.
     void setSaveProblem(const QString &problem);
+    void setSharingProblem(const QString &problem);
 
 private:
     QString notes() const;
@@ -35,6 +38,7 @@ private:
     QString m_caption;
     QString m_chapter;
     QString m_saveProblem;
+    QString m_sharingProblem;
     QString m_shown;
 };
 

@@ -81,6 +81,7 @@ inline constexpr int optionRewind = 1513;
 inline constexpr int optionSkipIntro = 1514;
 inline constexpr int optionSkipOutro = 1515;
 inline constexpr int optionLevelVoice = 1516;
+inline constexpr int optionShare = 1517;
 
 // Help menu
 inline constexpr int helpMenu = 1600;
@@ -126,7 +127,7 @@ struct NamedHelpContext {
 
 // Every help context number with the objectName it belongs to (for array items the array's
 // name; the status labels as tlStatus0..2 and the editor items as mOptionEditor0 and 1).
-inline constexpr std::array<NamedHelpContext, 84> table{{
+inline constexpr std::array<NamedHelpContext, 85> table{{
     {"mFile", fileMenu},
     {"mFileOpen", fileOpen},
     {"mFileRename", fileRename},
@@ -184,6 +185,7 @@ inline constexpr std::array<NamedHelpContext, 84> table{{
     {"mOptionLevelVoice", optionLevelVoice},
     {"mOptionSkipIntro", optionSkipIntro},
     {"mOptionSkipOutro", optionSkipOutro},
+    {"mOptionShare", optionShare},
     {"mHelp", helpMenu},
     {"mHelpWhatsThis", helpWhatsThis},
     {"mHelpTopics", helpTopics},
