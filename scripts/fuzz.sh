@@ -13,7 +13,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/deps.sh"
 build="$root/build/fuzz"
 all_targets=(tagreader_fuzzer mpegduration_fuzzer playlistreader_fuzzer markuptext_fuzzer
-    profilefile_fuzzer albumentry_fuzzer marks_fuzzer id3chapters_fuzzer)
+    profilefile_fuzzer albumentry_fuzzer marks_fuzzer id3chapters_fuzzer places_fuzzer)
 
 install_fuzz_packages() {
     sonnalby_install_packages cmake ninja-build pkg-config qt6-base-dev libicu-dev clang \
@@ -31,6 +31,7 @@ dictionary_of() {
     markuptext_fuzzer) echo "$root/fuzz/dict/markup.dict" ;;
     profilefile_fuzzer) echo "$root/fuzz/dict/settings.dict" ;;
     albumentry_fuzzer | marks_fuzzer) echo "$root/fuzz/dict/album.dict" ;;
+    places_fuzzer) echo "$root/fuzz/dict/places.dict" ;;
     esac
 }
 
