@@ -2,6 +2,7 @@
 
 #include "album/accessstamp.h"
 #include "album/albumlistening.h"
+#include "album/albumopener.h"
 #include "album/markpaths.h"
 #include "album/pathtext.h"
 #include "places/albumkey.h"
@@ -13,10 +14,16 @@ namespace places {
 
 namespace {
 
+// An album without a title is known by its folder's name, a single file by its own.
 QString shownTitle(const album::AlbumEntry &entry)
 {
     const QString title = text::fromCharacterReferenceText(entry.title);
-    return title.isEmpty() ? album::textAfterLast(entry.albumPath(), u"\\", false) : title;
+    if (!title.isEmpty())
+        return title;
+    const QString path = entry.albumPath();
+    const QString folder = album::folderOfPath(path);
+    const bool byFolder = album::hasPlaylistExtension(path) && folder.size() > 1;
+    return album::textAfterLast(byFolder ? folder.chopped(1) : path, u"\\", false);
 }
 
 } // namespace
