@@ -68,6 +68,7 @@ FolderReading readProfileFolder(const QString &profileFolder, const QString &own
     reading.folderFound = folder.exists();
     const QStringList names = folder.entryList({u'*' + placesExtension}, QDir::Files, QDir::Name);
     const QString ownBase = ownFileName.chopped(placesExtension.size());
+    qint64 bytes = 0;
     for (const QString &name : names) {
         if (name.startsWith(u'.'))
             continue;
@@ -78,8 +79,12 @@ FolderReading readProfileFolder(const QString &profileFolder, const QString &own
         }
         if (name == ownFileName || reading.others.size() == maxComputers)
             continue;
+        const qint64 size = QFileInfo(folder.filePath(name)).size();
+        const bool fits = size <= maxFolderBytes - bytes;
+        bytes += fits ? size : 0;
         OtherFile other{name, name.chopped(placesExtension.size()),
-                        readPlacesFile(folder.filePath(name))};
+                        fits ? readPlacesFile(folder.filePath(name))
+                             : PlacesReading{std::nullopt, QStringLiteral("too many places")}};
         if (other.reading.file && !other.reading.file->computer.isEmpty())
             other.computer = other.reading.file->computer;
         reading.others.append(other);

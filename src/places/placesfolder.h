@@ -10,8 +10,9 @@
 namespace places {
 
 inline constexpr QLatin1StringView placesExtension(".places");
-// More computers than a household has are not read.
+// More computers, or more bytes of places, than a household has are not read.
 inline constexpr qsizetype maxComputers = 64;
+inline constexpr qsizetype maxFolderBytes = 4 * maxPlacesFileSize;
 
 // A profile's or computer's name as one file name on any file system: letters, digits, " ",
 // "-", "_", "(" and ")" as they are, "." too but not first; every other character "%" and the
@@ -35,7 +36,8 @@ struct FolderReading {
 };
 
 // Every other computer's file of the profile's folder, read whole; hidden files (a sync tool's
-// or our own unfinished writes) and conflict copies are passed over.
+// or our own unfinished writes) and conflict copies are passed over. Files past maxComputers
+// or maxFolderBytes are not read and say so.
 FolderReading readProfileFolder(const QString &profileFolder, const QString &ownFileName);
 // The own file, or nullopt with the reason when it is there and cannot be read.
 PlacesReading readPlacesFile(const QString &path);

@@ -24,14 +24,23 @@ constexpr qsizetype maxLogged = 1000;
 SharedPlaces::SharedPlaces(album::AlbumSession &albums, PlayerSession &player, QObject *parent)
     : QObject(parent), m_albums(albums), m_player(player)
 {
-    m_settle.setSingleShot(true);
-    connect(&m_settle, &QTimer::timeout, this, &SharedPlaces::refresh);
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this,
-            [this] { scheduleRefresh(settleMilliseconds); });
-    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this,
-            [this] { scheduleRefresh(settleMilliseconds); });
+    for (QTimer *timer : {&m_soon, &m_settle}) {
+        timer->setSingleShot(true);
+        connect(timer, &QTimer::timeout, this, &SharedPlaces::refresh);
+    }
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &SharedPlaces::othersChanged);
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &SharedPlaces::othersChanged);
     connect(&albums, &album::AlbumSession::activating, this, &SharedPlaces::mergeActivating);
-    connect(&albums, &album::AlbumSession::activeAlbumSaved, this, [this] { scheduleRefresh(0); });
+    // Told at once, so that a profile left right after its save has told its place too.
+    connect(&albums, &album::AlbumSession::activeAlbumSaved, this, [this] {
+        publish();
+        scheduleRefresh(0);
+    });
+    // Another profile has other places, and perhaps no album to activate.
+    connect(&albums, &album::AlbumSession::albumsChanged, this, [this] {
+        if (m_albums.profile() != m_profile)
+            scheduleRefresh(0);
+    });
     connect(&player.player(), &PlayerComponent::playStateChange, this,
             &SharedPlaces::playStateChanged);
 }
@@ -51,6 +60,7 @@ void SharedPlaces::setShare(const QString &folder, const QString &computer)
         scheduleRefresh(0);
         return;
     }
+    m_soon.stop();
     m_settle.stop();
     if (!m_offers.isEmpty()) {
         m_offers.clear();
@@ -72,10 +82,22 @@ void SharedPlaces::publish()
     update(false);
 }
 
+// A change of another computer's file waits until the sync tool has been quiet for a while; a
+// change here is told at once, whatever the sync tool is doing.
 void SharedPlaces::scheduleRefresh(int milliseconds)
 {
     if (isSharing())
-        m_settle.start(milliseconds);
+        (milliseconds == 0 ? m_soon : m_settle).start(milliseconds);
+}
+
+// Each change waits for the next, but a tool that never stops writing is not waited for longer
+// than longestSettleMilliseconds.
+void SharedPlaces::othersChanged()
+{
+    if (!m_settle.isActive())
+        m_settling.start();
+    if (m_settling.elapsed() < longestSettleMilliseconds)
+        scheduleRefresh(settleMilliseconds);
 }
 
 void SharedPlaces::playStateChanged(int state)
@@ -178,7 +200,7 @@ void SharedPlaces::update(bool mergeOthers)
     const bool playing = m_albums.isAlbumActive() && isPlaying();
     QList<std::pair<album::AlbumList::Index, album::AlbumEntry>> changed;
     bool activePlaceTaken = false;
-    m_placeWaiting = false;
+    m_placeWaiting = m_placeWaiting && !mergeOthers;
     QList<SharedAlbum> albums;
     QSet<QString> keys;
     const album::AlbumList &list = m_albums.albums();

@@ -4,6 +4,7 @@
 #include "places/placesmerge.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFileSystemWatcher>
 #include <QHash>
 #include <QObject>
@@ -36,6 +37,7 @@ class SharedPlaces : public QObject {
     Q_OBJECT
 public:
     static constexpr int settleMilliseconds = 2000;
+    static constexpr int longestSettleMilliseconds = 10000;
 
     SharedPlaces(album::AlbumSession &albums, PlayerSession &player, QObject *parent = nullptr);
 
@@ -71,6 +73,7 @@ private:
     QString keyOf(const QString &albumPath);
     void followProfile();
     void mergeActivating();
+    void othersChanged();
     void playStateChanged(int state);
     void scheduleRefresh(int milliseconds);
     FolderReading readOthers();
@@ -96,7 +99,9 @@ private:
     QString m_problem;
     QSet<QString> m_logged;
     QFileSystemWatcher m_watcher;
+    QTimer m_soon;
     QTimer m_settle;
+    QElapsedTimer m_settling;
     bool m_placeWaiting = false;
 };
 
