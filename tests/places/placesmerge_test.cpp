@@ -94,7 +94,7 @@ TEST(PlacesMerge, BookmarksMergeOneByOneAndADeletionStaysDeleted)
          false},
         {"added again there", {mark("A", now - 50, true)}, {mark("A", now - 9)}, {"A"}, true},
         {"from the future", {}, {mark("B", now + day + 1)}, {}, false},
-        {"an old deletion unknown here", {}, {mark("B", now - 91 * day, true)}, {}, false},
+        {"an old deletion unknown here", {}, {mark("B", now - 90 * day, true)}, {}, false},
     };
     for (const auto &c : cases) {
         const MergedAlbum merged =
@@ -103,6 +103,14 @@ TEST(PlacesMerge, BookmarksMergeOneByOneAndADeletionStaysDeleted)
         EXPECT_EQ(aliveTitles(merged.album), c.alive) << c.what;
         EXPECT_EQ(merged.bookmarksChanged, c.changed) << c.what;
     }
+    // A deletion from a second computer after the first one's newer bookmark: between others the
+    // same moment does not count.
+    const MergedAlbum later =
+        mergeAlbum(album(placeAt(now, "1"), {mark("A", now - 20)}),
+                   {{QStringLiteral("Kitchen"), album(placeAt(0, "1"), {mark("A", now - 15)})},
+                    {QStringLiteral("Study"), album(placeAt(0, "1"), {mark("A", now - 14, true)})}},
+                   now, false);
+    EXPECT_TRUE(aliveTitles(later.album).isEmpty());
     // Between two others a deletion wins an exact tie.
     const MergedAlbum tie =
         mergeAlbum(album(placeAt(now, "1")),
