@@ -89,8 +89,6 @@ bool isSecondsText(QStringView text)
 // A relative record name: no empty, "." or ".." part, so that it never leads out of its album.
 bool isRecordName(QStringView name)
 {
-    if (name.isEmpty())
-        return false;
     for (QStringView part : name.split(u'/')) {
         if (part.isEmpty() || part == u"." || part == u"..")
             return false;

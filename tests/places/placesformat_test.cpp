@@ -38,6 +38,7 @@ TEST(PlacesFormat, WhatIsWrittenReadsBackWhateverItsTextsHold)
 {
     const PlacesFile file = household();
     const QByteArray text = writePlacesText(file);
+    EXPECT_TRUE(text.contains("\tCD 1/03 Ünïcode.mp3\t")) << "blanks and letters as they are";
     // The header, the computer, two albums with their places, two bookmarks, the end.
     EXPECT_EQ(text.count('\n'), 9) << text.constData();
     const PlacesReading read = readPlacesText(text);
@@ -80,6 +81,16 @@ TEST(PlacesFormat, HostileLinesRefuseTheFileAndLaterKindsArePassedOver)
         {"place\t2026-02-30T00:00:00Z\t01.mp3\t12\t1\t100\n", false},
         {"place\t2026-01-01 00:00:00\t01.mp3\t12\t1\t100\n", false},
         {"place\t2026-01-01T00:00:00Z\t01.mp3\t-12\t1\t100\n", false},
+        {"place\t2026-01-01T00:00:00Z\t01.mp3\t\t1\t100\n", false},
+        {"place\t2026-01-01T00:00:00Z\t\t12\t1\t100\n", false},
+        {"place\t2026-01-01T00:00:00Z\t01.mp3\t123456789.123456\t0.5\t0\n", true},
+        {"place\t2026-01-01T00:00:00Z\t01.mp3\t1234567890\t1\t100\n", false},
+        {"place\t2026-01-01T00:00:00Z\t01.mp3\t5.1234567\t1\t100\n", false},
+        {"place\t2026-01-01T00:00:00Z\t01.mp3\t5.\t1\t100\n", false},
+        {"place\t2026-01-01T00:00:00Z\t01.mp3\t12\t3\t200\n", true},
+        {"place\t2026-01-01T00:00:00Z\t01.mp3\t12\t0.49\t100\n", false},
+        {"place\t2026-01-01T00:00:00Z\t01.mp3\t12\t3.01\t100\n", false},
+        {"place\t2026-01-01T00:00:00Z\t01.mp3\t12\t1\t-1\n", false},
         {"place\t2026-01-01T00:00:00Z\t01.mp3\t1e9\t1\t100\n", false},
         {"place\t2026-01-01T00:00:00Z\t01.mp3\t12\tnan\t100\n", false},
         {"place\t2026-01-01T00:00:00Z\t01.mp3\t12\t9\t100\n", false},
@@ -89,8 +100,13 @@ TEST(PlacesFormat, HostileLinesRefuseTheFileAndLaterKindsArePassedOver)
         {"bookmark\t2026-01-01T00:00:00Z\t01.mp3\t5\tbad %zz escape\n", false},
         {"bookmark\t2026-01-01T00:00:00Z\t01.mp3\t5\tcut %4\n", false},
         {"bookmark\t2026-01-01T00:00:00Z\t01.mp3\t5\tnot UTF-8 %ff%fe\n", false},
-        {"bookmark\t2026-01-01T00:00:00Z\t01.mp3\t5\t" + QByteArray(5000, 'x') + "\n", false},
+        {"bookmark\t2026-01-01T00:00:00Z\t01.mp3\t5\t" + QByteArray(4096, 'x') + "\n", true},
+        {"bookmark\t2026-01-01T00:00:00Z\t01.mp3\t5\t" + QByteArray(4097, 'x') + "\n", false},
+        {"bookmark\tsoon\t01.mp3\t5\tx\n", false},
         {"album\tshort\tBook\n", false},
+        {"album\t0123456789abcdef0123456789abcdef\tBook\n", true},
+        {"album\t0123456789abcdef0123456789abcdeg\tBook\n", false},
+        {"album\t0123456789ABCDEF0123456789abcdef\tBook\n", false},
     };
     for (const auto &c : cases) {
         const PlacesReading read = readPlacesText(sealedPlacesText(head + c.lines));
