@@ -97,7 +97,7 @@ int writePlacesFile(const QString &path, const QByteArray &text)
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return EACCES;
     int error = 0;
-    platform::writeFileBytes(path, text, &error);
+    platform::writeFileBytes(path, text, &error, platform::LinkWrite::ReplaceLink);
     return error;
 }
 

@@ -41,7 +41,8 @@ struct FolderReading {
 FolderReading readProfileFolder(const QString &profileFolder, const QString &ownFileName);
 // The own file, or nullopt with the reason when it is there and cannot be read.
 PlacesReading readPlacesFile(const QString &path);
-// Through a temporary file and a rename, the profile's folder made when missing; 0 or errno.
+// Through a temporary file and a rename, the profile's folder made when missing; 0 or errno. A
+// link in the file's place is replaced, never followed: others may write to a shared folder.
 int writePlacesFile(const QString &path, const QByteArray &text);
 
 } // namespace places

@@ -20,7 +20,11 @@ std::optional<QByteArray> readFileBytes(const QString &nativePath, qsizetype max
 // keeps its permissions, read-only included, which are never cleared on the way; false leaves
 // the old file whole and no temporary file behind, and error (when given) says why as an errno
 // value; it is 0 after a write.
-bool writeFileBytes(const QString &nativePath, QByteArrayView content, int *error = nullptr);
+// In a folder that others may write to, a link there must never lead a write elsewhere:
+// ReplaceLink puts the new file in the link's place instead.
+enum class LinkWrite { Follow, ReplaceLink };
+bool writeFileBytes(const QString &nativePath, QByteArrayView content, int *error = nullptr,
+                    LinkWrite links = LinkWrite::Follow);
 // Removes the temporary files that writes of that file left when the program was ended between
 // writing and renaming: only names of that exact form, last changed before `before`.
 void removeStaleTemporaries(const QString &nativePath, const QDateTime &before);

@@ -90,13 +90,16 @@ bool takeOverAttributes(int handle, const struct stat &old)
 }
 
 // 0 when the file was replaced, else why not (an errno value).
-int replaceFile(const QString &nativePath, QByteArrayView content)
+int replaceFile(const QString &nativePath, QByteArrayView content, LinkWrite links)
 {
     if (nativePath.isEmpty())
         return ENOENT;
-    const QByteArray target = QFile::encodeName(writeTarget(nativePath));
+    const bool follow = links == LinkWrite::Follow;
+    const QByteArray target = QFile::encodeName(follow ? writeTarget(nativePath) : nativePath);
     struct stat old;
-    const bool existed = ::stat(target.constData(), &old) == 0;
+    const bool existed =
+        (follow ? ::stat(target.constData(), &old) : ::lstat(target.constData(), &old)) == 0 &&
+        !S_ISLNK(old.st_mode);
     if (existed && !S_ISREG(old.st_mode))
         return EISDIR;
     QByteArray temporary;
@@ -138,9 +141,9 @@ std::optional<QByteArray> readFileBytes(const QString &nativePath, qsizetype max
     return bytes;
 }
 
-bool writeFileBytes(const QString &nativePath, QByteArrayView content, int *error)
+bool writeFileBytes(const QString &nativePath, QByteArrayView content, int *error, LinkWrite links)
 {
-    const int failure = replaceFile(nativePath, content);
+    const int failure = replaceFile(nativePath, content, links);
     if (error)
         *error = failure;
     return failure == 0;

@@ -103,6 +103,7 @@ TEST(PlacesFormat, HostileLinesRefuseTheFileAndLaterKindsArePassedOver)
         {"bookmark\t2026-01-01T00:00:00Z\t01.mp3\t5\t" + QByteArray(4096, 'x') + "\n", true},
         {"bookmark\t2026-01-01T00:00:00Z\t01.mp3\t5\t" + QByteArray(4097, 'x') + "\n", false},
         {"bookmark\tsoon\t01.mp3\t5\tx\n", false},
+        {"computer\tone\ttwo\n", false},
         {"album\tshort\tBook\n", false},
         {"album\t0123456789abcdef0123456789abcdef\tBook\n", true},
         {"album\t0123456789abcdef0123456789abcdeg\tBook\n", false},
@@ -175,4 +176,24 @@ TEST(PlacesFolder, ReadsOnlyWholeFilesOfOtherComputers)
     EXPECT_FALSE(readProfileFolder(QDir(share.path()).filePath(QStringLiteral("None")),
                                    QStringLiteral("Kitchen.places"))
                      .folderFound);
+}
+
+// Another user who may write to the shared folder puts a link where this computer's file goes.
+TEST(PlacesFolder, TheOwnFileReplacesALinkInItsPlaceAndNeverWritesThroughIt)
+{
+    QTemporaryDir share;
+    const QString victim = share.filePath(QStringLiteral("victim"));
+    QFile file(victim);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("mine");
+    file.close();
+    const QString own = ownFilePath(share.path(), QStringLiteral("Mia"), QStringLiteral("Kitchen"));
+    QDir().mkpath(QFileInfo(own).absolutePath());
+    ASSERT_TRUE(QFile::link(victim, own));
+
+    EXPECT_EQ(writePlacesFile(own, writePlacesText(household())), 0);
+    EXPECT_FALSE(QFileInfo(own).isSymLink());
+    EXPECT_TRUE(readPlacesFile(own).file);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "mine");
 }
