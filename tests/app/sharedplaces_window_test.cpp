@@ -34,6 +34,15 @@ protected:
         computer.item("mOptionShare")->trigger();
         SessionFixture::drainEvents();
     }
+    // The computer's own copy of the book, opened with sharing on under the name; its folder.
+    QString openShared(SessionFixture &computer, const QString &name)
+    {
+        const QString folder = computer.makeAlbum("Book", book);
+        computer.start();
+        share(computer, shared.path(), name);
+        computer.openFolder(folder);
+        return folder;
+    }
     static void choose(SessionFixture &computer, const QString &item)
     {
         computer.item(item)->trigger();
@@ -70,10 +79,7 @@ protected:
 
 TEST_F(SharedPlacesWindowTest, PlaceSpeedVolumeAndBookmarksFollowTheListenerToAnotherCopy)
 {
-    const QString kitchenBook = kitchen.makeAlbum("Book", book);
-    kitchen.start();
-    share(kitchen, shared.path(), "Kitchen");
-    kitchen.openFolder(kitchenBook);
+    const QString kitchenBook = openShared(kitchen, "Kitchen");
     choose(kitchen, "mRecordList2");
     kitchen.player().setCurrentPosition(42);
     kitchen.player().setVolume(150);
@@ -83,10 +89,7 @@ TEST_F(SharedPlacesWindowTest, PlaceSpeedVolumeAndBookmarksFollowTheListenerToAn
     kitchen.exit();
     ASSERT_TRUE(QFileInfo::exists(placesFile("Kitchen")));
 
-    const QString roomBook = room.makeAlbum("Book", book);
-    room.start();
-    share(room, shared.path(), "Room");
-    room.openFolder(roomBook);
+    const QString roomBook = openShared(room, "Room");
     EXPECT_EQ(playing(room), "03.mp3");
     EXPECT_EQ(room.player().currentPosition(), 42.0);
     EXPECT_EQ(room.player().volume(), 150);
@@ -107,10 +110,7 @@ TEST_F(SharedPlacesWindowTest, PlaceSpeedVolumeAndBookmarksFollowTheListenerToAn
 
 TEST_F(SharedPlacesWindowTest, ThePlayingAlbumKeepsItsPlaceUntilItsPauseAndBookmarksComeAtOnce)
 {
-    const QString roomBook = room.makeAlbum("Book", book);
-    room.start();
-    share(room, shared.path(), "Room");
-    room.openFolder(roomBook);
+    const QString roomBook = openShared(room, "Room");
     choose(room, "mRecordList0");
     room.player().setCurrentPosition(5);
     const QString key = places::albumKey(internal(roomBook + "/index.wpl"));
@@ -136,10 +136,7 @@ TEST_F(SharedPlacesWindowTest, ThePlayingAlbumKeepsItsPlaceUntilItsPauseAndBookm
 
 TEST_F(SharedPlacesWindowTest, BooksOnlyElsewhereAreOfferedAndABadFileIsToldOnce)
 {
-    const QString roomBook = room.makeAlbum("Book", book);
-    room.start();
-    share(room, shared.path(), "Room");
-    room.openFolder(roomBook);
+    const QString roomBook = openShared(room, "Room");
     deliver("Kitchen",
             {"Kitchen", {{QString(32, u'c'), "Tea & Cake", {now(), "01.mp3", "1", 1, 100}, {}}}});
     QFile attic(QDir(QFileInfo(placesFile("Kitchen")).absolutePath()).filePath("Attic.places"));

@@ -1,8 +1,9 @@
 # Sourced by the end-to-end scripts that drive the program as the desktop's media controls do,
 # after program.sh: playerctl against the running copy, and waiting for what it reports.
 
+# The copy driven: "sonnalby" unless a test running several sets player.
 control() {
-    playerctl -p sonnalby "$@"
+    playerctl -p "${player:-sonnalby}" "$@"
 }
 
 # Waits until what "playerctl ARGS" prints is the text.

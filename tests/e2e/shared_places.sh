@@ -66,13 +66,13 @@ start_room() {
 }
 # Each copy is on the desktop's bus as "sonnalby", or, when another copy has that name already,
 # as "sonnalby.instance<pid>".
-kitchen=sonnalby
+player=sonnalby
 room=sonnalby
-control() {
-    playerctl -p "$kitchen" "$@"
-}
 room_control() {
-    playerctl -p "$room" "$@"
+    player=$room control "$@"
+}
+wait_for_room() {
+    player=$room wait_for "$@"
 }
 # A player's position to the nearest second.
 seconds_of() {
@@ -129,22 +129,13 @@ grep -q $'^place\t.*\t03 Long.mp3\t720\t' "$sync/a-share/Default/Kitchen.places"
 syncpair_wait_file "$sync" b Default/Kitchen.places $'03 Long.mp3\t720\t' 60 ||
     fail "the kitchen's places did not reach the room"
 start_room "$room_book"
-wait_for_room() {
-    local expected=$1 waited=0 got
-    shift
-    until got=$(room_control "$@" 2>&1) && [ "$got" = "$expected" ]; do
-        [ $waited -lt 100 ] || fail "the room's playerctl $* says '$got', expected '$expected'"
-        sleep 0.1
-        waited=$((waited + 1))
-    done
-}
 wait_for_room Paused status
 wait_for_room 3 metadata xesam:trackNumber
 retry 10 at_second 720 room_control || fail "the room is at $(room_control position), not 720"
 
 # Both at once, each pausing in turn: the other follows once Syncthing has carried the place.
 start
-kitchen="sonnalby.instance$pid"
+player="sonnalby.instance$pid"
 wait_for Paused status
 retry 10 at_second 720 control || fail "the kitchen started at $(control position), not 720"
 for turn in kitchen room kitchen; do
