@@ -100,15 +100,26 @@ void SharedPlaces::othersChanged()
         scheduleRefresh(settleMilliseconds);
 }
 
+namespace {
+
+// Between two records, or while the next one loads, the album plays on.
+bool isAtRest(PlayState state)
+{
+    return state == PlayState::Paused || state == PlayState::Stopped || state == PlayState::Ready ||
+           state == PlayState::Undefined;
+}
+
+} // namespace
+
 void SharedPlaces::playStateChanged(int state)
 {
-    if (m_placeWaiting && PlayState(state) != PlayState::Playing)
+    if (m_placeWaiting && isAtRest(PlayState(state)))
         scheduleRefresh(0);
 }
 
 bool SharedPlaces::isPlaying() const
 {
-    return m_player.player().playState() == PlayState::Playing;
+    return !isAtRest(m_player.player().playState());
 }
 
 // The key is read from the playlist and its records' sizes, again only when the playlist changed.
