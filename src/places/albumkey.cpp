@@ -25,7 +25,7 @@ QString albumKeyOf(const QString &playlistName, const QString &folderName,
     return QString::fromLatin1(hash.result().toHex().first(32));
 }
 
-QString albumKey(const QString &albumPath)
+QString albumKey(const QString &albumPath, QStringList *recordNames)
 {
     const QStringList sources = album::hasPlaylistExtension(albumPath)
                                     ? album::readPlaylistSources(albumPath)
@@ -36,6 +36,8 @@ QString albumKey(const QString &albumPath)
     for (const QString &source : sources) {
         const QFileInfo info(platform::toNativePath(source));
         records.append({recordNameOf(source, albumPath), info.isFile() ? info.size() : -1});
+        if (recordNames)
+            recordNames->append(records.last().name);
     }
     const QString folder = album::folderOfPath(albumPath).chopped(1);
     return albumKeyOf(album::textAfterLast(albumPath, u"\\", false),

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // What tells the same book apart on every computer, wherever its folder is mounted.
 namespace places {
@@ -18,8 +19,8 @@ QString albumKeyOf(const QString &playlistName, const QString &folderName,
                    const QList<KeyedRecord> &records);
 
 // The key of the album at the internal path; empty when its playlist or file cannot be read or
-// lists no record.
-QString albumKey(const QString &albumPath);
+// lists no record. recordNames, when given, receives the records' names in playlist order.
+QString albumKey(const QString &albumPath, QStringList *recordNames = nullptr);
 
 // The record's name relative to the album's folder ("/" between folders), empty for a file
 // outside it; and back, empty for a name that would lead out of it.

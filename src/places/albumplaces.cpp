@@ -10,6 +10,9 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+#include <utility>
+
 namespace places {
 
 namespace {
@@ -54,7 +57,8 @@ Stamp accessStampOf(const album::AlbumEntry &entry)
     return entry.lastPlayedMsecs() / 1000;
 }
 
-album::AlbumEntry entryWith(album::AlbumEntry entry, const SharedAlbum &merged, bool takePlace)
+album::AlbumEntry entryWith(album::AlbumEntry entry, const SharedAlbum &merged, bool takePlace,
+                            const QStringList &recordNames)
 {
     const QString albumPath = entry.albumPath();
     QString resume = album::textBefore(entry.marks, u"|", false);
@@ -67,8 +71,17 @@ album::AlbumEntry entryWith(album::AlbumEntry entry, const SharedAlbum &merged, 
         album::storeListening(entry, listening);
         entry.access = album::formatAccessStamp(QDateTime::fromSecsSinceEpoch(merged.place.stamp));
     }
+    QList<SharedBookmark> bookmarks = merged.bookmarks;
+    // The Bookmark menu keeps its marks in the album's order; another computer's come anywhere.
+    const auto place = [&recordNames](const SharedBookmark &b) {
+        const qsizetype record = recordNames.indexOf(b.record);
+        return std::pair(record < 0 ? recordNames.size() : record, b.seconds.toDouble());
+    };
+    std::stable_sort(
+        bookmarks.begin(), bookmarks.end(),
+        [&place](const SharedBookmark &a, const SharedBookmark &b) { return place(a) < place(b); });
     QStringList marks{resume};
-    for (const SharedBookmark &bookmark : merged.bookmarks) {
+    for (const SharedBookmark &bookmark : bookmarks) {
         const QString record = recordPathOf(bookmark.record, albumPath);
         if (!bookmark.deleted && !record.isEmpty())
             marks.append(album::markText({record, bookmark.seconds, bookmark.title}));

@@ -123,14 +123,15 @@ bool SharedPlaces::isPlaying() const
 }
 
 // The key is read from the playlist and its records' sizes, again only when the playlist changed.
-QString SharedPlaces::keyOf(const QString &albumPath)
+SharedPlaces::KeyCache SharedPlaces::keyOf(const QString &albumPath)
 {
     const QFileInfo playlist(platform::toNativePath(albumPath));
     KeyCache &cached = m_keys[albumPath];
     if (cached.modified != playlist.lastModified() || cached.size != playlist.size()) {
-        cached = {playlist.lastModified(), playlist.size(), albumKey(albumPath)};
+        cached = {playlist.lastModified(), playlist.size(), QString(), {}};
+        cached.key = albumKey(albumPath, &cached.records);
     }
-    return cached.key;
+    return cached;
 }
 
 // The own file is read back whenever the profile changes: it holds the stamps of this computer's
@@ -180,7 +181,8 @@ void SharedPlaces::mergeActivating()
     followProfile();
     album::AlbumList &list = m_albums.albums();
     const album::AlbumEntry entry = list.entry(0);
-    const QString key = album::albumFileExists(entry) ? keyOf(entry.albumPath()) : QString();
+    const KeyCache identity = album::albumFileExists(entry) ? keyOf(entry.albumPath()) : KeyCache();
+    const QString &key = identity.key;
     if (key.isEmpty())
         return;
     const FolderReading folder = readOthers();
@@ -191,7 +193,7 @@ void SharedPlaces::mergeActivating()
     const MergedAlbum merged = mergeAlbum(own, othersOf(folder, key), time, false);
     log(merged.ignored);
     if (merged.placeTaken || merged.bookmarksChanged)
-        list.setEntry(0, entryWith(entry, merged.album, merged.placeTaken));
+        list.setEntry(0, entryWith(entry, merged.album, merged.placeTaken, identity.records));
     m_own.insert(key, merged.album);
     report(folder);
     scheduleRefresh(0);
@@ -217,7 +219,9 @@ void SharedPlaces::update(bool mergeOthers)
     const album::AlbumList &list = m_albums.albums();
     for (album::AlbumList::Index i = 0; i < list.count(); ++i) {
         const album::AlbumEntry entry = list.entry(i);
-        const QString key = album::albumFileExists(entry) ? keyOf(entry.albumPath()) : QString();
+        const KeyCache identity =
+            album::albumFileExists(entry) ? keyOf(entry.albumPath()) : KeyCache();
+        const QString &key = identity.key;
         if (key.isEmpty() || keys.contains(key))
             continue;
         keys.insert(key);
@@ -230,7 +234,8 @@ void SharedPlaces::update(bool mergeOthers)
             log(merged.ignored);
             m_placeWaiting = m_placeWaiting || merged.placeHeld;
             if (merged.placeTaken || merged.bookmarksChanged)
-                changed.append({i, entryWith(entry, merged.album, merged.placeTaken)});
+                changed.append(
+                    {i, entryWith(entry, merged.album, merged.placeTaken, identity.records)});
             activePlaceTaken = activePlaceTaken || (i == 0 && merged.placeTaken);
             own = merged.album;
         }

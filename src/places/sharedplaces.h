@@ -67,10 +67,11 @@ private:
         QDateTime modified;
         qint64 size = -1;
         QString key;
+        QStringList records;
     };
 
     Stamp now() const { return m_clock().toSecsSinceEpoch(); }
-    QString keyOf(const QString &albumPath);
+    KeyCache keyOf(const QString &albumPath);
     void followProfile();
     void mergeActivating();
     void othersChanged();

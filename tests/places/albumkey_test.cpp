@@ -93,11 +93,17 @@ TEST(AlbumPlaces, AnEntryGoesOutAndAMergedAlbumComesBack)
         {1, true, QStringLiteral("01.mp3"), QStringLiteral("9"), QStringLiteral("Gone")});
     merged.bookmarks.append(
         {1, false, QStringLiteral("../01.mp3"), QStringLiteral("9"), QStringLiteral("Hostile")});
-    const album::AlbumEntry kept = entryWith(entry, merged, false);
-    EXPECT_EQ(kept.marks, "\\m\\Tale\\02.mp3/42/|\\m\\Tale\\01.mp3/5/Dragon");
+    merged.bookmarks.append(
+        {1, false, QStringLiteral("02.mp3"), QStringLiteral("10"), QStringLiteral("Later")});
+    merged.bookmarks.append(
+        {1, false, QStringLiteral("01.mp3"), QStringLiteral("6"), QStringLiteral("Sooner")});
+    const QStringList order{QStringLiteral("01.mp3"), QStringLiteral("02.mp3")};
+    const album::AlbumEntry kept = entryWith(entry, merged, false, order);
+    EXPECT_EQ(kept.marks.toStdString(), "\\m\\Tale\\02.mp3/42/|\\m\\Tale\\01.mp3/5/Dragon|"
+                                        "\\m\\Tale\\01.mp3/6/Sooner|\\m\\Tale\\02.mp3/10/Later");
     EXPECT_EQ(kept.access, entry.access);
-    const album::AlbumEntry taken = entryWith(entry, merged, true);
-    EXPECT_EQ(taken.marks, "\\m\\Tale\\03.mp3/720/|\\m\\Tale\\01.mp3/5/Dragon");
+    const album::AlbumEntry taken = entryWith(entry, merged, true, order);
+    EXPECT_TRUE(taken.marks.startsWith("\\m\\Tale\\03.mp3/720/|\\m\\Tale\\01.mp3/5/Dragon|"));
     EXPECT_EQ(taken.speed(), 1.25);
     EXPECT_EQ(album::listeningOf(taken).volume, 150);
     EXPECT_EQ(accessStampOf(taken), 1765000000);
