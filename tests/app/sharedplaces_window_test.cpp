@@ -56,9 +56,9 @@ protected:
     {
         return computer.app().albumSession().albums().entry(0).marks.split(u'|').mid(1);
     }
-    QString placesFile(const QString &computer) const
+    QString placesFile(const QString &computer, const QString &profile = "Default") const
     {
-        return places::ownFilePath(shared.path(), QStringLiteral("Default"), computer);
+        return places::ownFilePath(shared.path(), profile, computer);
     }
     // Another computer's file as a sync tool delivers it.
     void deliver(const QString &computer, const places::PlacesFile &file) const
@@ -181,6 +181,26 @@ TEST_F(SharedPlacesWindowTest, SharingIsKeptStoppedAndNamesAreTrimmed)
     room.dialogKit().queueOpenCancelled();
     choose(room, "mOptionShare");
     EXPECT_FALSE(room.app().sharedPlaces().isSharing());
+}
+
+TEST_F(SharedPlacesWindowTest, EachProfileHasItsOwnPlacesAndTheOneLeftTellsItsLast)
+{
+    const QString roomBook = openShared(room, "Room");
+    choose(room, "mRecordList1");
+    room.player().setCurrentPosition(7);
+    room.dialogKit().queueInputBox("Leo");
+    choose(room, "mProfileNew");
+    const places::PlacesReading mia = places::readPlacesFile(placesFile("Room"));
+    ASSERT_TRUE(mia.file);
+    EXPECT_EQ(mia.file->albums.value(0).place.record, "02.mp3");
+    EXPECT_EQ(mia.file->albums.value(0).place.seconds, "7");
+
+    room.openFolder(roomBook);
+    EXPECT_EQ(playing(room), "01.mp3") << "Leo's place is his own";
+    room.exit();
+    const places::PlacesReading leo = places::readPlacesFile(placesFile("Room", "Leo"));
+    ASSERT_TRUE(leo.file);
+    EXPECT_EQ(leo.file->albums.value(0).place.record, "01.mp3");
 }
 
 TEST(PlacesOffers, CaptionsAreOneLineOfMenuText)
