@@ -161,6 +161,18 @@ TEST_F(SharedPlacesWindowTest, BooksOnlyElsewhereAreOfferedAndABadFileIsToldOnce
     attic.remove();
     room.app().sharedPlaces().refresh();
     EXPECT_FALSE(room.app().strip().statusLabel(0)->text().startsWith("["));
+
+    // Stopping takes the offers and the note away at once.
+    deliver("Kitchen",
+            {"Kitchen", {{QString(32, u'c'), "Tea", {now(), "01.mp3", "1", 1, 100}, {}}}});
+    ASSERT_TRUE(attic.open(QIODevice::WriteOnly));
+    attic.close();
+    room.app().sharedPlaces().refresh();
+    ASSERT_TRUE(room.app().strip().statusLabel(0)->text().startsWith("["));
+    room.dialogKit().queueButtonMessageBox(2);
+    choose(room, "mOptionShare");
+    EXPECT_FALSE(room.app().window().menus().file->findChild<QAction *>("mFileOffer"));
+    EXPECT_FALSE(room.app().strip().statusLabel(0)->text().startsWith("["));
 }
 
 TEST_F(SharedPlacesWindowTest, SharingIsKeptStoppedAndNamesAreTrimmed)
@@ -173,6 +185,14 @@ TEST_F(SharedPlacesWindowTest, SharingIsKeptStoppedAndNamesAreTrimmed)
     EXPECT_TRUE(room.app().sharedPlaces().isSharing());
     EXPECT_TRUE(room.item("mOptionShare")->isChecked());
     EXPECT_TRUE(room.settingsBytes().contains("mOptionShareComputer=Mia'sRoom"));
+    // Another folder under the same name: the file is written there from now on.
+    QTemporaryDir other;
+    room.dialogKit().queueButtonMessageBox(1);
+    room.dialogKit().queueOpenConfirmed(internal(other.path()), 1);
+    room.dialogKit().queueInputBox("Mia's Room");
+    choose(room, "mOptionShare");
+    room.openFolder(room.makeAlbum("Book", book));
+    EXPECT_TRUE(QFileInfo::exists(places::ownFilePath(other.path(), "Default", "Mia's Room")));
     room.dialogKit().queueButtonMessageBox(2);
     choose(room, "mOptionShare");
     EXPECT_FALSE(room.app().sharedPlaces().isSharing());
@@ -186,6 +206,10 @@ TEST_F(SharedPlacesWindowTest, SharingIsKeptStoppedAndNamesAreTrimmed)
 TEST_F(SharedPlacesWindowTest, EachProfileHasItsOwnPlacesAndTheOneLeftTellsItsLast)
 {
     const QString roomBook = openShared(room, "Room");
+    deliver("Kitchen",
+            {"Kitchen", {{QString(32, u'c'), "Tea", {now(), "01.mp3", "1", 1, 100}, {}}}});
+    room.app().sharedPlaces().refresh();
+    ASSERT_TRUE(room.app().window().menus().file->findChild<QAction *>("mFileOffer"));
     choose(room, "mRecordList1");
     room.player().setCurrentPosition(7);
     room.dialogKit().queueInputBox("Leo");
@@ -195,12 +219,35 @@ TEST_F(SharedPlacesWindowTest, EachProfileHasItsOwnPlacesAndTheOneLeftTellsItsLa
     EXPECT_EQ(mia.file->albums.value(0).place.record, "02.mp3");
     EXPECT_EQ(mia.file->albums.value(0).place.seconds, "7");
 
+    EXPECT_FALSE(room.app().window().menus().file->findChild<QAction *>("mFileOffer"))
+        << "Mia's offers are not Leo's";
     room.openFolder(roomBook);
     EXPECT_EQ(playing(room), "01.mp3") << "Leo's place is his own";
     room.exit();
     const places::PlacesReading leo = places::readPlacesFile(placesFile("Room", "Leo"));
     ASSERT_TRUE(leo.file);
     EXPECT_EQ(leo.file->albums.value(0).place.record, "01.mp3");
+}
+
+// The own file is this computer's memory of its stamps: a deletion is still told after a restart.
+TEST_F(SharedPlacesWindowTest, ADeletedBookmarkIsStillToldAfterARestart)
+{
+    openShared(room, "Room");
+    room.dialogKit().queueInputBox("Dragon");
+    choose(room, "mBookmarkNew");
+    room.dialogKit().queueMessageBox(MessageResult::Yes);
+    choose(room, "mBookmarkClearAll");
+    room.exit();
+    for (int run = 0; run < 2; ++run) {
+        const places::PlacesReading told = places::readPlacesFile(placesFile("Room"));
+        ASSERT_TRUE(told.file);
+        const QList<places::SharedBookmark> marks = told.file->albums.value(0).bookmarks;
+        ASSERT_EQ(marks.size(), 1) << "run " << run;
+        EXPECT_TRUE(marks[0].deleted);
+        EXPECT_EQ(marks[0].title, "Dragon");
+        room.start();
+        room.exit();
+    }
 }
 
 TEST(PlacesOffers, CaptionsAreOneLineOfMenuText)
