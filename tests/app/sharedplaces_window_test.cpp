@@ -189,10 +189,10 @@ TEST_F(SharedPlacesWindowTest, SharingIsKeptStoppedAndNamesAreTrimmed)
     QTemporaryDir other;
     room.dialogKit().queueButtonMessageBox(1);
     room.dialogKit().queueOpenConfirmed(internal(other.path()), 1);
-    room.dialogKit().queueInputBox("Mia's Room");
+    room.dialogKit().queueInputBox("Mia'sRoom");
     choose(room, "mOptionShare");
     room.openFolder(room.makeAlbum("Book", book));
-    EXPECT_TRUE(QFileInfo::exists(places::ownFilePath(other.path(), "Default", "Mia's Room")));
+    EXPECT_TRUE(QFileInfo::exists(places::ownFilePath(other.path(), "Default", "Mia'sRoom")));
     room.dialogKit().queueButtonMessageBox(2);
     choose(room, "mOptionShare");
     EXPECT_FALSE(room.app().sharedPlaces().isSharing());
@@ -219,14 +219,25 @@ TEST_F(SharedPlacesWindowTest, EachProfileHasItsOwnPlacesAndTheOneLeftTellsItsLa
     EXPECT_EQ(mia.file->albums.value(0).place.record, "02.mp3");
     EXPECT_EQ(mia.file->albums.value(0).place.seconds, "7");
 
-    EXPECT_FALSE(room.app().window().menus().file->findChild<QAction *>("mFileOffer"))
-        << "Mia's offers are not Leo's";
     room.openFolder(roomBook);
     EXPECT_EQ(playing(room), "01.mp3") << "Leo's place is his own";
     room.exit();
     const places::PlacesReading leo = places::readPlacesFile(placesFile("Room", "Leo"));
     ASSERT_TRUE(leo.file);
     EXPECT_EQ(leo.file->albums.value(0).place.record, "01.mp3");
+}
+
+TEST_F(SharedPlacesWindowTest, AnotherProfileWithoutAlbumsHasNoneOfTheOffers)
+{
+    room.start();
+    share(room, shared.path(), "Room");
+    deliver("Kitchen",
+            {"Kitchen", {{QString(32, u'c'), "Tea", {now(), "01.mp3", "1", 1, 100}, {}}}});
+    room.app().sharedPlaces().refresh();
+    ASSERT_TRUE(room.app().window().menus().file->findChild<QAction *>("mFileOffer"));
+    room.dialogKit().queueInputBox("Leo");
+    choose(room, "mProfileNew");
+    EXPECT_FALSE(room.app().window().menus().file->findChild<QAction *>("mFileOffer"));
 }
 
 // The own file is this computer's memory of its stamps: a deletion is still told after a restart.
