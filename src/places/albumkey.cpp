@@ -39,9 +39,11 @@ QString albumKey(const QString &albumPath, QStringList *recordNames)
         if (recordNames)
             recordNames->append(records.last().name);
     }
-    const QString folder = album::folderOfPath(albumPath).chopped(1);
-    return albumKeyOf(album::textAfterLast(albumPath, u"\\", false),
-                      album::textAfterLast(folder, u"\\", false), records);
+    // A path without a folder comes only from a hand-edited settings file.
+    const QString folder = album::folderOfPath(albumPath);
+    const QString folderName =
+        folder.isEmpty() ? QString() : album::textAfterLast(folder.chopped(1), u"\\", false);
+    return albumKeyOf(album::textAfterLast(albumPath, u"\\", false), folderName, records);
 }
 
 QString recordNameOf(const QString &recordPath, const QString &albumPath)

@@ -55,6 +55,14 @@ TEST(AlbumKey, TheSameBookMatchesAnywhereAndAnotherWithItsFolderNameDoesNot)
     EXPECT_NE(albumKey(renamed), key);
     EXPECT_EQ(albumKey(platform::fromNativePath(disk.filePath(QStringLiteral("none.wpl")))),
               QString());
+    // A single file named without a folder, as only a hand-edited settings file has it.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(disk.path());
+    QFile solo(QStringLiteral("solo.mp3"));
+    ASSERT_TRUE(solo.open(QIODevice::WriteOnly));
+    solo.close();
+    EXPECT_EQ(albumKey(QStringLiteral("solo.mp3")).size(), 32);
+    QDir::setCurrent(before);
     // Names and sizes cannot run into each other.
     EXPECT_NE(albumKeyOf(QStringLiteral("a"), QStringLiteral("b"), {{QStringLiteral("c1"), 2}}),
               albumKeyOf(QStringLiteral("a"), QStringLiteral("b"), {{QStringLiteral("c"), 12}}));
