@@ -34,10 +34,6 @@ struct SharedBookmark {
     QString seconds;
     QString title; // character-reference form, as the album's marks hold it
 
-    bool sameMark(const SharedBookmark &other) const
-    {
-        return record == other.record && seconds == other.seconds && title == other.title;
-    }
     friend bool operator==(const SharedBookmark &, const SharedBookmark &) = default;
 };
 

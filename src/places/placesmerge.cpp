@@ -1,33 +1,26 @@
 #include "places/placesmerge.h"
 
-#include <algorithm>
+#include <QHash>
+#include <QSet>
 
 namespace places {
 
 namespace {
 
-const SharedBookmark *findMark(const QList<SharedBookmark> &list, const SharedBookmark &mark)
+// Marks are looked up by this text, so that a merge takes time in step with the marks' number.
+QString markKey(const SharedBookmark &mark)
 {
-    const auto found = std::find_if(list.begin(), list.end(),
-                                    [&mark](const SharedBookmark &b) { return b.sameMark(mark); });
-    return found == list.end() ? nullptr : &*found;
+    return mark.record + QChar(0) + mark.seconds + QChar(0) + mark.title;
 }
 
-QList<SharedBookmark> alive(const QList<SharedBookmark> &list)
+QSet<QString> aliveKeys(const QList<SharedBookmark> &list)
 {
-    QList<SharedBookmark> result;
-    std::copy_if(list.begin(), list.end(), std::back_inserter(result),
-                 [](const SharedBookmark &b) { return !b.deleted; });
-    return result;
-}
-
-bool sameAliveMarks(const QList<SharedBookmark> &a, const QList<SharedBookmark> &b)
-{
-    const QList<SharedBookmark> left = alive(a);
-    const QList<SharedBookmark> right = alive(b);
-    return left.size() == right.size() &&
-           std::all_of(left.begin(), left.end(),
-                       [&right](const SharedBookmark &mark) { return findMark(right, mark); });
+    QSet<QString> keys;
+    for (const SharedBookmark &mark : list) {
+        if (!mark.deleted)
+            keys.insert(markKey(mark));
+    }
+    return keys;
 }
 
 bool fromFuture(Stamp stamp, Stamp now)
@@ -39,33 +32,44 @@ bool fromFuture(Stamp stamp, Stamp now)
 // moment, a deletion wins an exact tie between others.
 class BookmarkMerge {
 public:
-    explicit BookmarkMerge(const QList<SharedBookmark> &own) : m_marks(own), m_own(own.size(), true)
+    explicit BookmarkMerge(const QList<SharedBookmark> &own)
     {
+        for (const SharedBookmark &mark : own)
+            add(mark, true);
     }
 
     void take(const SharedBookmark &mark, Stamp now)
     {
-        for (qsizetype i = 0; i < m_marks.size(); ++i) {
-            if (!m_marks[i].sameMark(mark))
-                continue;
-            const Stamp needed = m_marks[i].stamp + (m_own[i] ? sameMomentSeconds : 0);
-            if (mark.stamp > needed || (!m_own[i] && mark.stamp == needed && mark.deleted)) {
-                m_marks[i] = mark;
-                m_own[i] = false;
-            }
+        const auto found = m_index.constFind(markKey(mark));
+        if (found == m_index.cend()) {
+            if (!mark.deleted || now - mark.stamp < deletionKeptSeconds)
+                add(mark, false);
             return;
         }
-        if (!mark.deleted || now - mark.stamp < deletionKeptSeconds) {
-            m_marks.append(mark);
-            m_own.append(false);
+        const qsizetype i = *found;
+        const Stamp needed = m_marks[i].stamp + (m_own[i] ? sameMomentSeconds : 0);
+        if (mark.stamp > needed || (!m_own[i] && mark.stamp == needed && mark.deleted)) {
+            m_marks[i] = mark;
+            m_own[i] = false;
         }
     }
 
     const QList<SharedBookmark> &marks() const { return m_marks; }
 
 private:
+    void add(const SharedBookmark &mark, bool own)
+    {
+        const QString key = markKey(mark);
+        if (m_index.contains(key))
+            return;
+        m_index.insert(key, m_marks.size());
+        m_marks.append(mark);
+        m_own.append(own);
+    }
+
     QList<SharedBookmark> m_marks;
     QList<bool> m_own;
+    QHash<QString, qsizetype> m_index;
 };
 
 } // namespace
@@ -78,16 +82,26 @@ SharedAlbum updatedOwnAlbum(const SharedAlbum *previous, const SharedAlbum &curr
     if (previous && previous->place.sameAs(current.place))
         updated.place = previous->place;
     const QList<SharedBookmark> before = previous ? previous->bookmarks : QList<SharedBookmark>();
+    QHash<QString, qsizetype> known;
+    // The first of two alike counts, as in the list.
+    for (qsizetype i = before.size() - 1; i >= 0; --i)
+        known.insert(markKey(before[i]), i);
+    QSet<QString> listed;
     for (SharedBookmark mark : current.bookmarks) {
-        const SharedBookmark *known = findMark(before, mark);
-        mark.stamp = known && !known->deleted ? known->stamp : now;
+        const QString key = markKey(mark);
+        if (listed.contains(key))
+            continue;
+        listed.insert(key);
+        const qsizetype at = known.value(key, -1);
+        mark.stamp = at >= 0 && !before[at].deleted ? before[at].stamp : now;
         mark.deleted = false;
-        if (!findMark(updated.bookmarks, mark))
-            updated.bookmarks.append(mark);
+        updated.bookmarks.append(mark);
     }
     for (SharedBookmark mark : before) {
-        if (findMark(updated.bookmarks, mark))
+        const QString key = markKey(mark);
+        if (listed.contains(key))
             continue;
+        listed.insert(key);
         if (!mark.deleted) {
             mark.deleted = true;
             mark.stamp = now;
@@ -131,7 +145,7 @@ MergedAlbum mergeAlbum(const SharedAlbum &own, const QList<OtherAlbum> &others, 
         merged.placeFrom.clear();
     }
     merged.album.bookmarks = bookmarks.marks();
-    merged.bookmarksChanged = !sameAliveMarks(own.bookmarks, merged.album.bookmarks);
+    merged.bookmarksChanged = aliveKeys(own.bookmarks) != aliveKeys(merged.album.bookmarks);
     return merged;
 }
 
