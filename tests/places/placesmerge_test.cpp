@@ -125,6 +125,12 @@ TEST(PlacesMerge, BookmarksMergeOneByOneAndADeletionStaysDeleted)
         false);
     ASSERT_EQ(told.album.bookmarks.size(), 1);
     EXPECT_TRUE(told.album.bookmarks[0].deleted);
+    // ... until it is 90 days old.
+    const MergedAlbum expired = mergeAlbum(
+        album(placeAt(now, "1")),
+        {{QStringLiteral("Kitchen"), album(placeAt(0, "1"), {mark("B", now - 90 * day, true)})}},
+        now, false);
+    EXPECT_TRUE(expired.album.bookmarks.isEmpty());
 }
 
 TEST(PlacesMerge, TheOwnRecordStampsWhatChangedHere)
