@@ -181,22 +181,43 @@ void SharedPlaces::mergeActivating()
     followProfile();
     album::AlbumList &list = m_albums.albums();
     const album::AlbumEntry entry = list.entry(0);
-    const KeyCache identity = album::albumFileExists(entry) ? keyOf(entry.albumPath()) : KeyCache();
-    const QString &key = identity.key;
-    if (key.isEmpty())
+    const KeyCache identity = identityOf(entry);
+    if (identity.key.isEmpty())
         return;
     const FolderReading folder = readOthers();
-    const Stamp time = now();
-    const auto previous = m_own.constFind(key);
-    const SharedAlbum own = updatedOwnAlbum(previous == m_own.cend() ? nullptr : &*previous,
-                                            sharedAlbumOf(entry, key), accessStampOf(entry), time);
-    const MergedAlbum merged = mergeAlbum(own, othersOf(folder, key), time, false);
-    log(merged.ignored);
-    if (merged.placeTaken || merged.bookmarksChanged)
-        list.setEntry(0, entryWith(entry, merged.album, merged.placeTaken, identity.records));
-    m_own.insert(key, merged.album);
+    const EntryMerge result = mergeEntry(entry, identity, folder, now(), false);
+    if (result.changed)
+        list.setEntry(0, *result.changed);
+    m_own.insert(identity.key, result.merged.album);
     report(folder);
     scheduleRefresh(0);
+}
+
+SharedPlaces::KeyCache SharedPlaces::identityOf(const album::AlbumEntry &entry)
+{
+    return album::albumFileExists(entry) ? keyOf(entry.albumPath()) : KeyCache();
+}
+
+SharedAlbum SharedPlaces::ownAlbumOf(const album::AlbumEntry &entry, const QString &key,
+                                     Stamp time) const
+{
+    const auto previous = m_own.constFind(key);
+    return updatedOwnAlbum(previous == m_own.cend() ? nullptr : &*previous,
+                           sharedAlbumOf(entry, key), accessStampOf(entry), time);
+}
+
+SharedPlaces::EntryMerge SharedPlaces::mergeEntry(const album::AlbumEntry &entry,
+                                                  const KeyCache &identity,
+                                                  const FolderReading &folder, Stamp time,
+                                                  bool placeLocked)
+{
+    const SharedAlbum own = ownAlbumOf(entry, identity.key, time);
+    EntryMerge result{mergeAlbum(own, othersOf(folder, identity.key), time, placeLocked), {}};
+    const MergedAlbum &merged = result.merged;
+    log(merged.ignored);
+    if (merged.placeTaken || merged.bookmarksChanged)
+        result.changed = entryWith(entry, merged.album, merged.placeTaken, identity.records);
+    return result;
 }
 
 void SharedPlaces::update(bool mergeOthers)
@@ -219,27 +240,21 @@ void SharedPlaces::update(bool mergeOthers)
     const album::AlbumList &list = m_albums.albums();
     for (album::AlbumList::Index i = 0; i < list.count(); ++i) {
         const album::AlbumEntry entry = list.entry(i);
-        const KeyCache identity =
-            album::albumFileExists(entry) ? keyOf(entry.albumPath()) : KeyCache();
+        const KeyCache identity = identityOf(entry);
         const QString &key = identity.key;
         if (key.isEmpty() || keys.contains(key))
             continue;
         keys.insert(key);
-        const auto previous = m_own.constFind(key);
-        SharedAlbum own = updatedOwnAlbum(previous == m_own.cend() ? nullptr : &*previous,
-                                          sharedAlbumOf(entry, key), accessStampOf(entry), time);
-        if (mergeOthers) {
-            const MergedAlbum merged =
-                mergeAlbum(own, othersOf(folder, key), time, i == 0 && playing);
-            log(merged.ignored);
-            m_placeWaiting = m_placeWaiting || merged.placeHeld;
-            if (merged.placeTaken || merged.bookmarksChanged)
-                changed.append(
-                    {i, entryWith(entry, merged.album, merged.placeTaken, identity.records)});
-            activePlaceTaken = activePlaceTaken || (i == 0 && merged.placeTaken);
-            own = merged.album;
+        if (!mergeOthers) {
+            albums.append(ownAlbumOf(entry, key, time));
+            continue;
         }
-        albums.append(own);
+        const EntryMerge result = mergeEntry(entry, identity, folder, time, i == 0 && playing);
+        m_placeWaiting = m_placeWaiting || result.merged.placeHeld;
+        if (result.changed)
+            changed.append({i, *result.changed});
+        activePlaceTaken = activePlaceTaken || (i == 0 && result.merged.placeTaken);
+        albums.append(result.merged.album);
     }
     m_own.clear();
     for (const SharedAlbum &album : albums)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "album/albumentry.h"
 #include "places/placesfolder.h"
 #include "places/placesmerge.h"
 
@@ -12,6 +13,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 class PlayerSession;
 namespace album {
@@ -71,7 +73,20 @@ private:
     };
 
     Stamp now() const { return m_clock().toSecsSinceEpoch(); }
+    // What this computer's album and the others' make together; the entry to store when that
+    // changed it.
+    struct EntryMerge {
+        MergedAlbum merged;
+        std::optional<album::AlbumEntry> changed;
+    };
+
     KeyCache keyOf(const QString &albumPath);
+    // The album's key and record names; an empty key for an album not found here.
+    KeyCache identityOf(const album::AlbumEntry &entry);
+    // The own record of the album brought up to date with the entry.
+    SharedAlbum ownAlbumOf(const album::AlbumEntry &entry, const QString &key, Stamp time) const;
+    EntryMerge mergeEntry(const album::AlbumEntry &entry, const KeyCache &identity,
+                          const FolderReading &folder, Stamp time, bool placeLocked);
     void followProfile();
     void mergeActivating();
     void othersChanged();
