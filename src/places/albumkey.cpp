@@ -57,13 +57,18 @@ QString recordNameOf(const QString &recordPath, const QString &albumPath)
 QString recordPathOf(const QString &recordName, const QString &albumPath)
 {
     const QString folder = album::folderOfPath(albumPath);
-    if (folder.isEmpty() || recordName.isEmpty() || recordName.contains(u'\\'))
+    if (folder.isEmpty() || !isRecordName(recordName))
         return QString();
-    for (QStringView part : QStringView(recordName).split(u'/')) {
-        if (part.isEmpty() || part == u"." || part == u"..")
-            return QString();
-    }
     return folder + QString(recordName).replace(u'/', u'\\');
+}
+
+bool isRecordName(QStringView name)
+{
+    for (QStringView part : name.split(u'/')) {
+        if (part.isEmpty() || part == u"." || part == u"..")
+            return false;
+    }
+    return !name.contains(u'\\') && !name.contains(u'\0');
 }
 
 } // namespace places

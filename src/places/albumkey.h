@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 // What tells the same book apart on every computer, wherever its folder is mounted.
 namespace places {
@@ -25,6 +26,9 @@ QString albumKey(const QString &albumPath, QStringList *recordNames = nullptr);
 // The record's name relative to the album's folder ("/" between folders), empty for a file
 // outside it; and back, empty for a name that would lead out of it.
 QString recordNameOf(const QString &recordPath, const QString &albumPath);
+// A relative record name with no empty, "." or ".." part, "\" or NUL: one that stays inside its
+// album wherever the album is.
+bool isRecordName(QStringView name);
 QString recordPathOf(const QString &recordName, const QString &albumPath);
 
 } // namespace places

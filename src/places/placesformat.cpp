@@ -1,5 +1,6 @@
 #include "places/placesformat.h"
 
+#include "places/albumkey.h"
 #include "player/playbackspeed.h"
 
 #include <QCryptographicHash>
@@ -84,16 +85,6 @@ bool isSecondsText(QStringView text)
         return true;
     };
     return digits(whole, 9) && (dot < 0 || digits(fraction, 6));
-}
-
-// A relative record name: no empty, "." or ".." part, so that it never leads out of its album.
-bool isRecordName(QStringView name)
-{
-    for (QStringView part : name.split(u'/')) {
-        if (part.isEmpty() || part == u"." || part == u"..")
-            return false;
-    }
-    return !name.contains(u'\\') && !name.contains(u'\0');
 }
 
 bool isKey(QStringView key)
