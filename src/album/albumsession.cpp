@@ -205,13 +205,21 @@ void AlbumSession::setRecords(const LoadedRecords &loaded)
 // record; with none, the player lets the previous album's file go.
 void AlbumSession::resume(const QString &marks, qint16 firstPlayable)
 {
-    const Mark mark = parseMark(textBefore(marks, u"|", false));
-    if (!mark.path.isEmpty() && settings::fileExists(mark.path))
-        m_with.playerSession->resumeAt(mark.path, FixedPoint::parse(mark.seconds).toDouble());
-    else if (firstPlayable >= 0)
+    if (resumeAtMark(marks))
+        return;
+    if (firstPlayable >= 0)
         m_with.playerSession->selectRecord(firstPlayable);
     else
         m_with.playerSession->unload();
+}
+
+bool AlbumSession::resumeAtMark(const QString &marks)
+{
+    const Mark mark = parseMark(textBefore(marks, u"|", false));
+    if (mark.path.isEmpty() || !settings::fileExists(mark.path))
+        return false;
+    m_with.playerSession->resumeAt(mark.path, FixedPoint::parse(mark.seconds).toDouble());
+    return true;
 }
 
 void AlbumSession::changeEncoding(int codePage)
@@ -416,11 +424,9 @@ void AlbumSession::takeSharedEntries(const QList<std::pair<AlbumList::Index, Alb
         return;
     const AlbumEntry active = m_albums.entry(0);
     emit bookmarksLoaded(active.bookmarks());
-    const Mark mark = parseMark(textBefore(active.marks, u"|", false));
-    if (!activePlaceTaken || mark.path.isEmpty() || !settings::fileExists(mark.path))
+    if (!activePlaceTaken || !resumeAtMark(active.marks))
         return;
     applyListening(active);
-    m_with.playerSession->resumeAt(mark.path, FixedPoint::parse(mark.seconds).toDouble());
     m_with.playerSession->refreshState();
 }
 

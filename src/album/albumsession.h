@@ -131,6 +131,8 @@ private:
     void setRecords(const LoadedRecords &loaded);
     PlaylistRecords listActiveRecords(const QString &path, int codePage);
     void resume(const QString &marks, qint16 firstPlayable);
+    // At the resume mark's file and second; false, and nothing done, when that file is missing.
+    bool resumeAtMark(const QString &marks);
     void applyListening(const AlbumEntry &entry);
     void clearSession();
     void emptyPlayer();
